@@ -1,0 +1,8 @@
+#include "app/MainDlg.h"
+
+#include "app/AppTitle.h"
+
+BOOL CMainDlg::OnInitDialog() {
+    SetWindowText(kAppTitle);
+    return TRUE;
+}

@@ -1,0 +1,28 @@
+# Locates the dependencies the project's scripts installed: FFmpeg and GoogleTest.
+# The Windows build takes the cross-built copies from the dependency cache.
+set(LUMISKOP_CACHE "$ENV{LUMISKOP_CACHE}")
+if(NOT LUMISKOP_CACHE)
+  set(LUMISKOP_CACHE /var/cache/lumiskop)
+endif()
+
+if(WIN32)
+  set(_ffmpeg ${LUMISKOP_CACHE}/ffmpeg-win32/current)
+  set(_gtest ${LUMISKOP_CACHE}/gtest-win32/current)
+  if(NOT EXISTS ${_ffmpeg}/lib/libavcodec.a)
+    message(FATAL_ERROR "FFmpeg for Windows not found in ${_ffmpeg}: run scripts/setup")
+  endif()
+  add_library(ffmpeg INTERFACE)
+  target_include_directories(ffmpeg SYSTEM INTERFACE ${_ffmpeg}/include)
+  target_link_libraries(ffmpeg INTERFACE
+    ${_ffmpeg}/lib/libavformat.a ${_ffmpeg}/lib/libavcodec.a ${_ffmpeg}/lib/libswscale.a
+    ${_ffmpeg}/lib/libswresample.a ${_ffmpeg}/lib/libavutil.a ole32 user32 bcrypt)
+  list(PREPEND CMAKE_FIND_ROOT_PATH ${_gtest})
+  find_package(GTest REQUIRED CONFIG PATHS ${_gtest} NO_DEFAULT_PATH)
+else()
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET libavformat libavcodec libswscale libavutil)
+  add_library(ffmpeg INTERFACE)
+  target_link_libraries(ffmpeg INTERFACE PkgConfig::FFMPEG)
+  find_package(GTest REQUIRED)
+endif()
+include(GoogleTest)

@@ -1,0 +1,43 @@
+// Starting and watching the program's executables from an end-to-end test.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace e2e {
+
+// The program folder (build/win32/bin), found from this test's own path.
+std::string ProgramFolder();
+
+// A started process; closes its handles and, if still running, ends it.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(ChildProcess&& other) noexcept;
+    ChildProcess& operator=(ChildProcess&& other) noexcept;
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    // Runs `commandLine` with `folder` as its current folder.
+    static ChildProcess Start(const std::string& commandLine, const std::string& folder);
+
+    bool Started() const { return m_info.hProcess != nullptr; }
+    DWORD Id() const { return m_info.dwProcessId; }
+    HANDLE Handle() const { return m_info.hProcess; }
+    // True when the process ended within the time; its exit code goes to `code`.
+    bool WaitForExit(DWORD ms, DWORD* code = nullptr) const;
+    bool Running() const;
+    void Kill();
+
+private:
+    PROCESS_INFORMATION m_info{};
+};
+
+// Polls for a visible top-level window with this title for up to `ms`.
+HWND WaitForWindow(const char* title, DWORD ms, DWORD processId = 0);
+// Number of top-level windows with this title.
+int CountWindows(const char* title);
+
+}  // namespace e2e
