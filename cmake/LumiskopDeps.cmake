@@ -6,8 +6,11 @@ if(NOT LUMISKOP_CACHE)
 endif()
 
 if(WIN32)
-  set(_ffmpeg ${LUMISKOP_CACHE}/ffmpeg-win32/current)
-  set(_gtest ${LUMISKOP_CACHE}/gtest-win32/current)
+  # scripts/build passes the exact cached builds; "current" is the last one made.
+  set(LUMISKOP_FFMPEG_DIR ${LUMISKOP_CACHE}/ffmpeg-win32/current CACHE PATH "FFmpeg for Windows")
+  set(LUMISKOP_GTEST_DIR ${LUMISKOP_CACHE}/gtest-win32/current CACHE PATH "GoogleTest for Windows")
+  set(_ffmpeg ${LUMISKOP_FFMPEG_DIR})
+  set(_gtest ${LUMISKOP_GTEST_DIR})
   if(NOT EXISTS ${_ffmpeg}/lib/libavcodec.a)
     message(FATAL_ERROR "FFmpeg for Windows not found in ${_ffmpeg}: run scripts/setup")
   endif()

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/AppTitle.h"
-#include "tests/e2e/process_helpers.h"
+#include "tests/support/process_helpers.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// Starting and watching the program's executables from an end-to-end test.
+// Starting and watching the project's executables from a Windows test.
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "tests/e2e/process_helpers.h"
+#include "tests/support/process_helpers.h"
 
 #include <utility>
 #include <vector>

@@ -1,0 +1,3 @@
+lumiskop_test(framework_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/framework_test.cpp ${CMAKE_CURRENT_LIST_DIR}/framework_test.rc
+  LIBS framework)
