@@ -1,0 +1,8 @@
+#include "engine/Messages.h"
+
+// Defined in registration order: one translation unit initialises in order.
+const UINT WM_USER_RECORDINTERRUPTED_MSG = ::RegisterWindowMessageA("WM_USER_RECORDINTERRUPTED_MSG");
+const UINT WM_USER_SAVECURSOR_MSG = ::RegisterWindowMessageA("WM_USER_SAVECURSOR_MSG");
+const UINT WM_USER_GENERIC_MSG = ::RegisterWindowMessageA("WM_USER_GENERIC_MSG");
+const UINT WM_USER_RECORDSTART_MSG = ::RegisterWindowMessageA("WM_USER_RECORDSTART_MSG");
+const UINT WM_USER_KEYSTART_MSG = ::RegisterWindowMessageA("WM_USER_KEYSTART_MSG");

@@ -1,0 +1,22 @@
+#include "engine/RecordState.h"
+
+#include "engine/RecordParams.h"
+
+CRecordParams g_recordParams;
+CRecordState g_recordState;
+
+void CRecordState::PublishRect(const ScreenRect& rect) {
+    std::lock_guard lock(m_handOff);
+    m_pendingRect = rect;
+    m_rectPending = true;
+}
+
+bool CRecordState::TakeRect(int32_t& left, int32_t& top) {
+    if (!m_rectPending.load()) return false;
+    std::lock_guard lock(m_handOff);
+    if (!m_rectPending) return false;
+    left = m_pendingRect.left;
+    top = m_pendingRect.top;
+    m_rectPending = false;
+    return true;
+}

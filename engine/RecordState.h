@@ -1,0 +1,42 @@
+// What the user-interface thread and the recording worker share during a
+// recording. Handles are kept opaque here so that this record stays free of
+// the window system; the Windows code casts them back.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+
+#include "engine/ScreenRect.h"
+
+using NativeWindow = void*;
+using NativeCursor = void*;
+
+class CRecordState {
+public:
+    std::atomic<int32_t> Recording{0};
+    std::atomic<int32_t> VideoStarted{0};
+    int32_t CustomRegion = 0;
+    ScreenRect CaptureRect{};
+    std::atomic<NativeCursor> SavedCursor{nullptr};
+    std::string RecordFileName;
+    std::string RecordPath;
+    int32_t ElapsedSeconds = 0;
+    std::string StatusText;
+    NativeWindow MainWindow = nullptr;
+
+    // Rectangle hand-off from the region frame (user-interface thread) to the
+    // worker. Only the origin is taken: the recorded size never changes.
+    void PublishRect(const ScreenRect& rect);
+    // True when a new origin was pending; it then replaces left and top.
+    bool TakeRect(int32_t& left, int32_t& top);
+    bool RectPending() const { return m_rectPending.load(); }
+
+private:
+    std::mutex m_handOff;
+    ScreenRect m_pendingRect{};
+    std::atomic<bool> m_rectPending{false};
+};
+
+extern CRecordState g_recordState;
