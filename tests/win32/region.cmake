@@ -1,0 +1,3 @@
+lumiskop_test(region_frame_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/region_frame_test.cpp
+  LIBS engine test_support)
