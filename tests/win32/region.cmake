@@ -1,3 +1,6 @@
 lumiskop_test(region_frame_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/region_frame_test.cpp
   LIBS engine test_support)
+lumiskop_test(region_selector_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/region_selector_test.cpp
+  LIBS engine test_support)
