@@ -1,0 +1,23 @@
+// The rig's sound devices as Windows tests see them, and a way to play a tone
+// into them from the host's PulseAudio.
+#pragma once
+
+#include <string>
+
+namespace soundrig {
+
+// PulseAudio sinks of the rig (see the README): what is played into "qvaudio"
+// arrives on the "Quorvanta VAudio" wave input, what is played into "micfeed"
+// on the default wave input (the microphone stand-in).
+inline constexpr const char* kVirtualSink = "qvaudio";
+inline constexpr const char* kMicrophoneSink = "micfeed";
+inline constexpr const char* kSpeakersSink = "speakers";
+
+// Index of the wave input whose name is exactly `name`, or -1.
+int WaveInIndex(const std::string& name);
+
+// Starts a sine tone of `frequency` Hz, `seconds` long, into a PulseAudio sink
+// and returns at once (the tone plays on in the background).
+bool StartTone(const char* sink, int frequency, double seconds);
+
+}  // namespace soundrig

@@ -1,0 +1,23 @@
+// Tone analysis of interleaved 16-bit stereo PCM, for tests that check which
+// sound went where. Platform-free.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace tone {
+
+// Share (0..1) of a channel's power that lies at `frequency` (Goertzel). A
+// pure tone at that frequency gives about 1, silence or another tone about 0.
+double ToneShare(const int16_t* frames, size_t frameCount, int channel, double frequency,
+                 double sampleRate = 48000.0);
+
+// Root mean square of one channel.
+double Rms(const int16_t* frames, size_t frameCount, int channel);
+
+// The stretch of `window` frames with the highest power on `channel`; returns
+// its first frame (0 when the audio is shorter than the window).
+size_t LoudestWindow(const std::vector<int16_t>& frames, int channel, size_t window);
+
+}  // namespace tone
