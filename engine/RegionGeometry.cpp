@@ -1,7 +1,6 @@
 #include "engine/RegionGeometry.h"
 
 #include <cstdio>
-#include <utility>
 
 namespace engine {
 namespace {
@@ -58,13 +57,6 @@ ScreenRect MoveFrameOnScreen(const ScreenRect& framed, int32_t dx, int32_t dy,
         moved.top = screenHeight - 1 - spanY;
     }
     return moved;
-}
-
-ScreenRect Normalized(const ScreenRect& rect) {
-    ScreenRect result = rect;
-    if (result.left > result.right) std::swap(result.left, result.right);
-    if (result.top > result.bottom) std::swap(result.top, result.bottom);
-    return result;
 }
 
 std::string SelectionLabel(const ScreenRect& rect) {

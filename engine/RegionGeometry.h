@@ -58,8 +58,6 @@ ScreenRect MoveFrameOnScreen(const ScreenRect& framed, int32_t dx, int32_t dy,
 
 // --- The region selector ------------------------------------------------------
 
-// Left <= right and top <= bottom, swapping where reversed.
-ScreenRect Normalized(const ScreenRect& rect);
 // A selection with no area (the rule of IsRectEmpty): nothing to record.
 inline bool IsEmptySelection(const ScreenRect& rect) {
     return !(rect.right > rect.left && rect.bottom > rect.top);

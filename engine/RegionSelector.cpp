@@ -1,5 +1,6 @@
 #include "engine/RegionSelector.h"
 
+#include "engine/CallCaptureRect.h"
 #include "engine/HotkeyLinks.h"
 #include "engine/Messages.h"
 #include "engine/RecordParams.h"
@@ -15,7 +16,7 @@ constexpr int kProgramIcon = 128;
 CRegionSelector* g_selector = nullptr;
 
 ScreenRect CursorRect(POINT from, POINT to) {
-    return engine::Normalized({from.x, from.y, to.x, to.y});
+    return Normalized({from.x, from.y, to.x, to.y});
 }
 
 }  // namespace
@@ -77,7 +78,7 @@ LRESULT CRegionSelector::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& handled) {
     handled = FALSE;
     Finish();
     if (engine::IsEmptySelection(m_state.committed)) return 0;
-    g_recordState.CaptureRect = engine::Normalized(m_state.committed);
+    g_recordState.CaptureRect = Normalized(m_state.committed);
     ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), WM_USER_RECORDSTART_MSG, 0, 0);
     return 0;
 }
@@ -92,7 +93,7 @@ LRESULT CRegionSelector::OnKeyDown(UINT, WPARAM key, LPARAM, BOOL& handled) {
 }
 
 void CRegionSelector::Finish() {
-    m_state.current = engine::Normalized(m_state.current);
+    m_state.current = Normalized(m_state.current);
     m_state.committed = m_state.current;
     m_state.dragging = 0;
     ShowWindow(SW_HIDE);

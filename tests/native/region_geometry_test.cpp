@@ -132,11 +132,7 @@ TEST(FrameMove, KeepsTheSizeWhilePushingTheFrameBackOntoTheScreen) {
     EXPECT_EQ(engine::MoveFrameOnScreen(full, 40, -40, 1280, 1024), full);
 }
 
-TEST(Selection, NormalisesAndTellsEmptyFromDrawn) {
-    EXPECT_EQ(engine::Normalized({500, 400, 100, 100}), (ScreenRect{100, 100, 500, 400}));
-    EXPECT_EQ(engine::Normalized({100, 400, 500, 100}), (ScreenRect{100, 100, 500, 400}));
-    EXPECT_EQ(engine::Normalized({500, 100, 100, 400}), (ScreenRect{100, 100, 500, 400}));
-
+TEST(Selection, TellsEmptyFromDrawn) {
     EXPECT_TRUE(engine::IsEmptySelection({300, 300, 300, 300}));  // a click
     EXPECT_TRUE(engine::IsEmptySelection({300, 300, 500, 300}));  // a line
     EXPECT_TRUE(engine::IsEmptySelection({300, 300, 300, 500}));
