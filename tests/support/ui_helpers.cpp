@@ -35,6 +35,9 @@ hostcmd::Result RunHostPumping(const std::string& command, unsigned timeoutMs) {
 
 bool Xdo(const std::string& arguments) {
     hostcmd::Result result = RunHostPumping("xdotool " + arguments);
+    // Killed by a signal from outside (exit 128 + signal): this machine is
+    // shared, so try once more.
+    if (result.finished && result.exitCode > 128) result = RunHostPumping("xdotool " + arguments);
     if (result.finished && result.exitCode == 0) return true;
     std::fprintf(stderr, "xdotool %s: %s (exit %d)\n", arguments.c_str(),
                  result.finished ? result.output.c_str() : "did not finish", result.exitCode);
