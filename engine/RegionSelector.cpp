@@ -86,9 +86,7 @@ LRESULT CRegionSelector::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& handled) {
 // F10, the default key, arrives as a system key; either kind cancels.
 LRESULT CRegionSelector::OnKeyDown(UINT, WPARAM key, LPARAM, BOOL& handled) {
     handled = FALSE;
-    if (static_cast<int32_t>(key) != RegionCancelKey()) return 0;
-    Finish();
-    ConvertArmed = 1;
+    if (static_cast<int32_t>(key) == RegionCancelKey()) CancelRegionSelector();
     return 0;
 }
 
@@ -119,4 +117,12 @@ void ShowRegionSelector() {
         selector->ShowWindow(SW_SHOWMAXIMIZED);
         ::UpdateWindow(*selector);
     }
+}
+
+bool CancelRegionSelector() {
+    CRegionSelector* selector = RegionSelector();
+    if (!selector || !::IsWindowVisible(*selector)) return false;
+    selector->Finish();
+    ConvertArmed = 1;
+    return true;
 }

@@ -48,6 +48,7 @@ private:
     void Paint(bool draw);
     // Ends the drawing: commits the current rectangle and hides the window.
     void Finish();
+    friend bool CancelRegionSelector();
 
     RegionSelectorState m_state;
 };
@@ -60,3 +61,8 @@ bool CreateRegionSelector();
 CRegionSelector* RegionSelector();
 // Shows the selector maximised for a region recording.
 void ShowRegionSelector();
+// What the cancel key does: ends an open selector without starting and
+// re-arms the converter hotkey. While the main window has the key registered
+// as a hotkey the selector never receives it, so the hotkey's action calls
+// this. False when the selector was not open.
+bool CancelRegionSelector();

@@ -60,6 +60,37 @@ COLORREF ScreenPixel(int x, int y) {
     return colour;
 }
 
+std::vector<COLORREF> DcPixels(HDC dc, int x, int y, int width, int height) {
+    std::vector<COLORREF> pixels;
+    if (width <= 0 || height <= 0) return pixels;
+    HDC memory = ::CreateCompatibleDC(dc);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, dc, x, y, SRCCOPY);
+    ::SelectObject(memory, old);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> raw(static_cast<size_t>(width) * height);
+    ::GetDIBits(memory, bitmap, 0, height, raw.data(), &info, DIB_RGB_COLORS);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    pixels.reserve(raw.size());
+    for (DWORD bgra : raw)  // 0x00RRGGBB in memory order B, G, R
+        pixels.push_back(RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF));
+    return pixels;
+}
+
+std::vector<COLORREF> ScreenPixels(int x, int y, int width, int height) {
+    HDC screen = ::GetDC(nullptr);
+    std::vector<COLORREF> pixels = DcPixels(screen, x, y, width, height);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 std::string DescribePixel(COLORREF colour) {
     char text[32];
     std::snprintf(text, sizeof text, "rgb(%u, %u, %u)", GetRValue(colour), GetGValue(colour),

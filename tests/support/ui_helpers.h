@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tests/support/host_command.h"
 
@@ -31,6 +32,11 @@ bool FocusForKeys(HWND hwnd);
 
 // One pixel of the screen as the user sees it.
 COLORREF ScreenPixel(int x, int y);
+// The screen's pixels in (x, y, width, height), row by row from the top, in
+// COLORREF order (0x00BBGGRR) so that they compare with ScreenPixel.
+std::vector<COLORREF> ScreenPixels(int x, int y, int width, int height);
+// The pixels of a device context's area the same way.
+std::vector<COLORREF> DcPixels(HDC dc, int x, int y, int width, int height);
 // A colour as text, for failure messages.
 std::string DescribePixel(COLORREF colour);
 

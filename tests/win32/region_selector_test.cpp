@@ -33,23 +33,23 @@ public:
 
     BEGIN_MSG_MAP(MainStandIn)
         MESSAGE_HANDLER(WM_USER_RECORDSTART_MSG, OnStart)
+        MESSAGE_HANDLER(WM_HOTKEY, OnHotKey)
     END_MSG_MAP()
 
 private:
+    // The third recording hotkey also ends the region drawing.
+    LRESULT OnHotKey(UINT, WPARAM id, LPARAM, BOOL&) {
+        if (id == 2) CancelRegionSelector();
+        return 1;
+    }
     LRESULT OnStart(UINT, WPARAM, LPARAM, BOOL&) {
         ++starts;
         return 0;
     }
 };
 
-// Screen pixels of a box, row by row.
 std::vector<COLORREF> ScreenBox(const engine::BoxRect& box) {
-    std::vector<COLORREF> pixels;
-    HDC screen = ::GetDC(nullptr);
-    for (int y = box.top; y < box.bottom; ++y)
-        for (int x = box.left; x < box.right; ++x) pixels.push_back(::GetPixel(screen, x, y));
-    ::ReleaseDC(nullptr, screen);
-    return pixels;
+    return ui::ScreenPixels(box.left, box.top, box.right - box.left, box.bottom - box.top);
 }
 
 // How the label text looks: black on white in the label's font.
@@ -70,8 +70,7 @@ TextImage RenderLabelText(const std::string& text) {
         ::SetBkColor(memory, RGB(255, 255, 255));
         ::SetBkMode(memory, OPAQUE);
         ::TextOutA(memory, 0, 0, text.c_str(), static_cast<int>(text.size()));
-        for (int y = 0; y < image.size.cy; ++y)
-            for (int x = 0; x < image.size.cx; ++x) image.pixels.push_back(::GetPixel(memory, x, y));
+        image.pixels = ui::DcPixels(memory, 0, 0, image.size.cx, image.size.cy);
     }
     ::SelectObject(memory, oldFont);
     ::ReleaseDC(nullptr, screen);
@@ -288,6 +287,26 @@ TEST_F(RegionSelectorTest, CancelKeyHidesWithoutStartingAndRearmsTheConverterKey
     ASSERT_TRUE(ui::Xdo("mouseup 1"));
     SettleMessages();
     EXPECT_EQ(main.starts, 0);
+}
+
+TEST_F(RegionSelectorTest, CancelWorksWhenTheMainWindowOwnsTheKeyAsAHotkey) {
+    // A registered hotkey takes the key before the focused selector sees it.
+    ASSERT_TRUE(::RegisterHotKey(main, 2, 0, VK_F10));
+    EXPECT_FALSE(CancelRegionSelector()) << "nothing is open to cancel";
+    ConvertArmed = 0;
+    Open();
+    Press(300, 300);
+    DragTo(600, 500, {300, 300, 600, 500});
+    ASSERT_TRUE(ui::FocusForKeys(*selector));
+    ASSERT_TRUE(ui::Xdo("key F10"));
+    ASSERT_TRUE(ui::PumpUntil([&] { return !::IsWindowVisible(*selector); }))
+        << "F10 did not cancel";
+    ASSERT_TRUE(ui::Xdo("mouseup 1"));
+    SettleMessages();
+    EXPECT_EQ(main.starts, 0);
+    EXPECT_EQ(ConvertArmed.load(), 1);
+    EXPECT_EQ(selector->State().committed, (ScreenRect{300, 300, 600, 500}));
+    ::UnregisterHotKey(main, 2);
 }
 
 TEST_F(RegionSelectorTest, CancelFollowsTheHotkeyTable) {
