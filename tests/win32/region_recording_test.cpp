@@ -241,13 +241,14 @@ TEST_F(RegionRecordingTest, FrameFlashesAroundTheRecordedAreaAndStaysOutOfThePic
     ASSERT_EQ(pictures.height, kHeight);
     ASSERT_GE(pictures.frames.size(), 20u);
     // No picture carries any of the marks: its whole rim is the scene's blue.
-    for (size_t f = 0; f < pictures.frames.size(); ++f)
-        for (int x = 0; x < kWidth; x += 4)
-            for (int y : {0, 1, kHeight - 2, kHeight - 1}) {
+    for (size_t f = 0; f < pictures.frames.size(); ++f) {
+        for (int x = 0; x < kWidth; x += 2)
+            for (int y : {0, 1, kHeight - 2, kHeight - 1})
                 ASSERT_TRUE(IsBlue(pictures.At(f, x, y))) << "picture " << f << " at " << x << "," << y;
-                ASSERT_TRUE(IsBlue(pictures.At(f, y * kWidth / kHeight, x * kHeight / kWidth)))
-                    << "picture " << f;
-            }
+        for (int y = 0; y < kHeight; y += 2)
+            for (int x : {0, 1, kWidth - 2, kWidth - 1})
+                ASSERT_TRUE(IsBlue(pictures.At(f, x, y))) << "picture " << f << " at " << x << "," << y;
+    }
 }
 
 TEST_F(RegionRecordingTest, DraggingTheFrameMovesTheRecordingToTheScreenCorner) {
