@@ -1,0 +1,68 @@
+// The region selector: a borderless, top-most, full-screen window that never
+// paints its background, so the screen stays visible through it. The user
+// drags a rubber band with a live size label; on release the rectangle becomes
+// CaptureRect and the recording start is posted to the main window. The key of
+// the third recording hotkey cancels.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "engine/RegionSelectorDraw.h"
+#include "engine/ScreenRect.h"
+#include "framework/Wnd.h"
+
+struct RegionSelectorState {
+    POINT anchor{};
+    ScreenRect current{};    // kept normalised while dragging
+    ScreenRect committed{};  // taken when the drag ends
+    int32_t dragging = 0;
+    LabelBacking labelBacking;
+    std::string labelText;  // the label now on the screen, "" when none
+};
+
+class CRegionSelector : public fw::CWnd {
+public:
+    bool Create();
+
+    const RegionSelectorState& State() const { return m_state; }
+    // The controller's rectangle for a call recording.
+    void SetRectangles(const ScreenRect& rect);
+
+    BEGIN_MSG_MAP(CRegionSelector)
+        MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+        MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
+        MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
+        MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
+        MESSAGE_HANDLER(WM_SYSKEYDOWN, OnKeyDown)
+    END_MSG_MAP()
+
+private:
+    // Each handler acts and then lets the default procedure see the message.
+    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& handled);
+    LRESULT OnMouseMove(UINT, WPARAM, LPARAM, BOOL& handled);
+    LRESULT OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& handled);
+    LRESULT OnKeyDown(UINT, WPARAM key, LPARAM, BOOL& handled);
+
+    void Paint(bool draw);
+    // Ends the drawing: commits the current rectangle and hides the window.
+    void Finish();
+    friend bool CancelRegionSelector();
+
+    RegionSelectorState m_state;
+};
+
+// Start-up: registers "ShiftRegionWindow", measures the screen into the
+// recording parameters and creates the selector hidden. False when the class
+// or the window cannot be made; the selector is then missing.
+bool CreateRegionSelector();
+// The process's selector, or null before CreateRegionSelector succeeded.
+CRegionSelector* RegionSelector();
+// Shows the selector maximised for a region recording.
+void ShowRegionSelector();
+// What the cancel key does: ends an open selector without starting and
+// re-arms the converter hotkey. While the main window has the key registered
+// as a hotkey the selector never receives it, so the hotkey's action calls
+// this. False when the selector was not open.
+bool CancelRegionSelector();
