@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kMutexAttempts = 71;
 constexpr DWORD kMutexPauseMs = 100;
+constexpr UINT kBroadcastTimeoutMs = 500;  // per window that does not answer
 
 CWin32Registry& SystemRegistry() {
     static CWin32Registry registry;
@@ -26,6 +27,14 @@ std::tm LocalNow() {
     std::tm local{};
     if (const std::tm* converted = std::localtime(&now)) local = *converted;
     return local;
+}
+
+// Tells every top-level window that the Sound Mapper settings changed. The
+// message is sent, not posted: the system refuses to post WM_WININICHANGE
+// (its lParam may carry a pointer), so a posted broadcast would never arrive.
+void BroadcastSoundMapperChange() {
+    ::SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, 0, SMTO_ABORTIFHUNG,
+                          kBroadcastTimeoutMs, nullptr);
 }
 
 bool SetText(IRegKey& key, const char* name, const std::string& text) {
@@ -103,7 +112,7 @@ void CAudioRouter::SelectVirtualPlayback() {
         return;
     }
     // The key is closed before the broadcast, so listeners read the new value.
-    if (WriteSoundMapper(false)) ::PostMessageA(HWND_BROADCAST, WM_WININICHANGE, 0, 0);
+    if (WriteSoundMapper(false)) BroadcastSoundMapperChange();
 }
 
 void CAudioRouter::RestoreDefaultDevices() {
@@ -112,7 +121,7 @@ void CAudioRouter::RestoreDefaultDevices() {
         WalkEndpoints();
         return;
     }
-    if (WriteSoundMapper(true)) ::PostMessageA(HWND_BROADCAST, WM_WININICHANGE, 0, 0);
+    if (WriteSoundMapper(true)) BroadcastSoundMapperChange();
 }
 
 int CAudioRouter::FindVirtualCaptureDevice(DeviceMatch mode) {

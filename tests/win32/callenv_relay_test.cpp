@@ -28,20 +28,20 @@ struct Level {
 Level RecordSpeakers(double seconds) {
     const std::string folder = e2e::MakeScratchFolder("callenv-relay");
     const std::string raw = folder + "\\speakers.raw";
+    const std::string bytes = std::to_string(static_cast<long>(seconds * 192000));
     const auto result = hostcmd::Run(
-        "timeout -s INT " + std::to_string(seconds) +
-        " parec -d speakers.monitor --raw --format=s16le --rate=48000 --channels=2 > " +
-        hostcmd::ShellQuote(hostcmd::HostPath(raw)) + "; test -s " +
+        "parec -d speakers.monitor --latency-msec=20 --raw --format=s16le --rate=48000 "
+        "--channels=2 2>/dev/null | head -c " + bytes + " > " +
         hostcmd::ShellQuote(hostcmd::HostPath(raw)));
-    EXPECT_TRUE(result.finished && result.exitCode == 0) << result.output;
+    EXPECT_TRUE(result.finished) << result.output;
     std::ifstream in(raw, std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     in.close();
     ::DeleteFileA(raw.c_str());
     ::RemoveDirectoryA(folder.c_str());
 
-    const auto* samples = reinterpret_cast<const int16_t*>(bytes.data());
-    const std::size_t frames = bytes.size() / 4;
+    const auto* samples = reinterpret_cast<const int16_t*>(data.data());
+    const std::size_t frames = data.size() / 4;
     Level level;
     if (frames == 0) return level;
     double re = 0, im = 0, energy = 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <cstring>
 #include <fstream>
@@ -145,8 +146,8 @@ TEST(VirtualCaptureDevice, FoundOnTheRigInBothModes) {
 class RenamedCaptureDevice : public ::testing::Test {
 protected:
     void Rename(const std::string& description) {
-        const auto result = hostcmd::Run("pactl update-source-proplist qvaudio_in " +
-                                         hostcmd::ShellQuote("device.description=" + description));
+        const auto result = hostcmd::Run("pacmd update-source-proplist qvaudio_in " +
+                                         hostcmd::ShellQuote("device.description=\"" + description + "\""));
         ASSERT_TRUE(result.finished && result.exitCode == 0) << result.output;
     }
     void TearDown() override { Rename("Quorvanta VAudio"); }
@@ -314,7 +315,9 @@ TEST_F(RoleStamps, VirtualEndpointGetsThreeStampsThatRestoreDatesBack) {
         for (const char* role : kRoles) EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kRender + "\\" + id, role)) << id;
     }
     const std::string captureEndpoint = EndpointNamed(kCapture, "Quorvanta VAudio");
-    if (!captureEndpoint.empty()) EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, captureEndpoint, "Role:0"));
+    if (!captureEndpoint.empty()) {
+        EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, captureEndpoint, "Role:0"));
+    }
 
     router.RestoreDefaultDevices();
     EXPECT_EQ(router.RoleStampMode, callenv::RoleStampMode::Demote);

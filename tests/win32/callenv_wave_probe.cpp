@@ -1,6 +1,7 @@
 // Writes "<substring index> <equality index> <wave-in count>" for the virtual
 // capture device to the file named by the first argument.
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <cstdio>
 

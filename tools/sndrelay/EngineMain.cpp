@@ -37,18 +37,16 @@ bool StartRelay(CSoundRelay& relay) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    HANDLE mutex = ::CreateMutexA(nullptr, TRUE, callenv::kAudioEngineName);
-    if (!mutex) return 1;
-    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
-        // An engine runs already; a second one would play everything twice.
-        ::CloseHandle(mutex);
-        return 0;
-    }
+    // The window comes first: once the mutex shows, the recorder may post to it.
     HWND window = ::CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_ENGINE), nullptr,
                                        &EngineDialogProc, 0);
-    if (!window) {
-        ::CloseHandle(mutex);
-        return 1;
+    if (!window) return 1;
+    HANDLE mutex = ::CreateMutexA(nullptr, TRUE, callenv::kAudioEngineName);
+    if (!mutex || ::GetLastError() == ERROR_ALREADY_EXISTS) {
+        // An engine runs already; a second one would play everything twice.
+        ::DestroyWindow(window);
+        if (mutex) ::CloseHandle(mutex);
+        return mutex ? 0 : 1;
     }
 
     CSoundRelay relay;
