@@ -14,8 +14,8 @@ public:
     struct Settings {
         unsigned inputDevice = 0;
         unsigned outputDevice = 0;
-        unsigned blockMs = 10;         // one wave block
-        unsigned inputBlocks = 8;      // blocks queued on the input
+        unsigned blockMs = 5;          // one wave block
+        unsigned inputBlocks = 16;     // blocks queued on the input
         unsigned maxQueuedOutput = 6;  // blocks waiting to play; beyond this, new ones are dropped
     };
 
