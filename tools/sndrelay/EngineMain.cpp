@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 
 #include "callenv/CallEnvNames.h"
 #include "callenv/DeviceMatch.h"
@@ -14,6 +15,8 @@
 #include "tools/sndrelay/resource.h"
 
 namespace {
+
+constexpr DWORD kShutdownGraceMs = 5000;
 
 INT_PTR CALLBACK EngineDialogProc(HWND, UINT message, WPARAM, LPARAM) {
     // Closing is by WM_QUIT only; the dialog's own close commands are ignored.
@@ -59,6 +62,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             ::DispatchMessageA(&msg);
         }
     }
+    // The recorder is closing: a sound device that does not let go must not
+    // keep the engine (and its mutex) alive.
+    std::thread([] {
+        ::Sleep(kShutdownGraceMs);
+        ::ExitProcess(0);
+    }).detach();
     relay.Stop();
     ::DestroyWindow(window);
     ::ReleaseMutex(mutex);

@@ -53,8 +53,7 @@ bool CSoundRelay::OpenDevices() {
         m_in = nullptr;
         return false;
     }
-    // Room for the queue limit plus the blocks still marked as playing.
-    m_outputBlocks.resize(m_settings.maxQueuedOutput + 2);
+    m_outputBlocks.resize(m_settings.outputBlocks);
     for (Block& block : m_outputBlocks) {
         block.data.assign(blockBytes, 0);
         block.header.lpData = block.data.data();
@@ -71,6 +70,7 @@ bool CSoundRelay::OpenDevices() {
         ::waveInAddBuffer(m_in, &block.header, sizeof block.header);
     }
     m_nextInput = 0;
+    m_framesWritten = 0;
     return ::waveInStart(m_in) == MMSYSERR_NOERROR;
 }
 
@@ -81,32 +81,40 @@ void CSoundRelay::Run() {
     }
 }
 
-CSoundRelay::Block* CSoundRelay::FreeOutputBlock(unsigned& queued) {
-    Block* free = nullptr;
-    queued = 0;
-    for (Block& block : m_outputBlocks) {
-        if (block.header.dwFlags & WHDR_DONE)
-            free = free ? free : &block;
-        else
-            ++queued;
-    }
-    return free;
+CSoundRelay::Block* CSoundRelay::FreeOutputBlock() {
+    for (Block& block : m_outputBlocks)
+        if (block.header.dwFlags & WHDR_DONE) return &block;
+    return nullptr;
+}
+
+uint64_t CSoundRelay::PendingFrames() {
+    // The output's own buffer takes blocks long before they play, so the
+    // blocks' done flags say nothing about the delay; the play position does.
+    MMTIME played{};
+    played.wType = TIME_SAMPLES;
+    if (::waveOutGetPosition(m_out, &played, sizeof played) != MMSYSERR_NOERROR ||
+        played.wType != TIME_SAMPLES)
+        return 0;
+    const uint64_t done = played.u.sample;
+    return m_framesWritten > done ? m_framesWritten - done : 0;
 }
 
 void CSoundRelay::ForwardCompletedInput() {
-    // Input blocks complete in the order they were queued.
-    for (;;) {
+    // Input blocks complete in the order they were queued. One round at most,
+    // so a device that completes blocks at once cannot hold up a stop.
+    for (std::size_t round = 0; round < m_inputBlocks.size() && !m_stop; ++round) {
         Block& in = m_inputBlocks[m_nextInput];
         if (!(in.header.dwFlags & WHDR_DONE)) return;
-        unsigned queued = 0;
-        Block* out = FreeOutputBlock(queued);
-        // A full output queue means the output runs slower than the input:
-        // drop this block rather than let the delay grow.
-        if (out && queued < m_settings.maxQueuedOutput && in.header.dwBytesRecorded > 0) {
+        // More than the allowed delay waiting to play means the output runs
+        // behind the input: drop this block rather than let the delay grow.
+        const uint64_t maxPending = 48ull * m_settings.maxPendingMs;
+        Block* out = in.header.dwBytesRecorded > 0 ? FreeOutputBlock() : nullptr;
+        if (out && PendingFrames() + in.header.dwBytesRecorded / 4 <= maxPending) {
             std::copy_n(in.data.data(), in.header.dwBytesRecorded, out->data.data());
             out->header.dwBufferLength = in.header.dwBytesRecorded;
             out->header.dwFlags &= ~WHDR_DONE;
-            ::waveOutWrite(m_out, &out->header, sizeof out->header);
+            if (::waveOutWrite(m_out, &out->header, sizeof out->header) == MMSYSERR_NOERROR)
+                m_framesWritten += in.header.dwBytesRecorded / 4;
         }
         in.header.dwFlags &= ~WHDR_DONE;
         in.header.dwBytesRecorded = 0;

@@ -6,6 +6,7 @@
 #include <mmsystem.h>
 
 #include <atomic>
+#include <cstdint>
 #include <thread>
 #include <vector>
 
@@ -14,9 +15,10 @@ public:
     struct Settings {
         unsigned inputDevice = 0;
         unsigned outputDevice = 0;
-        unsigned blockMs = 5;          // one wave block
-        unsigned inputBlocks = 16;     // blocks queued on the input
-        unsigned maxQueuedOutput = 6;  // blocks waiting to play; beyond this, new ones are dropped
+        unsigned blockMs = 10;         // one wave block
+        unsigned inputBlocks = 8;      // blocks queued on the input
+        unsigned outputBlocks = 12;    // blocks the output may hold
+        unsigned maxPendingMs = 40;    // written but not yet played; beyond this, input is dropped
     };
 
     CSoundRelay() = default;
@@ -38,7 +40,9 @@ private:
     bool OpenDevices();
     void Run();
     void ForwardCompletedInput();
-    Block* FreeOutputBlock(unsigned& queued);
+    Block* FreeOutputBlock();
+    // Frames written to the output that it has not played yet.
+    uint64_t PendingFrames();
     void CloseDevices();
 
     Settings m_settings;
@@ -48,6 +52,7 @@ private:
     std::vector<Block> m_inputBlocks;
     std::vector<Block> m_outputBlocks;
     unsigned m_nextInput = 0;
+    uint64_t m_framesWritten = 0;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
