@@ -93,9 +93,13 @@ TEST(SoundRelay, FarEndToneReachesTheSpeakersOnlyWhileTheEngineRuns) {
     EXPECT_GT(relayed.toneWindows, 0.9) << "tone " << relayed.tone << " rms " << relayed.rms;
     EXPECT_GT(relayed.tone, 9000);
 
+    HWND engineWindow = ::FindWindowA("#32770", "Quorvanta Audio Engine");
+    EXPECT_NE(engineWindow, nullptr);
     router.PostToAudioEngine(WM_QUIT, 0);
     for (int i = 0; i < 300 && callenv::FindProcess("sndrelay.exe"); ++i) ::Sleep(50);
-    ASSERT_FALSE(callenv::FindProcess("sndrelay.exe"));
+    const bool ended = !callenv::FindProcess("sndrelay.exe");
+    if (!ended) router.TerminateProcessByName("sndrelay.exe");  // never leave it running
+    ASSERT_TRUE(ended) << "the engine did not end on WM_QUIT";
     const Level after = RecordSpeakers(1.5);
     EXPECT_LT(after.tone, 100);
     EXPECT_EQ(after.toneWindows, 0);

@@ -66,7 +66,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // keep the engine (and its mutex) alive.
     std::thread([] {
         ::Sleep(kShutdownGraceMs);
-        ::ExitProcess(0);
+        ::TerminateProcess(::GetCurrentProcess(), 0);
     }).detach();
     relay.Stop();
     ::DestroyWindow(window);
