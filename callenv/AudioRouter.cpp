@@ -1,6 +1,7 @@
 #include "callenv/AudioRouter.h"
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <vector>
 
@@ -35,6 +36,32 @@ std::tm LocalNow() {
 void BroadcastSoundMapperChange() {
     ::SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, 0, SMTO_ABORTIFHUNG,
                           kBroadcastTimeoutMs, nullptr);
+}
+
+struct WindowQuery {
+    const char* className;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM lp) {
+    auto* query = reinterpret_cast<WindowQuery*>(lp);
+    char cls[kWindowTextBuffer] = {}, text[kWindowTextBuffer] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    ::GetWindowTextA(hwnd, text, sizeof text);
+    if (std::strcmp(cls, query->className) || std::strcmp(text, query->title)) return TRUE;
+    query->found = hwnd;
+    return FALSE;
+}
+
+// The engine's top-level window. Wine's FindWindowA at times misses a window
+// of another process that the window list holds, so the list is walked when
+// it comes back empty.
+HWND FindEngineWindow(const std::string& title) {
+    if (HWND hwnd = ::FindWindowA(kAudioEngineWindowClass, title.c_str())) return hwnd;
+    WindowQuery query{kAudioEngineWindowClass, title.c_str(), nullptr};
+    ::EnumWindows(&MatchTopLevel, reinterpret_cast<LPARAM>(&query));
+    return query.found;
 }
 
 bool SetText(IRegKey& key, const char* name, const std::string& text) {
@@ -129,6 +156,6 @@ int CAudioRouter::FindVirtualCaptureDevice(DeviceMatch mode) {
 }
 
 void CAudioRouter::PostToAudioEngine(UINT message, LPARAM lParam) {
-    HWND engine = ::FindWindowA(kAudioEngineWindowClass, AudioEngineName.c_str());
+    HWND engine = FindEngineWindow(AudioEngineName);
     if (engine) ::PostMessageA(engine, message, reinterpret_cast<WPARAM>(OwnerWindow), lParam);
 }
