@@ -1,0 +1,56 @@
+// mousetap.dll. Two halves: a global hook that runs inside every program and
+// publishes the picture of each cursor the program sets (its handles mean
+// nothing elsewhere under Wine), and a watcher thread in the program that
+// installed the hook, which posts the current cursor as a handle it can draw.
+#include <windows.h>
+
+#include "tools/mousetap/CursorShape.h"
+#include "tools/mousetap/ShapeTable.h"
+#include "tools/mousetap/Watcher.h"
+
+namespace {
+
+HMODULE g_module = nullptr;
+HHOOK g_hook = nullptr;
+
+// Runs in whichever program's thread just handled WM_SETCURSOR.
+void PublishOwnCursor() {
+    static HCURSOR published = nullptr;
+    HCURSOR cursor = ::GetCursor();
+    if (!cursor || cursor == published) return;
+    static CursorShape shape;
+    if (CaptureShape(cursor, shape) && shapes::Publish(cursor, shape)) published = cursor;
+}
+
+LRESULT CALLBACK AfterWindowProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (message->message == WM_SETCURSOR) PublishOwnCursor();
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI InstallMyHook(HWND window, UINT message) {
+    if (!watcher::AddTarget(window, message)) return FALSE;
+    if (!g_hook) g_hook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, AfterWindowProc, g_module, 0);
+    return TRUE;
+}
+
+extern "C" BOOL WINAPI UninstallMyHook(HWND window) {
+    if (!watcher::RemoveTarget(window)) return FALSE;
+    if (!watcher::HasTargets() && g_hook) {
+        ::UnhookWindowsHookEx(g_hook);
+        g_hook = nullptr;
+    }
+    return TRUE;
+}
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        g_module = instance;
+        ::DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
+}

@@ -1,0 +1,118 @@
+#include "tools/mousetap/Watcher.h"
+
+#include <map>
+#include <mutex>
+#include <vector>
+
+#include "tools/mousetap/CursorShape.h"
+#include "tools/mousetap/ShapeTable.h"
+
+namespace watcher {
+namespace {
+
+constexpr DWORD kPollMs = 15;
+constexpr size_t kMaxCopies = 64;
+
+struct Target {
+    HWND window;
+    UINT message;
+    HCURSOR posted;
+};
+
+std::mutex g_lock;
+std::vector<Target> g_targets;
+HANDLE g_thread = nullptr;
+HANDLE g_stop = nullptr;
+// Our own copies of other processes' cursors, by their handle. Kept for the
+// life of the process: a posted handle may still be drawn after a stop.
+std::map<HCURSOR, HCURSOR> g_copies;
+
+bool UsableHere(HCURSOR cursor) {
+    ICONINFO info{};
+    if (!::GetIconInfo(cursor, &info)) return false;
+    if (info.hbmMask) ::DeleteObject(info.hbmMask);
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
+    return true;
+}
+
+// A handle of this process that draws like `cursor`, or null while its
+// picture is unknown here.
+HCURSOR Resolve(HCURSOR cursor) {
+    auto copy = g_copies.find(cursor);
+    if (copy != g_copies.end()) return copy->second;
+    if (UsableHere(cursor)) return cursor;
+    static CursorShape shape;
+    if (g_copies.size() >= kMaxCopies || !shapes::Find(cursor, shape)) return nullptr;
+    HCURSOR own = CreateCursorFrom(shape);
+    if (own) g_copies[cursor] = own;
+    return own;
+}
+
+void Poll() {
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetCursorInfo(&info) || !info.hCursor) return;
+    std::lock_guard lock(g_lock);
+    HCURSOR own = Resolve(info.hCursor);
+    if (!own) return;
+    for (Target& t : g_targets) {
+        if (t.posted == own) continue;
+        if (::PostMessageA(t.window, t.message, reinterpret_cast<WPARAM>(own), 0)) t.posted = own;
+    }
+}
+
+DWORD WINAPI Run(LPVOID) {
+    while (::WaitForSingleObject(g_stop, kPollMs) == WAIT_TIMEOUT) Poll();
+    return 0;
+}
+
+}  // namespace
+
+bool AddTarget(HWND window, UINT message) {
+    if (!::IsWindow(window)) return false;
+    std::lock_guard lock(g_lock);
+    for (Target& t : g_targets)
+        if (t.window == window) {
+            t.message = message;
+            t.posted = nullptr;
+            return true;
+        }
+    g_targets.push_back({window, message, nullptr});
+    if (g_thread) return true;
+    g_stop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    g_thread = g_stop ? ::CreateThread(nullptr, 0, Run, nullptr, 0, nullptr) : nullptr;
+    if (!g_thread) {
+        if (g_stop) ::CloseHandle(g_stop);
+        g_stop = nullptr;
+        g_targets.pop_back();
+        return false;
+    }
+    return true;
+}
+
+bool RemoveTarget(HWND window) {
+    HANDLE thread = nullptr, stop = nullptr;
+    {
+        std::lock_guard lock(g_lock);
+        auto it = g_targets.begin();
+        while (it != g_targets.end() && it->window != window) ++it;
+        if (it == g_targets.end()) return false;
+        g_targets.erase(it);
+        if (!g_targets.empty()) return true;
+        thread = g_thread;
+        stop = g_stop;
+        g_thread = g_stop = nullptr;
+    }
+    ::SetEvent(stop);
+    ::WaitForSingleObject(thread, 5000);
+    ::CloseHandle(thread);
+    ::CloseHandle(stop);
+    return true;
+}
+
+bool HasTargets() {
+    std::lock_guard lock(g_lock);
+    return !g_targets.empty();
+}
+
+}  // namespace watcher
