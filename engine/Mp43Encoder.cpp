@@ -1,15 +1,19 @@
 #include "engine/Mp43Encoder.h"
 
 #include <algorithm>
+#include <mutex>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/frame.h>
+#include <libavutil/log.h>
 #include <libswscale/swscale.h>
 }
 
 namespace {
-constexpr int kBestQuantizer = 1;  // the finest step the encoder takes
+// Quantiser 1 makes this encoder clip coefficients (visible damage); 2 is its
+// finest clean step.
+constexpr int kBestQuantizer = 2;
 constexpr int kWorstQuantizer = 31;
 }  // namespace
 
@@ -38,6 +42,10 @@ int CMp43Encoder::QuantizerFor(int quality) {
 bool CMp43Encoder::Open(int width, int height, int frameRate, int keyFrameEvery, int quality) {
     Close();
     if (width <= 0 || height <= 0 || frameRate <= 0) return false;
+    // The encoder reports every clipped coefficient on the console; only
+    // errors are worth a line.
+    static std::once_flag quiet;
+    std::call_once(quiet, [] { av_log_set_level(AV_LOG_ERROR); });
     const AVCodec* encoder = avcodec_find_encoder(AV_CODEC_ID_MSMPEG4V3);
     if (!encoder) return false;
     m->codec = avcodec_alloc_context3(encoder);
