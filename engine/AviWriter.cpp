@@ -1,5 +1,7 @@
 #include "engine/AviWriter.h"
 
+#include <algorithm>
+
 #include "engine/RecordParams.h"
 
 namespace {
@@ -211,7 +213,7 @@ bool CAviWriter::WriteHeader(const AviVideoFormat& video, const AviAudioFormat& 
 }
 
 bool CAviWriter::WriteVideo(uint32_t position, const void* data, uint32_t size, bool keyFrame) {
-    if (!IsOpen() || m_failed || position < m_streams[0].length) return false;
+    if (!IsOpen() || m_failed || m_file.Failed() || position < m_streams[0].length) return false;
     while (m_streams[0].length < position)
         if (!WriteChunk(m_streams[0], nullptr, 0, false)) return false;
     if (!WriteChunk(m_streams[0], data, size, keyFrame)) return false;
@@ -222,7 +224,7 @@ bool CAviWriter::WriteVideo(uint32_t position, const void* data, uint32_t size, 
 }
 
 bool CAviWriter::WriteAudio(const void* data, uint32_t size) {
-    if (!IsOpen() || m_failed) return false;
+    if (!IsOpen() || m_failed || m_file.Failed()) return false;
     if (size == 0) return true;
     return WriteChunk(m_streams[1], data, size, true);
 }
@@ -296,7 +298,8 @@ bool CAviWriter::WriteStandardIndex(Stream& s) {
     }
     ix.Close(at);
     const uint64_t pos = m_file.Position();
-    if (!m_file.Write(ix.Data(), ix.Size())) return false;
+    // Listed only once it is really in the file.
+    if (!m_file.Write(ix.Data(), ix.Size()) || !m_file.Flush(false)) return false;
     // Past the reserved entries the RIFF stays readable, just not listed.
     if (s.superEntries.size() < m_options.superIndexEntries)
         s.superEntries.push_back({pos, static_cast<uint32_t>(ix.Size()),
@@ -317,7 +320,7 @@ bool CAviWriter::WriteLegacyIndex() {
     idx.Close(at);
     m_legacyIndex.clear();
     m_legacyIndex.shrink_to_fit();
-    return m_file.Write(idx.Data(), idx.Size());
+    return m_file.Write(idx.Data(), idx.Size()) && m_file.Flush(false);
 }
 
 bool CAviWriter::EndRiff() {
@@ -354,7 +357,9 @@ bool CAviWriter::UpdateHeader() {
             entries.U32(e.size);
             entries.U32(e.duration);
         }
-        ok = ok && Patch32(s.superIndexPos - 16, static_cast<uint32_t>(s.superEntries.size()));
+        // nEntriesInUse: after the entry size, sub type and type, 20 bytes
+        // before the first entry.
+        ok = ok && Patch32(s.superIndexPos - 20, static_cast<uint32_t>(s.superEntries.size()));
         ok = ok && m_file.Seek(s.superIndexPos) && m_file.Write(entries.Data(), entries.Size());
     }
     ok = ok && Patch32(m_totalFramesPos, m_firstRiffFrames);
@@ -374,8 +379,37 @@ bool CAviWriter::Checkpoint() {
     return ok;
 }
 
+// After a failed write: forget the chunks that did not fully reach the file,
+// so that sizes, lengths and indexes describe only what is there, and carry
+// on writing after the last complete chunk.
+void CAviWriter::Recover() {
+    m_file.Flush(false);
+    const uint64_t good = m_file.WrittenEnd();
+    const auto end = [](uint64_t at, uint32_t size) { return at + 8 + size + (size & 1); };
+    uint64_t dataEnd = m_moviStart + 12;
+    for (Stream& s : m_streams) {
+        while (!s.riffEntries.empty() && end(s.riffEntries.back().pos, s.riffEntries.back().size) > good) {
+            const uint32_t size = s.riffEntries.back().size;
+            s.length -= &s == &m_streams[1] ? size / m_audioBlockAlign : 1;
+            s.riffEntries.pop_back();
+        }
+        if (!s.riffEntries.empty())
+            dataEnd = std::max(dataEnd, end(s.riffEntries.back().pos, s.riffEntries.back().size));
+    }
+    while (!m_legacyIndex.empty() &&
+           end(m_moviStart + 8 + m_legacyIndex.back().offset, m_legacyIndex.back().size) > good)
+        m_legacyIndex.pop_back();
+    if (m_riffCount == 1) m_firstRiffFrames = static_cast<uint32_t>(m_streams[0].length);
+    m_lastCheckpoint = m_streams[0].length;
+    m_file.Seek(dataEnd);
+}
+
 bool CAviWriter::Close() {
     if (!IsOpen()) return false;
+    if (m_failed || m_file.Failed()) {
+        m_failed = true;
+        Recover();
+    }
     EndRiff();
     if (!UpdateHeader() || !m_file.Flush(m_options.durableCheckpoints)) m_failed = true;
     if (!m_file.Close()) m_failed = true;

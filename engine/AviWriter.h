@@ -104,6 +104,7 @@ private:
     bool WriteStandardIndex(Stream& stream);
     bool WriteLegacyIndex();
     bool Checkpoint();
+    void Recover();
     bool UpdateHeader();
     bool Patch32(uint64_t pos, uint32_t value);
 
