@@ -1,7 +1,9 @@
 // mousetap.dll. Two halves: a global hook that runs inside every program and
-// publishes the picture of each cursor the program sets (its handles mean
-// nothing elsewhere under Wine), and a watcher thread in the program that
-// installed the hook, which posts the current cursor as a handle it can draw.
+// announces each cursor the program sets, with its picture (under Wine a
+// cursor handle means nothing in another program, and GetCursorInfo only
+// knows the foreground window's cursor), and a watcher thread in the program
+// that installed the hook, which posts the current cursor as a handle it can
+// draw.
 #include <windows.h>
 
 #include "tools/mousetap/CursorShape.h"
@@ -13,13 +15,16 @@ namespace {
 HMODULE g_module = nullptr;
 HHOOK g_hook = nullptr;
 
-// Runs in whichever program's thread just handled WM_SETCURSOR.
+// Runs in whichever program's thread just handled WM_SETCURSOR, which the
+// system sends to the window under the pointer whenever the pointer moves.
 void PublishOwnCursor() {
-    static HCURSOR published = nullptr;
     HCURSOR cursor = ::GetCursor();
-    if (!cursor || cursor == published) return;
-    static CursorShape shape;
-    if (CaptureShape(cursor, shape) && shapes::Publish(cursor, shape)) published = cursor;
+    if (!cursor) return;
+    if (!shapes::Has(cursor)) {
+        static CursorShape shape;
+        if (!CaptureShape(cursor, shape) || !shapes::Publish(cursor, shape)) return;
+    }
+    shapes::Announce(cursor);
 }
 
 LRESULT CALLBACK AfterWindowProc(int code, WPARAM wParam, LPARAM lParam) {

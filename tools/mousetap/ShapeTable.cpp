@@ -5,7 +5,7 @@
 namespace shapes {
 namespace {
 
-constexpr char kMappingName[] = "Lumiskop mousetap cursor shapes 1";
+constexpr char kMappingName[] = "Lumiskop mousetap cursor shapes 2";
 constexpr LONG kSlots = 16;
 
 struct Slot {
@@ -16,6 +16,8 @@ struct Slot {
 
 struct Table {
     volatile LONG next;
+    volatile LONG announced;  // grows with every announcement
+    volatile LONG latest;     // the cursor announced last
     Slot slots[kSlots];
 };
 
@@ -45,6 +47,30 @@ bool Publish(HCURSOR cursor, const CursorShape& shape) {
     std::memcpy(&slot.shape, &shape, sizeof shape);
     ::InterlockedIncrement(&slot.sequence);
     return true;
+}
+
+bool Has(HCURSOR cursor) {
+    Table* table = SharedTable();
+    if (!table || !cursor) return false;
+    for (const Slot& slot : table->slots)
+        if (slot.cursor == Key(cursor)) return true;
+    return false;
+}
+
+void Announce(HCURSOR cursor) {
+    Table* table = SharedTable();
+    if (!table || !cursor) return;
+    ::InterlockedExchange(&table->latest, static_cast<LONG>(Key(cursor)));
+    ::InterlockedIncrement(&table->announced);
+}
+
+LONG Latest(HCURSOR& cursor) {
+    Table* table = SharedTable();
+    if (!table) return 0;
+    const LONG count = ::InterlockedCompareExchange(&table->announced, 0, 0);
+    cursor = reinterpret_cast<HCURSOR>(
+        static_cast<UINT_PTR>(static_cast<DWORD>(::InterlockedCompareExchange(&table->latest, 0, 0))));
+    return count;
 }
 
 bool Find(HCURSOR cursor, CursorShape& shape) {

@@ -48,12 +48,26 @@ HCURSOR Resolve(HCURSOR cursor) {
     return own;
 }
 
+// The newest cursor from either source: what a program set last (announced
+// by the hook) or what the system reports (GetCursorInfo), whichever changed.
+HCURSOR g_wanted = nullptr;
+HCURSOR g_lastReported = nullptr;
+LONG g_lastAnnouncement = 0;
+
 void Poll() {
+    HCURSOR announced = nullptr;
+    const LONG announcement = shapes::Latest(announced);
     CURSORINFO info{};
     info.cbSize = sizeof info;
-    if (!::GetCursorInfo(&info) || !info.hCursor) return;
+    const HCURSOR reported = ::GetCursorInfo(&info) ? info.hCursor : nullptr;
+    if (reported && reported != g_lastReported) g_wanted = reported;
+    g_lastReported = reported;
+    if (announcement != g_lastAnnouncement && announced) g_wanted = announced;
+    g_lastAnnouncement = announcement;
+    if (!g_wanted) return;
+
     std::lock_guard lock(g_lock);
-    HCURSOR own = Resolve(info.hCursor);
+    HCURSOR own = Resolve(g_wanted);  // may become known on a later poll
     if (!own) return;
     for (Target& t : g_targets) {
         if (t.posted == own) continue;
