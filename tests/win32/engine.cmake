@@ -7,3 +7,6 @@ lumiskop_test(record_test
           ${CMAKE_CURRENT_LIST_DIR}/recording_harness.cpp ${_engine_test_support}
   LIBS engine test_support winmm)
 add_dependencies(record_test mousetap record_bench)
+lumiskop_test(inifile_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/inifile_test.cpp
+  LIBS inifile)
