@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/host_command.h"
 #include "tests/support/process_helpers.h"
 #include "tools/mousetap/mousetap.h"
 
@@ -68,11 +67,20 @@ void Pump(DWORD ms) {
     }
 }
 
+// Moves the pointer as the mouse would, in a few small steps, so that the
+// window under it sees motion. (Starting host programs from this process
+// would do as well, but under Wine that can leave it unable to set hooks.)
 void MovePointer(int x, int y) {
-    // A few small moves, so that the window under the pointer sees motion.
-    hostcmd::Run("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) +
-                 " sleep 0.05 mousemove " + std::to_string(x + 3) + " " + std::to_string(y + 2) +
-                 " sleep 0.05 mousemove " + std::to_string(x) + " " + std::to_string(y));
+    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    for (const POINT& p : {POINT{x, y}, POINT{x + 3, y + 2}, POINT{x, y}}) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = static_cast<LONG>((p.x * 65535LL + width / 2) / (width - 1));
+        input.mi.dy = static_cast<LONG>((p.y * 65535LL + height / 2) / (height - 1));
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        ::SendInput(1, &input, sizeof input);
+        Pump(50);
+    }
 }
 
 class MouseTapTest : public ::testing::Test {

@@ -20,7 +20,7 @@ HHOOK g_hook = nullptr;
 void PublishOwnCursor() {
     HCURSOR cursor = ::GetCursor();
     if (!cursor) return;
-    if (!shapes::Has(cursor)) {
+    if (!shapes::Has({::GetCurrentProcessId(), cursor})) {
         static CursorShape shape;
         if (!CaptureShape(cursor, shape) || !shapes::Publish(cursor, shape)) return;
     }
@@ -40,7 +40,11 @@ LRESULT CALLBACK AfterWindowProc(int code, WPARAM wParam, LPARAM lParam) {
 extern "C" BOOL WINAPI InstallMyHook(HWND window, UINT message) {
     if (!watcher::AddTarget(window, message)) return FALSE;
     if (!g_hook) g_hook = ::SetWindowsHookExA(WH_CALLWNDPROCRET, AfterWindowProc, g_module, 0);
-    return TRUE;
+    if (g_hook) return TRUE;
+    const DWORD error = ::GetLastError();
+    watcher::RemoveTarget(window);
+    ::SetLastError(error);
+    return FALSE;
 }
 
 extern "C" BOOL WINAPI UninstallMyHook(HWND window) {

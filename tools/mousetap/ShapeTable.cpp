@@ -5,19 +5,21 @@
 namespace shapes {
 namespace {
 
-constexpr char kMappingName[] = "Lumiskop mousetap cursor shapes 2";
+constexpr char kMappingName[] = "Lumiskop mousetap cursor shapes 3";
 constexpr LONG kSlots = 16;
 
 struct Slot {
     volatile LONG sequence;  // odd while a writer is busy
+    DWORD process;
     DWORD cursor;
     CursorShape shape;
 };
 
 struct Table {
     volatile LONG next;
-    volatile LONG announced;  // grows with every announcement
-    volatile LONG latest;     // the cursor announced last
+    volatile LONG announced;  // odd while an announcement is written
+    DWORD latestProcess;
+    DWORD latestCursor;
     Slot slots[kSlots];
 };
 
@@ -36,6 +38,14 @@ DWORD Key(HCURSOR cursor) {
     return static_cast<DWORD>(reinterpret_cast<UINT_PTR>(cursor));
 }
 
+LONG Read(volatile LONG& value) {
+    return ::InterlockedCompareExchange(&value, 0, 0);
+}
+
+bool Matches(const Slot& slot, const CursorId& id) {
+    return slot.cursor == Key(id.cursor) && slot.process == id.process;
+}
+
 }  // namespace
 
 bool Publish(HCURSOR cursor, const CursorShape& shape) {
@@ -43,50 +53,58 @@ bool Publish(HCURSOR cursor, const CursorShape& shape) {
     if (!table || !cursor) return false;
     Slot& slot = table->slots[static_cast<ULONG>(::InterlockedIncrement(&table->next)) % kSlots];
     ::InterlockedIncrement(&slot.sequence);
+    slot.process = ::GetCurrentProcessId();
     slot.cursor = Key(cursor);
     std::memcpy(&slot.shape, &shape, sizeof shape);
     ::InterlockedIncrement(&slot.sequence);
     return true;
 }
 
-bool Has(HCURSOR cursor) {
+bool Has(const CursorId& id) {
     Table* table = SharedTable();
-    if (!table || !cursor) return false;
+    if (!table || !id.cursor) return false;
     for (const Slot& slot : table->slots)
-        if (slot.cursor == Key(cursor)) return true;
+        if (Matches(slot, id)) return true;
+    return false;
+}
+
+bool Find(const CursorId& id, CursorShape& shape) {
+    Table* table = SharedTable();
+    if (!table || !id.cursor) return false;
+    for (Slot& slot : table->slots) {
+        const LONG before = Read(slot.sequence);
+        if ((before & 1) || !Matches(slot, id)) continue;
+        std::memcpy(&shape, &slot.shape, sizeof shape);
+        ::MemoryBarrier();
+        if (Read(slot.sequence) == before && Matches(slot, id)) return true;
+    }
     return false;
 }
 
 void Announce(HCURSOR cursor) {
     Table* table = SharedTable();
     if (!table || !cursor) return;
-    ::InterlockedExchange(&table->latest, static_cast<LONG>(Key(cursor)));
+    ::InterlockedIncrement(&table->announced);
+    table->latestProcess = ::GetCurrentProcessId();
+    table->latestCursor = Key(cursor);
     ::InterlockedIncrement(&table->announced);
 }
 
-LONG Latest(HCURSOR& cursor) {
+LONG Latest(CursorId& id) {
     Table* table = SharedTable();
     if (!table) return 0;
-    const LONG count = ::InterlockedCompareExchange(&table->announced, 0, 0);
-    cursor = reinterpret_cast<HCURSOR>(
-        static_cast<UINT_PTR>(static_cast<DWORD>(::InterlockedCompareExchange(&table->latest, 0, 0))));
-    return count;
-}
-
-bool Find(HCURSOR cursor, CursorShape& shape) {
-    Table* table = SharedTable();
-    if (!table || !cursor) return false;
-    for (LONG i = 0; i < kSlots; ++i) {
-        Slot& slot = table->slots[i];
-        const LONG before = ::InterlockedCompareExchange(&slot.sequence, 0, 0);
-        if ((before & 1) || slot.cursor != Key(cursor)) continue;
-        std::memcpy(&shape, &slot.shape, sizeof shape);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const LONG before = Read(table->announced);
+        if (before & 1) continue;
+        const DWORD process = table->latestProcess;
+        const DWORD cursor = table->latestCursor;
         ::MemoryBarrier();
-        if (::InterlockedCompareExchange(&slot.sequence, 0, 0) == before &&
-            slot.cursor == Key(cursor))
-            return true;
+        if (Read(table->announced) != before) continue;
+        id.process = process;
+        id.cursor = reinterpret_cast<HCURSOR>(static_cast<UINT_PTR>(cursor));
+        return before / 2;
     }
-    return false;
+    return 0;
 }
 
 }  // namespace shapes

@@ -23,9 +23,9 @@ std::mutex g_lock;
 std::vector<Target> g_targets;
 HANDLE g_thread = nullptr;
 HANDLE g_stop = nullptr;
-// Our own copies of other processes' cursors, by their handle. Kept for the
-// life of the process: a posted handle may still be drawn after a stop.
-std::map<HCURSOR, HCURSOR> g_copies;
+// Our own copies of other processes' cursors. Kept for the life of the
+// process: a posted handle may still be drawn after a stop.
+std::map<shapes::CursorId, HCURSOR> g_copies;
 
 bool UsableHere(HCURSOR cursor) {
     ICONINFO info{};
@@ -35,36 +35,49 @@ bool UsableHere(HCURSOR cursor) {
     return true;
 }
 
-// A handle of this process that draws like `cursor`, or null while its
+// A handle of this process that draws like the cursor, or null while its
 // picture is unknown here.
-HCURSOR Resolve(HCURSOR cursor) {
-    auto copy = g_copies.find(cursor);
+HCURSOR Resolve(const shapes::CursorId& id) {
+    if (id.process == ::GetCurrentProcessId() && UsableHere(id.cursor)) return id.cursor;
+    auto copy = g_copies.find(id);
     if (copy != g_copies.end()) return copy->second;
-    if (UsableHere(cursor)) return cursor;
     static CursorShape shape;
-    if (g_copies.size() >= kMaxCopies || !shapes::Find(cursor, shape)) return nullptr;
-    HCURSOR own = CreateCursorFrom(shape);
-    if (own) g_copies[cursor] = own;
-    return own;
+    if (shapes::Find(id, shape)) {
+        if (g_copies.size() >= kMaxCopies) return nullptr;
+        HCURSOR own = CreateCursorFrom(shape);
+        if (own) g_copies[id] = own;
+        return own;
+    }
+    // Not published: usable as it is only where handles are shared
+    // between programs (Windows itself).
+    return UsableHere(id.cursor) ? id.cursor : nullptr;
+}
+
+// The process whose cursor GetCursorInfo reports: the foreground window's
+// under Wine, and where handles are shared it does not matter.
+DWORD ForegroundProcess() {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(::GetForegroundWindow(), &process);
+    return process;
 }
 
 // The newest cursor from either source: what a program set last (announced
 // by the hook) or what the system reports (GetCursorInfo), whichever changed.
-HCURSOR g_wanted = nullptr;
+shapes::CursorId g_wanted;
 HCURSOR g_lastReported = nullptr;
 LONG g_lastAnnouncement = 0;
 
 void Poll() {
-    HCURSOR announced = nullptr;
+    shapes::CursorId announced;
     const LONG announcement = shapes::Latest(announced);
     CURSORINFO info{};
     info.cbSize = sizeof info;
     const HCURSOR reported = ::GetCursorInfo(&info) ? info.hCursor : nullptr;
-    if (reported && reported != g_lastReported) g_wanted = reported;
+    if (reported && reported != g_lastReported) g_wanted = {ForegroundProcess(), reported};
     g_lastReported = reported;
-    if (announcement != g_lastAnnouncement && announced) g_wanted = announced;
+    if (announcement != g_lastAnnouncement && announced.cursor) g_wanted = announced;
     g_lastAnnouncement = announcement;
-    if (!g_wanted) return;
+    if (!g_wanted.cursor) return;
 
     std::lock_guard lock(g_lock);
     HCURSOR own = Resolve(g_wanted);  // may become known on a later poll
