@@ -2,7 +2,7 @@
 // how well it kept up:
 //   record_bench.exe --rect LEFT,TOP,WIDTH,HEIGHT --seconds N --out FILE.avi
 //                    [--still]
-// Unless --still is given, a helper process shows a moving picture over the
+// Unless --still is given, a second process shows a moving picture over the
 // rectangle first, so that the encoder has a changing picture to work on. The
 // cursor watcher (mousetap.dll from the program folder) reports the cursor
 // as it does for the recorder.
