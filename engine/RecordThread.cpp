@@ -69,8 +69,8 @@ public:
 
     bool WriteAudioChunkIfDue() override {
         if (!AudioChunkDue(g_recordState.RingA)) return true;
+        // The writer appends: each chunk follows the one before on the track.
         const int32_t n = DrainAndMix(g_recordState.RingA, g_recordState.RingB, m_scratch);
-        m_audioPosition += n / engine::kAudioBlockAlign;
         return m_writer.WriteAudio(m_scratch.A(), static_cast<uint32_t>(n));
     }
 
@@ -104,7 +104,6 @@ private:
     CAviWriter& m_writer;
     CAudioScratch m_scratch;
     BITMAPINFOHEADER* m_frame = nullptr;
-    int64_t m_audioPosition = 0;
 };
 
 // Holds the platform's timer at 1 ms so that sleeps end when they should.

@@ -66,6 +66,8 @@ DWORD ForegroundProcess() {
 shapes::CursorId g_wanted;
 HCURSOR g_lastReported = nullptr;
 LONG g_lastAnnouncement = 0;
+shapes::CursorId g_resolvedFor;
+HCURSOR g_resolved = nullptr;
 
 void Poll() {
     shapes::CursorId announced;
@@ -80,7 +82,11 @@ void Poll() {
     if (!g_wanted.cursor) return;
 
     std::lock_guard lock(g_lock);
-    HCURSOR own = Resolve(g_wanted);  // may become known on a later poll
+    if (!(g_resolvedFor == g_wanted) || !g_resolved) {
+        g_resolvedFor = g_wanted;
+        g_resolved = Resolve(g_wanted);  // may become known on a later poll
+    }
+    HCURSOR own = g_resolved;
     if (!own) return;
     for (Target& t : g_targets) {
         if (t.posted == own) continue;
@@ -88,8 +94,8 @@ void Poll() {
     }
 }
 
-DWORD WINAPI Run(LPVOID) {
-    while (::WaitForSingleObject(g_stop, kPollMs) == WAIT_TIMEOUT) Poll();
+DWORD WINAPI Run(LPVOID stop) {
+    while (::WaitForSingleObject(static_cast<HANDLE>(stop), kPollMs) == WAIT_TIMEOUT) Poll();
     return 0;
 }
 
@@ -107,7 +113,7 @@ bool AddTarget(HWND window, UINT message) {
     g_targets.push_back({window, message, nullptr});
     if (g_thread) return true;
     g_stop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    g_thread = g_stop ? ::CreateThread(nullptr, 0, Run, nullptr, 0, nullptr) : nullptr;
+    g_thread = g_stop ? ::CreateThread(nullptr, 0, Run, g_stop, 0, nullptr) : nullptr;
     if (!g_thread) {
         if (g_stop) ::CloseHandle(g_stop);
         g_stop = nullptr;
