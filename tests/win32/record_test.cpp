@@ -195,6 +195,15 @@ TEST_F(RecordTest, ARectangleTooSmallToRecordEndsAsInterrupted) {
     EXPECT_TRUE(FilesIn(harness.Folder(), "*.avi").empty());
 }
 
+TEST_F(RecordTest, AFrameThatCannotBeAllocatedEndsTheRecordingAsInterrupted) {
+    RecordingHarness harness;
+    // 40,000 x 40,000 pixels: no bitmap of that size can be made.
+    ASSERT_TRUE(harness.Record({0, 0, 39'999, 39'999}, "huge.avi", 0.5));
+    EXPECT_FALSE(harness.videoStarted);
+    EXPECT_EQ(harness.endMessage, WM_USER_RECORDINTERRUPTED_MSG);
+    EXPECT_TRUE(FilesIn(harness.Folder(), "*.avi").empty());
+}
+
 // The recorder killed in the middle of a recording (TerminateProcess): the
 // file holds what was written up to about the last second.
 TEST_F(RecordTest, AKilledRecorderLeavesAReadableFile) {
