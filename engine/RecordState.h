@@ -8,6 +8,8 @@
 #include <mutex>
 #include <string>
 
+#include "engine/AudioRing.h"
+#include "engine/RecordParams.h"
 #include "engine/ScreenRect.h"
 
 using NativeWindow = void*;
@@ -25,6 +27,10 @@ public:
     int32_t ElapsedSeconds = 0;
     std::string StatusText;
     NativeWindow MainWindow = nullptr;
+    // Audio waiting to be written: far end (A) and microphone (B). Filled on
+    // the user-interface thread, drained by the worker.
+    CAudioRing RingA{engine::kAudioRingBytes};
+    CAudioRing RingB{engine::kAudioRingBytes};
 
     // Rectangle hand-off from the region frame (user-interface thread) to the
     // worker. Only the origin is taken: the recorded size never changes.

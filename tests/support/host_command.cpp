@@ -23,8 +23,13 @@ std::string ScratchBase() {
     static unsigned counter = 0;
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
-    char name[64];
-    std::snprintf(name, sizeof name, "hostcmd-%lu-%u", ::GetCurrentProcessId(), ++counter);
+    // Process ids come round again; the clock keeps a later process from
+    // finding files that a command of an earlier one wrote after its timeout.
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    char name[80];
+    std::snprintf(name, sizeof name, "hostcmd-%lu-%u-%llx", ::GetCurrentProcessId(), ++counter,
+                  static_cast<unsigned long long>(now.QuadPart));
     return std::string(temp) + name;
 }
 

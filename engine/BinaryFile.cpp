@@ -1,0 +1,146 @@
+#include "engine/BinaryFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstring>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr size_t kBufferBytes = 1 << 20;
+
+int OpenForWriting(const std::string& path) {
+#ifdef _WIN32
+    return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY, _S_IREAD | _S_IWRITE);
+#else
+    return open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+#endif
+}
+
+bool SeekTo(int fd, uint64_t pos) {
+#ifdef _WIN32
+    return _lseeki64(fd, static_cast<__int64>(pos), SEEK_SET) >= 0;
+#else
+    return lseek(fd, static_cast<off_t>(pos), SEEK_SET) >= 0;
+#endif
+}
+
+long WriteSome(int fd, const char* data, size_t size) {
+#ifdef _WIN32
+    return _write(fd, data, static_cast<unsigned>(std::min<size_t>(size, 1u << 30)));
+#else
+    return static_cast<long>(write(fd, data, size));
+#endif
+}
+
+bool SyncToDisk(int fd) {
+#ifdef _WIN32
+    return _commit(fd) == 0;
+#else
+    return fsync(fd) == 0;
+#endif
+}
+
+int CloseFile(int fd) {
+#ifdef _WIN32
+    return _close(fd);
+#else
+    return close(fd);
+#endif
+}
+
+}  // namespace
+
+CBinaryFile::~CBinaryFile() {
+    Close();
+}
+
+bool CBinaryFile::Create(const std::string& path) {
+    Close();
+    m_failed = false;
+    m_pos = m_bufferStart = m_writtenEnd = 0;
+    m_used = 0;
+    m_fd = OpenForWriting(path);
+    if (m_fd < 0) {
+        m_failed = true;
+        return false;
+    }
+    m_buffer.resize(kBufferBytes);
+    return true;
+}
+
+bool CBinaryFile::WriteAt(uint64_t offset, const char* data, size_t size) {
+    if (!SeekTo(m_fd, offset)) {
+        m_failed = true;
+        return false;
+    }
+    size_t done = 0;
+    while (done < size) {
+        const long n = WriteSome(m_fd, data + done, size - done);
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    // Only a write that joins what is already there extends the good part.
+    if (offset <= m_writtenEnd) m_writtenEnd = std::max(m_writtenEnd, offset + done);
+    if (done == size) return true;
+    m_failed = true;
+    return false;
+}
+
+bool CBinaryFile::Drain() {
+    if (m_used == 0) return true;
+    const bool ok = WriteAt(m_bufferStart, m_buffer.data(), m_used);
+    m_bufferStart += m_used;
+    m_used = 0;
+    return ok;
+}
+
+bool CBinaryFile::Write(const void* data, size_t size) {
+    if (m_fd < 0) return false;
+    if (size == 0) return true;
+    bool ok = true;
+    if (m_used + size > m_buffer.size()) ok = Drain();
+    if (size >= m_buffer.size()) {
+        ok = WriteAt(m_pos, static_cast<const char*>(data), size) && ok;
+        m_bufferStart = m_pos + size;
+    } else {
+        std::memcpy(m_buffer.data() + m_used, data, size);
+        m_used += size;
+    }
+    m_pos += size;
+    return ok;
+}
+
+bool CBinaryFile::Seek(uint64_t pos) {
+    if (m_fd < 0) return false;
+    const bool ok = Drain();
+    m_pos = m_bufferStart = pos;
+    return ok;
+}
+
+bool CBinaryFile::Flush(bool durable) {
+    if (m_fd < 0) return false;
+    bool ok = Drain();
+    if (ok && durable && !SyncToDisk(m_fd)) {
+        m_failed = true;
+        ok = false;
+    }
+    return ok;
+}
+
+bool CBinaryFile::Close() {
+    if (m_fd < 0) return !m_failed;
+    Drain();
+    if (CloseFile(m_fd) != 0) m_failed = true;
+    m_fd = -1;
+    m_buffer.clear();
+    m_buffer.shrink_to_fit();
+    return !m_failed;
+}

@@ -1,0 +1,18 @@
+// Per-frame timings of one recording, collected only when someone asks (the
+// recording benchmark) by pointing g_recordStats at a record.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+struct RecordStats {
+    std::vector<double> grabMs;    // every turn
+    std::vector<double> encodeMs;  // every frame written
+    std::vector<double> writeMs;   // every frame written, audio included
+    uint32_t turns = 0;
+    uint32_t framesWritten = 0;
+    uint32_t positions = 0;  // video positions in the file
+    bool failed = false;
+};
+
+extern RecordStats* g_recordStats;

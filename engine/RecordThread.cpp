@@ -1,0 +1,180 @@
+#include "engine/RecordThread.h"
+
+#include <mmsystem.h>
+
+#include "engine/AudioMix.h"
+#include "engine/AviWriter.h"
+#include "engine/FrameGrabber.h"
+#include "engine/Messages.h"
+#include "engine/Mp43Encoder.h"
+#include "engine/OutputPath.h"
+#include "engine/RecordLoop.h"
+#include "engine/RecordParams.h"
+#include "engine/RecordState.h"
+#include "engine/RecordStats.h"
+#include "engine/RecordWindows.h"
+
+RecordStats* g_recordStats = nullptr;
+
+namespace {
+
+HWND MainWindow() {
+    return static_cast<HWND>(g_recordState.MainWindow);
+}
+
+void PostToMain(UINT message) {
+    if (HWND main = MainWindow()) ::PostMessageA(main, message, 0, 0);
+}
+
+double MsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER now, frequency;
+    ::QueryPerformanceCounter(&now);
+    ::QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
+}
+
+LARGE_INTEGER Now() {
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return now;
+}
+
+// One recording as the loop sees it: the screen, the rings and the file.
+class CRecordSession final : public IRecordSession {
+public:
+    CRecordSession(int width, int height, CMp43Encoder& encoder, CAviWriter& writer)
+        : m_width(width),
+          m_height(height),
+          m_encoder(encoder),
+          m_writer(writer),
+          m_scratch(engine::kAudioScratchBytes) {}
+    ~CRecordSession() override { FreeFrame(); }
+
+    uint32_t NowMs() override { return ::timeGetTime(); }
+    void SleepMs(uint32_t ms) override { ::Sleep(ms); }
+    bool Recording() override { return g_recordState.Recording.load() == 1; }
+    void MarkVideoStarted() override { g_recordState.VideoStarted.store(1); }
+    void TakeOrigin(int32_t& left, int32_t& top) override { g_recordState.TakeRect(left, top); }
+
+    bool GrabFrame(int32_t left, int32_t top) override {
+        const LARGE_INTEGER start = Now();
+        m_frame = ::GrabFrame(left, top, m_width, m_height, 0);
+        if (g_recordStats) {
+            g_recordStats->grabMs.push_back(MsSince(start));
+            ++g_recordStats->turns;
+        }
+        return m_frame != nullptr;
+    }
+
+    bool WriteAudioChunkIfDue() override {
+        if (!AudioChunkDue(g_recordState.RingA)) return true;
+        // The writer appends: each chunk follows the one before on the track.
+        const int32_t n = DrainAndMix(g_recordState.RingA, g_recordState.RingB, m_scratch);
+        return m_writer.WriteAudio(m_scratch.A(), static_cast<uint32_t>(n));
+    }
+
+    bool WriteFrame(uint32_t position) override {
+        const LARGE_INTEGER start = Now();
+        EncodedFrame encoded;
+        if (!m_encoder.Encode(FrameBits(m_frame), FrameStride(m_frame), encoded)) return false;
+        const double encodeMs = MsSince(start);
+        const bool written = m_writer.WriteVideo(position, encoded.data, encoded.size,
+                                                 encoded.keyFrame);
+        if (g_recordStats) {
+            g_recordStats->encodeMs.push_back(encodeMs);
+            g_recordStats->writeMs.push_back(MsSince(start) - encodeMs);
+        }
+        return written;
+    }
+
+    void FreeFrame() override {
+        ::FreeFrame(m_frame);
+        m_frame = nullptr;
+    }
+
+    void RequestRepaint() override {
+        if (HWND main = MainWindow()) ::InvalidateRect(main, nullptr, FALSE);
+    }
+
+private:
+    int m_width;
+    int m_height;
+    CMp43Encoder& m_encoder;
+    CAviWriter& m_writer;
+    CAudioScratch m_scratch;
+    BITMAPINFOHEADER* m_frame = nullptr;
+};
+
+// Holds the platform's timer at 1 ms so that sleeps end when they should.
+class CTimerResolution {
+public:
+    CTimerResolution() { ::timeBeginPeriod(1); }
+    ~CTimerResolution() { ::timeEndPeriod(1); }
+};
+
+// Writes the file; false when anything failed. What was written stays.
+bool Record(int top, int left, int width, int height, int rate, const std::string& path) {
+    BITMAPINFOHEADER* probe = ::GrabFrame(left, top, width, height, 1);
+    if (!probe) return false;
+    AviVideoFormat video;
+    video.width = width;
+    video.height = height;
+    video.fourcc = g_recordParams.CompressorFourcc;
+    video.bitCount = probe->biBitCount;
+    video.imageSize = probe->biSizeImage;
+    video.rate = static_cast<uint32_t>(rate);
+    video.scale = 1;
+    FreeFrame(probe);
+
+    const bool showFrame = g_recordParams.ShowRegionFrame != 0;
+    if (showFrame) {
+        RegionFrame().SetFrame(left, top, width, height);
+        RegionFrame().Show(true);
+    }
+
+    CMp43Encoder encoder;
+    CAviWriter writer;
+    bool ok = encoder.Open(width, height, rate, g_recordParams.KeyFrameEvery,
+                           g_recordParams.Quality);
+    if (ok) {
+        video.codecPrivate = encoder.CodecPrivate();
+        ok = writer.Open(path, video, AviAudioFormat{});
+    }
+    if (ok) {
+        CTimerResolution timer;
+        CRecordSession session(width, height, encoder, writer);
+        const RecordLoopResult result =
+            RunRecordLoop(session, g_recordParams.FrameIntervalMs, left, top);
+        ok = !result.failed;
+        if (g_recordStats) g_recordStats->framesWritten = result.framesWritten;
+    }
+    if (showFrame) RegionFrame().Show(false);
+    if (writer.IsOpen() && !writer.Close()) ok = false;
+    if (g_recordStats) {
+        g_recordStats->positions = writer.VideoLength();
+        g_recordStats->failed = !ok;
+    }
+    return ok;
+}
+
+}  // namespace
+
+void WriteAvi(int top, int left, int width, int height, int rate, const std::string& path) {
+    width = width / 4 * 4;
+    height = height / 4 * 4;
+    const bool ok = width > 0 && height > 0 && Record(top, left, width, height, rate, path);
+    PostToMain(ok ? WM_USER_GENERIC_MSG : WM_USER_RECORDINTERRUPTED_MSG);
+}
+
+DWORD WINAPI RecordThread(LPVOID) {
+    const ScreenRect rect = g_recordState.CaptureRect;
+    const std::string path = ChooseRecordPath(g_recordState.RecordFileName);
+    if (path.empty()) {
+        PostToMain(WM_USER_RECORDINTERRUPTED_MSG);
+        return 0;
+    }
+    StopWindow().ShowBeside(rect);
+    WriteAvi(rect.top, rect.left, rect.Width(), rect.Height(), g_recordParams.FrameRate, path);
+    return 0;
+}

@@ -1,0 +1,17 @@
+// The recording worker: one thread per recording that turns the screen
+// rectangle and the two audio rings into an AVI file, and ends by itself once
+// Recording is 0.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Thread entry; the parameter is not used: the worker shares g_recordState.
+// Reads CaptureRect, RecordFileName and the parameters; returns 0.
+DWORD WINAPI RecordThread(LPVOID unused);
+
+// Records (left, top, width, height) at `rate` frames per second into `path`
+// until Recording is 0, then posts WM_USER_GENERIC_MSG, or
+// WM_USER_RECORDINTERRUPTED_MSG when something failed.
+void WriteAvi(int top, int left, int width, int height, int rate, const std::string& path);

@@ -1,0 +1,163 @@
+// The frame grabber on the real screen under Wine.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/FrameGrabber.h"
+#include "engine/RecordParams.h"
+#include "engine/RecordState.h"
+#include "engine/RecordWindows.h"
+#include "tests/win32/colour_window.h"
+
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+// Pixel (x, y), top row first, of a 24-bit bottom-up frame.
+COLORREF PixelAt(const BITMAPINFOHEADER* frame, int x, int y) {
+    const uint8_t* p = FrameBits(frame) +
+                       static_cast<size_t>(frame->biHeight - 1 - y) * FrameStride(frame) + x * 3;
+    return RGB(p[2], p[1], p[0]);
+}
+
+bool IsDark(COLORREF c) {
+    return GetRValue(c) < 70 && GetGValue(c) < 70 && GetBValue(c) < 70;
+}
+
+int DarkPixels(const BITMAPINFOHEADER* frame, int x0, int y0, int size) {
+    int dark = 0;
+    for (int y = y0; y < y0 + size; ++y)
+        for (int x = x0; x < x0 + size; ++x)
+            if (x >= 0 && y >= 0 && x < frame->biWidth && y < frame->biHeight)
+                dark += IsDark(PixelAt(frame, x, y));
+    return dark;
+}
+
+DWORD WINAPI AskForCursor(LPVOID out) {
+    *static_cast<HCURSOR*>(out) = CurrentCursor();
+    return 0;
+}
+
+class GrabberTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_recordParams = CRecordParams{};
+        g_recordState.SavedCursor = nullptr;
+        ::SetCursorPos(1200, 1000);  // well away from the window
+    }
+    void TearDown() override {
+        g_recordState.SavedCursor = nullptr;
+        SetRegionFrame(nullptr);
+    }
+};
+
+TEST_F(GrabberTest, FrameIsAPackedBottomUpBitmapOfTheScreen) {
+    ColourWindow window({100, 100, 741, 581}, {kRed}, 0);
+    window.SplitBottom(kBlue);
+    BITMAPINFOHEADER* frame = GrabFrame(100, 100, 641, 481, 1);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->biSize, 40u);
+    EXPECT_EQ(frame->biWidth, 641);
+    EXPECT_EQ(frame->biHeight, 481);
+    EXPECT_EQ(frame->biPlanes, 1);
+    EXPECT_EQ(frame->biBitCount, 24);
+    EXPECT_EQ(frame->biCompression, static_cast<DWORD>(BI_RGB));
+    EXPECT_EQ(FrameStride(frame), 1924);  // 1923 padded to a multiple of 4
+    EXPECT_EQ(frame->biSizeImage, 1924u * 481);
+    EXPECT_EQ(frame->biClrUsed, 0u);
+    EXPECT_GE(::GlobalSize(::GlobalHandle(frame)), 40u + 1924u * 481);
+    // The first stored row is the bottom of the picture.
+    const uint8_t* firstRow = FrameBits(frame);
+    EXPECT_EQ(RGB(firstRow[2], firstRow[1], firstRow[0]), kBlue);
+    EXPECT_EQ(PixelAt(frame, 320, 10), kRed);
+    EXPECT_EQ(PixelAt(frame, 640, 470), kBlue);
+    FreeFrame(frame);
+    FreeFrame(nullptr);
+}
+
+TEST_F(GrabberTest, EightBitFramesCarryAFullPalette) {
+    ColourWindow window({100, 100, 300, 200}, {kRed}, 0);
+    g_recordParams.BitsPerPixel = 8;
+    BITMAPINFOHEADER* frame = GrabFrame(100, 100, 200, 100, 1);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->biBitCount, 8);
+    EXPECT_EQ(frame->biClrUsed, 256u);
+    EXPECT_EQ(frame->biSizeImage, 200u * 100);
+    EXPECT_EQ(FrameBits(frame), reinterpret_cast<const uint8_t*>(frame) + 40 + 1024);
+    FreeFrame(frame);
+}
+
+TEST_F(GrabberTest, TheSavedCursorIsDrawnAtThePointerUnlessSwitchedOff) {
+    ColourWindow window({100, 100, 500, 400}, {kRed}, 0);
+    g_recordState.SavedCursor = ::LoadCursorA(nullptr, IDC_CROSS);
+    ::SetCursorPos(300, 250);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(::LoadCursorA(nullptr, IDC_CROSS), &info));
+    if (info.hbmMask) ::DeleteObject(info.hbmMask);
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
+
+    BITMAPINFOHEADER* frame = GrabFrame(100, 100, 400, 300, 1);
+    ASSERT_NE(frame, nullptr);
+    // The cross's hot spot sits on the pointer: dark pixels around (200, 150).
+    EXPECT_GT(DarkPixels(frame, 200 - 16, 150 - 16, 32), 10);
+    EXPECT_EQ(DarkPixels(frame, 0, 0, 100), 0);
+    FreeFrame(frame);
+
+    g_recordParams.DrawCursor = 0;
+    frame = GrabFrame(100, 100, 400, 300, 1);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(DarkPixels(frame, 200 - 16, 150 - 16, 32), 0);
+    FreeFrame(frame);
+
+    // A pointer outside the rectangle is clipped away.
+    g_recordParams.DrawCursor = 1;
+    ::SetCursorPos(1000, 900);
+    frame = GrabFrame(100, 100, 400, 300, 1);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(DarkPixels(frame, 0, 0, 300), 0);
+    FreeFrame(frame);
+}
+
+TEST_F(GrabberTest, WithoutAWatcherTheThreadsOwnCursorIsUsedAndKept) {
+    // A thread with no windows has no cursor: nothing is drawn or saved.
+    HCURSOR fromWorker = reinterpret_cast<HCURSOR>(1);
+    HANDLE worker = ::CreateThread(nullptr, 0, AskForCursor, &fromWorker, 0, nullptr);
+    ::WaitForSingleObject(worker, 5000);
+    ::CloseHandle(worker);
+    EXPECT_EQ(fromWorker, nullptr);
+    EXPECT_EQ(g_recordState.SavedCursor.load(), nullptr);
+
+    // This thread's cursor is taken and kept for later grabs.
+    HCURSOR beam = ::LoadCursorA(nullptr, IDC_IBEAM);
+    ::SetCursor(beam);
+    EXPECT_EQ(CurrentCursor(), beam);
+    EXPECT_EQ(g_recordState.SavedCursor.load(), beam);
+    ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_EQ(CurrentCursor(), beam);
+}
+
+// Records what the grabber asks of the region frame.
+class BandLog final : public IRegionFrame {
+public:
+    std::vector<COLORREF> fills;
+    void SetFrame(int32_t, int32_t, int32_t, int32_t) override {}
+    void Show(bool) override {}
+    void FillBand(uint8_t r, uint8_t g, uint8_t b) override { fills.push_back(RGB(r, g, b)); }
+};
+
+TEST_F(GrabberTest, TheBandTurnsLightYellowForEachGrabAndRedAfterIt) {
+    BandLog band;
+    SetRegionFrame(&band);
+    FreeFrame(GrabFrame(0, 0, 64, 64, 0));
+    EXPECT_EQ(band.fills, (std::vector<COLORREF>{RGB(255, 255, 180), RGB(255, 0, 80)}));
+
+    band.fills.clear();
+    FreeFrame(GrabFrame(0, 0, 64, 64, 1));  // the probe frame leaves it alone
+    g_recordParams.ShowRegionFrame = 0;
+    FreeFrame(GrabFrame(0, 0, 64, 64, 0));
+    EXPECT_TRUE(band.fills.empty());
+}
+
+}  // namespace

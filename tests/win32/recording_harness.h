@@ -1,0 +1,57 @@
+// Runs the real recording worker from a Windows test: the output folder set
+// through config.ini next to the test program, a message window standing in
+// for the main window, and the recording checked with the host's ffprobe and
+// ffmpeg.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class RecordingHarness {
+public:
+    // Writes config.ini's FilePath (next to this test program) = `folder`;
+    // an empty folder gets a fresh one under the temp folder.
+    explicit RecordingHarness(std::string folder = {});
+    ~RecordingHarness();
+
+    const std::string& Folder() const { return m_folder; }
+    HWND MainWindow() const { return m_window; }
+
+    // Starts the worker on `rect` (inclusive edges) with `fileName`, waits for
+    // the first frame, runs `during` every 10 ms for `seconds`, stops.
+    // Returns false if the worker did not end within the time allowed.
+    bool Record(const RECT& rect, const std::string& fileName, double seconds,
+                const std::function<void()>& during = {});
+
+    DWORD firstFrameAt = 0;  // timeGetTime when VideoStarted turned 1
+    DWORD stoppedAt = 0;     // when Recording was cleared
+    UINT endMessage = 0;     // WM_USER_GENERIC_MSG or WM_USER_RECORDINTERRUPTED_MSG
+    bool videoStarted = false;
+
+    // The cursor watcher posts here; the handler stores it as the main
+    // window's does.
+    bool WatchCursor();
+
+private:
+    std::string m_folder;
+    std::string m_config;
+    HWND m_window = nullptr;
+    HMODULE m_tap = nullptr;
+};
+
+// Files in `folder` matching `pattern` (e.g. "~temp*.avi").
+std::vector<std::string> FilesIn(const std::string& folder, const std::string& pattern);
+
+// ffprobe's value of `entries` (e.g. "stream=codec_name") for stream `which`
+// ("v" or "a"), csv without keys.
+std::string Probe(const std::string& file, const char* which, const char* entries);
+
+// The decoded video as rgb24 frames, one per picture in the file (skipped
+// positions give none); PacketPositions says where each one sits.
+std::vector<std::vector<uint8_t>> DecodeFrames(const std::string& file, int width, int height);
+std::vector<long> PacketPositions(const std::string& file);
+// The decoded audio as 16-bit stereo samples.
+std::vector<int16_t> DecodeAudio(const std::string& file);
