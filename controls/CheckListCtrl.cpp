@@ -128,6 +128,8 @@ int CCheckListCtrl::InsertRow(int index, const char* text, COLORREF textColour, 
     item.lParam = reinterpret_cast<LPARAM>(records);
     int inserted = static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     if (inserted < 0) delete records;
+    // The first row ends the tiled background everywhere, not just in its own line.
+    if (inserted >= 0 && m_background && RowCount() == 1) Invalidate(TRUE);
     return inserted;
 }
 
@@ -217,6 +219,7 @@ void CCheckListCtrl::DeleteAllRows() {
     if (!m_hWnd) return;
     FreeRowRecords();
     SendMessage(LVM_DELETEALLITEMS);
+    if (m_background) Invalidate(TRUE);
 }
 
 LRESULT CCheckListCtrl::OnDeleteItem(int, NMHDR* header, BOOL& handled) {

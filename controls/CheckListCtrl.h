@@ -76,6 +76,7 @@ public:
     void SetHighlightColours(COLORREF back, COLORREF text);
     int RowCount() const;
     int ColumnCount() const;
+    HWND ToolTip() const { return m_toolTip; }
 
     BEGIN_MSG_MAP(CCheckListCtrl)
         MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
