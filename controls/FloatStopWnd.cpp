@@ -54,6 +54,9 @@ void CFloatStopWnd::SetWindowAlpha(BYTE alpha) {
 }
 
 BOOL CFloatStopWnd::OnInitDialog() {
+    // Topmost first: once the button's tooltip (itself topmost, and owned by
+    // this window) exists, Wine no longer lifts this window into the topmost band.
+    ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     const std::string folder = skinfiles::ExecutableFolder() + skinfiles::kDialogFolder;
     m_stopButton.SubclassDlgItem(IDC_FLOAT_STOP, m_hWnd);
     m_stopButton.LoadSkin(folder, "float_stop");
@@ -62,7 +65,6 @@ BOOL CFloatStopWnd::OnInitDialog() {
     ::MoveWindow(m_hWnd, 0, 0, kWidth, kHeight, TRUE);
     ::MoveWindow(m_stopButton, 0, 0, kWidth, kHeight, TRUE);
     CentreOnOwner();
-    ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     // Layered and without attributes yet: invisible until the first show.
     LONG exStyle = ::GetWindowLongA(m_hWnd, GWL_EXSTYLE);
     ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, exStyle ^ WS_EX_LAYERED);
@@ -127,6 +129,9 @@ LRESULT CFloatStopWnd::OnNcHitTest(UINT, WPARAM, LPARAM, BOOL&) {
 void CFloatStopWnd::ShowContextMenu(POINT screenPoint) {
     HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_FLOAT_MENU));
     if (!menu) return;
+    // A menu whose owner is not in the foreground closes at once (the main
+    // window may have been brought forward since the last click here).
+    ::SetForegroundWindow(m_hWnd);
     if (HMENU popup = ::GetSubMenu(menu, 0))
         ::TrackPopupMenu(popup, 0, screenPoint.x, screenPoint.y, 0, m_hWnd, nullptr);
     ::DestroyMenu(menu);
