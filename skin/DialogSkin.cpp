@@ -29,6 +29,7 @@ struct DialogButton {
     Look look;
     SymbolPainter symbol;
     const char* label = "";
+    Rgba base = kDialogBody;  // what the button sits on
 };
 
 std::vector<DialogButton> DialogButtons() {
@@ -37,7 +38,8 @@ std::vector<DialogButton> DialogButtons() {
         {"ok", 97, 30, Look::Accent, nullptr, "OK"},
         {"cancel", 97, 30, Look::Neutral, nullptr, "CANCEL"},
         {"reset", 97, 30, Look::Neutral, nullptr, "RESET"},
-        {"small_ok", 92, 20, Look::Accent, nullptr, "OK"},
+        // The trim dialog's time "OK" buttons sit on the controls' panel.
+        {"small_ok", 92, 20, Look::Accent, nullptr, "OK", kPanel},
         {"close", 21, 19, Look::TitleDanger, Plain(Cross)},
         {"play", 36, 38, Look::Round, Plain(Play)},
         {"pause", 34, 34, Look::Round, Plain(Pause)},
@@ -49,12 +51,11 @@ std::vector<DialogButton> DialogButtons() {
 Canvas Render(const DialogButton& b, ButtonState state) {
     switch (b.look) {
     case Look::Accent:
-        return PillButton(Canvas(b.width, b.height, kDialogBody), b.label, b.symbol, PillLook::Accent,
-                          state);
+        return PillButton(Canvas(b.width, b.height, b.base), b.label, b.symbol, PillLook::Accent, state);
     case Look::Neutral:
-        return PillButton(Canvas(b.width, b.height, kDialogBody), b.label, b.symbol,
-                          PillLook::Neutral, state);
-    case Look::Round: return RoundButton(Canvas(b.width, b.height, kDialogBody), b.symbol, state);
+        return PillButton(Canvas(b.width, b.height, b.base), b.label, b.symbol, PillLook::Neutral,
+                          state);
+    case Look::Round: return RoundButton(Canvas(b.width, b.height, b.base), b.symbol, state);
     case Look::TitleDanger:
         return TitleButton(Canvas(b.width, b.height, kTitleBar), b.symbol, true, state);
     case Look::FloatStop: return FloatStopButton(b.width, b.height, state);
