@@ -119,6 +119,23 @@ TEST_F(CheckListTest, OperationsRefuseRowsAndColumnsOutOfRange) {
     EXPECT_EQ(list.GetCheckedCount(0), 0);
 }
 
+TEST_F(CheckListTest, RowsDeletedOneByOneLeaveTheOthersTheirCells) {
+    for (int row = 0; row < 4; ++row) {
+        list.InsertRow(row, " ", kBlack, RGB(255, 255, 255));
+        list.SetCheckbox(row, 0, row % 2);
+        list.SetCellText(row, 1, std::to_string(row).c_str());
+    }
+    // Deleted behind the list's back: the row's cells go with it.
+    ASSERT_TRUE(list.SendMessage(LVM_DELETEITEM, 1));
+    ASSERT_TRUE(list.SendMessage(LVM_DELETEITEM, 0));
+    ASSERT_EQ(list.RowCount(), 2);
+    EXPECT_EQ(list.GetCheckbox(0, 0), 0);  // was row 2
+    EXPECT_EQ(list.GetCheckbox(1, 0), 1);  // was row 3
+    EXPECT_EQ(list.GetCheckedCount(0), 1);
+    list.DeleteAllRows();
+    EXPECT_EQ(list.RowCount(), 0);
+}
+
 TEST_F(CheckListTest, CellsShowTheirOwnColoursAndColumnZeroKeepsToItself) {
     ASSERT_EQ(list.InsertRow(0, " ", kBlack, RGB(0, 0, 200)), 0);
     list.SetCellText(0, 1, "alpha.avi", RGB(255, 255, 255), RGB(200, 0, 0));
@@ -127,6 +144,7 @@ TEST_F(CheckListTest, CellsShowTheirOwnColoursAndColumnZeroKeepsToItself) {
         << "column 1: " << Describe(CellEdge(0, 1));
     EXPECT_EQ(CellEdge(0, 0), RGB(0, 0, 200));
     EXPECT_EQ(CellEdge(0, 2), RGB(0, 160, 0));
+    desktop::SaveScreenshot("check_list_cell_colours");
     RECT first = Cell(0, 1);
     EXPECT_EQ(ListPixel(first.left, (first.top + first.bottom) / 2), RGB(200, 0, 0))
         << "column 0 painted over column 1";
@@ -256,6 +274,7 @@ TEST_F(CheckListTest, HeaderClickChecksOrClearsItsColumn) {
     EXPECT_TRUE(PumpUntil([&] { return probe::Near(desktop::ScreenPixel(box.x, box.y - 4), kAccent); }))
         << "header box after the click: " << Describe(desktop::ScreenPixel(box.x, box.y - 4));
     EXPECT_EQ(columnClicks(), 1);
+    desktop::SaveScreenshot("check_list_header_checked");
 
     BetweenClicks();
     ASSERT_TRUE(desktop::Click(column0.x, column0.y));

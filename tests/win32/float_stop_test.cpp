@@ -6,11 +6,14 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "controls/FloatStopWnd.h"
 #include "controls/SkinFiles.h"
@@ -47,10 +50,13 @@ protected:
         owner.DestroyWindow();
     }
 
-    // Shows the window as the recording worker does, from another thread.
+    // Shows the window as the recording worker does: from its own thread,
+    // through the window the program installed for it.
     void ShowFromWorker(const ScreenRect& rect) {
-        std::thread worker([&] { stop.ShowBeside(rect); });
+        SetStopWindow(&stop);
+        std::thread worker([&] { StopWindow().ShowBeside(rect); });
         worker.join();
+        SetStopWindow(nullptr);
         ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(stop) != FALSE; })) << "not shown";
     }
     POINT Centre() const {
@@ -167,12 +173,30 @@ TEST_F(FloatStopTest, PressedMouseMakesTheWindowBodyAHandle) {
     EXPECT_EQ(stop.SendMessage(WM_NCHITTEST, 0, inside), HTCLIENT);
 }
 
+// Saves the screen around a window as screenshots/<name>.bmp, read with GDI:
+// a screen grab from outside would wait for the menu's pointer grab.
+void SaveScreenArea(const std::string& name, HWND around) {
+    RECT rc = WindowRect(around);
+    const int x = std::max(0L, rc.left - 120), y = std::max(0L, rc.top - 80);
+    const int width = 320, height = 200;
+    HDC screen = ::GetDC(nullptr);
+    std::vector<COLORREF> pixels;
+    for (int py = 0; py < height; ++py)
+        for (int px = 0; px < width; ++px) pixels.push_back(::GetPixel(screen, x + px, y + py));
+    ::ReleaseDC(nullptr, screen);
+    std::string bmp = probe::WriteBitmapPixels(name, width, height, pixels);
+    std::string folder = e2e::ProgramFolder();
+    folder.resize(folder.find_last_of('\\') + 1);
+    ::MoveFileExA(bmp.c_str(), (folder + "screenshots\\" + name + ".bmp").c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED);
+}
+
 // Waits for the context menu on another thread, while the menu's own loop
 // runs on the window thread, and then picks an entry with the real pointer
 // (or, with index -1, closes the menu with Escape).
 class MenuPicker {
 public:
-    explicit MenuPicker(int index) : m_thread([this, index] { Run(index); }) {}
+    explicit MenuPicker(int index, std::string screenshot = {})
+        : m_screenshot(std::move(screenshot)), m_thread([this, index] { Run(index); }) {}
     ~MenuPicker() { m_thread.join(); }
     std::atomic<bool> done{false};
     std::string labels;
@@ -187,6 +211,7 @@ private:
         }
         if (!menu) return;
         ::Sleep(200);  // let the menu settle
+        if (!m_screenshot.empty()) SaveScreenArea(m_screenshot, menu);
         HMENU items = reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0));
         char text[32];
         for (int i = 0; i < ::GetMenuItemCount(items); ++i) {
@@ -201,16 +226,17 @@ private:
         ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);  // never leave the menu up
         done = index < 0;
     }
+    std::string m_screenshot;
     std::thread m_thread;
 };
 
 // Right-clicks the stop button and lets a picker handle the menu; true when
 // `outcome` came about.
 bool UseContextMenu(POINT at, int index, const std::function<bool()>& outcome,
-                    std::string* labels = nullptr) {
+                    std::string* labels = nullptr, const std::string& screenshot = {}) {
     bool happened = false;
     {
-        MenuPicker picker(index);
+        MenuPicker picker(index, screenshot);
         if (!desktop::Click(at.x, at.y, 3)) return false;
         happened = PumpUntil([&] { return picker.done.load() && outcome(); }, 20000);
         if (labels) *labels = picker.labels;
@@ -223,7 +249,8 @@ TEST_F(FloatStopTest, ContextMenuShowsOrHidesTheMainWindow) {
     ShowFromWorker({200, 200, 499, 399});
     ASSERT_TRUE(::IsWindowVisible(owner));
     std::string labels;
-    EXPECT_TRUE(UseContextMenu(Centre(), 0, [&] { return !::IsWindowVisible(owner); }, &labels))
+    EXPECT_TRUE(UseContextMenu(Centre(), 0, [&] { return !::IsWindowVisible(owner); }, &labels,
+                               "float_stop_menu"))
         << "\"Show\" did not hide the main window";
     EXPECT_EQ(labels, "Show,Exit");
     EXPECT_TRUE(UseContextMenu(Centre(), 0, [&] { return ::IsWindowVisible(owner) != FALSE; }))
