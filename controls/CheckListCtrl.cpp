@@ -4,20 +4,10 @@
 #include <cstring>
 #include <new>
 
-
+#include "controls/MessagePoint.h"
 #include "res/resource.h"
 
 namespace {
-
-// Coordinates packed in a message parameter (signed; windowsx.h would clash
-// with the framework's SubclassWindow).
-int PointX(LPARAM packed) {
-    return static_cast<short>(LOWORD(packed));
-}
-
-int PointY(LPARAM packed) {
-    return static_cast<short>(HIWORD(packed));
-}
 
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr int kToolIdRowFactor = 1000;

@@ -1,23 +1,13 @@
 #include "controls/FloatStopWnd.h"
 
-
 #include <algorithm>
 
+#include "controls/MessagePoint.h"
 #include "controls/SkinFiles.h"
 #include "controls/StopWindowPlacement.h"
 #include "engine/RecordParams.h"
 
 namespace {
-
-// Coordinates packed in a message parameter (signed; windowsx.h would clash
-// with the framework's SubclassWindow).
-int PointX(LPARAM packed) {
-    return static_cast<short>(LOWORD(packed));
-}
-
-int PointY(LPARAM packed) {
-    return static_cast<short>(HIWORD(packed));
-}
 
 // The screen size measured at start-up, or measured now if start-up has not.
 stopwnd::ScreenSize PrimaryScreen() {
@@ -111,10 +101,14 @@ LRESULT CFloatStopWnd::OnShowBeside(UINT, WPARAM, LPARAM, BOOL&) {
 
 void CFloatStopWnd::ShowAt(const ScreenRect& rect) {
     ShowWindow(SW_SHOW);
-    const stopwnd::Box box{rect.left, rect.top, rect.left + rect.Width(), rect.top + rect.Height()};
-    int32_t x = 0, y = 0;
-    if (!stopwnd::PlaceBesideRect(box, kWidth, kHeight, PrimaryScreen(), x, y))
-        stopwnd::FallbackBesideRect(box, kWidth, kHeight, PrimaryScreen(), x, y);
+    const RECT beside{rect.left, rect.top, rect.left + rect.Width(), rect.top + rect.Height()};
+    int x = 0, y = 0;
+    if (!PlaceBesideRect(beside, kWidth, kHeight, x, y)) {
+        int32_t fx = 0, fy = 0;
+        stopwnd::FallbackBesideRect(ToBox(beside), kWidth, kHeight, PrimaryScreen(), fx, fy);
+        x = fx;
+        y = fy;
+    }
     ::SetWindowPos(m_hWnd, nullptr, x, y, kWidth, kHeight, SWP_SHOWWINDOW | SWP_NOZORDER);
     SetWindowAlpha(255);
 }
