@@ -70,8 +70,14 @@ bool StartShell(const std::string& script) {
     if (!::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &si, &pi))
         return false;
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
+    // For a Unix program Wine hands back no real handles, but stray values
+    // (a null process handle, a small number as thread handle). Closing those
+    // closes handles of this process, its desktop's among them, after which
+    // no window can be created. Close only what is what it claims to be.
+    if (pi.hThread && pi.dwThreadId && ::GetThreadId(pi.hThread) == pi.dwThreadId)
+        ::CloseHandle(pi.hThread);
+    if (pi.hProcess && pi.dwProcessId && ::GetProcessId(pi.hProcess) == pi.dwProcessId)
+        ::CloseHandle(pi.hProcess);
     return true;
 }
 

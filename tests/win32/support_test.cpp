@@ -1,5 +1,7 @@
 // The bridge from Windows tests to the host's tools, which later tests rely on
 // to check recordings with ffprobe and to drive the pointer with xdotool.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "tests/support/host_command.h"
@@ -25,4 +27,13 @@ TEST(HostCommand, MapsWindowsPathsAndQuotesForTheShell) {
     hostcmd::Result echoed = hostcmd::Run("echo " + hostcmd::ShellQuote("it's $HOME"));
     ASSERT_TRUE(echoed.finished);
     EXPECT_EQ(echoed.output, "it's $HOME\n");
+}
+
+TEST(HostCommand, ManyCommandsLeaveTheTestAbleToCreateWindows) {
+    // Each run starts a Unix program; none may cost the process a handle.
+    for (int i = 0; i < 30; ++i) ASSERT_TRUE(hostcmd::Run("true").finished) << "run " << i;
+    HWND window = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                    nullptr, nullptr);
+    EXPECT_NE(window, nullptr) << "error " << ::GetLastError();
+    if (window) ::DestroyWindow(window);
 }

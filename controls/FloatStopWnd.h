@@ -1,0 +1,73 @@
+// The small always-on-top window with one stop button that floats beside the
+// recorded area while the main window is minimised. Its button stops the
+// recording and brings the main window back; its context menu shows or hides
+// the main window or quits. The main window (its owner) creates it once; the
+// recording worker shows it beside the recorded rectangle.
+#pragma once
+
+#include <mutex>
+
+#include "controls/HoverButton.h"
+#include "engine/RecordWindows.h"
+#include "framework/Dialog.h"
+#include "res/resource.h"
+
+class CFloatStopWnd : public fw::CDialog, public IStopWindow {
+public:
+    static constexpr int kWidth = 52;
+    static constexpr int kHeight = 54;
+
+    CFloatStopWnd() : fw::CDialog(IDD_FLOAT_STOP) {}
+
+    // Where a window of width x height goes beside `rect` (right and bottom
+    // just outside it) on the primary screen; false when no place fits.
+    static bool PlaceBesideRect(const RECT& rect, int width, int height, int& x, int& y);
+    // Layered opacity, through SetLayeredWindowAttributes looked up at run
+    // time; nothing happens where the system lacks it.
+    void SetWindowAlpha(BYTE alpha);
+
+    // Shows the window beside the recorded rectangle, fully opaque. Safe from
+    // any thread: the work is done on the window's own thread.
+    void ShowBeside(const ScreenRect& rect) override;
+
+    CHoverButton& StopButton() { return m_stopButton; }
+
+    BEGIN_MSG_MAP(CFloatStopWnd)
+        MESSAGE_HANDLER(WM_NCHITTEST, OnNcHitTest)
+        MESSAGE_HANDLER(WM_RBUTTONUP, OnRButtonUp)
+        MESSAGE_HANDLER(WM_CONTEXTMENU, OnContextMenu)
+        MESSAGE_HANDLER(WM_NCLBUTTONDBLCLK, OnNcLButtonDblClk)
+        MESSAGE_HANDLER(kShowBesideMessage, OnShowBeside)
+        COMMAND_ID_HANDLER(ID_FLOAT_SHOW, OnShowMain)
+        COMMAND_ID_HANDLER(ID_FLOAT_EXIT, OnExit)
+        COMMAND_HANDLER(IDC_FLOAT_STOP, BN_CLICKED, OnStop)
+        CHAIN_MSG_MAP(fw::CDialog)
+    END_MSG_MAP()
+
+protected:
+    BOOL OnInitDialog() override;
+    // Enter and Escape must not hide the window: only its stop button does.
+    void OnOK() override {}
+    void OnCancel() override {}
+
+private:
+    static constexpr UINT kShowBesideMessage = WM_APP + 0x232;
+
+    LRESULT OnNcHitTest(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnRButtonUp(UINT, WPARAM, LPARAM lp, BOOL&);
+    LRESULT OnContextMenu(UINT, WPARAM wp, LPARAM lp, BOOL& handled);
+    LRESULT OnNcLButtonDblClk(UINT, WPARAM, LPARAM, BOOL& handled);
+    LRESULT OnShowBeside(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnShowMain(WORD, WORD, HWND, BOOL&);
+    LRESULT OnExit(WORD, WORD, HWND, BOOL&);
+    LRESULT OnStop(WORD, WORD, HWND, BOOL&);
+
+    HWND MainWindow() const { return ::GetWindow(m_hWnd, GW_OWNER); }
+    void ShowContextMenu(POINT screenPoint);
+    void CentreOnOwner();
+    void ShowAt(const ScreenRect& rect);
+
+    CHoverButton m_stopButton;
+    std::mutex m_pendingLock;
+    ScreenRect m_pendingRect;
+};

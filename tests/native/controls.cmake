@@ -1,0 +1,3 @@
+lumiskop_test(stop_window_placement_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/stop_window_placement_test.cpp
+  LIBS controls_core)

@@ -1,0 +1,121 @@
+#include "tests/win32/controls_probe.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "controls/SkinFiles.h"
+#include "skin/ImageFiles.h"
+#include "tests/win32/controls_probe_ids.h"
+
+namespace probe {
+
+ProbeDialog::ProbeDialog() : fw::CDialog(IDD_CONTROLS_PROBE) {}
+
+bool ProbeDialog::Open(int x, int y, int width, int height) {
+    if (!Create(nullptr)) return false;
+    ::SetWindowPos(m_hWnd, HWND_TOP, x, y, width, height, SWP_SHOWWINDOW);
+    ::UpdateWindow(m_hWnd);
+    return true;
+}
+
+void ProbeDialog::Place(int id, int x, int y, int width, int height) const {
+    ::SetWindowPos(GetDlgItem(id), nullptr, x, y, width, height, SWP_NOZORDER | SWP_SHOWWINDOW);
+}
+
+int ProbeDialog::Count(const std::vector<std::pair<int, int>>& log, int id, int code) const {
+    int n = 0;
+    for (const auto& entry : log)
+        if (entry.first == id && entry.second == code) ++n;
+    return n;
+}
+
+LRESULT ProbeDialog::OnCommand(UINT, WPARAM wp, LPARAM, BOOL& handled) {
+    commands.emplace_back(LOWORD(wp), HIWORD(wp));
+    handled = FALSE;
+    return 0;
+}
+
+LRESULT ProbeDialog::OnNotify(UINT, WPARAM, LPARAM lp, BOOL& handled) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lp);
+    notifications.emplace_back(static_cast<int>(header->idFrom), static_cast<int>(header->code));
+    handled = FALSE;
+    return 0;
+}
+
+bool OwnerWindow::Open(int x, int y, int width, int height) {
+    WNDCLASSA wc{};
+    wc.lpszClassName = "ControlsProbeOwner";
+    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    if (!RegisterClassFor(wc)) return false;
+    if (!CreateEx(0, "ControlsProbeOwner", "Probe owner", WS_POPUP | WS_VISIBLE, x, y, width, height,
+                  nullptr, nullptr))
+        return false;
+    ::UpdateWindow(m_hWnd);
+    return true;
+}
+
+std::string WriteBitmapPixels(const std::string& name, int width, int height,
+                              const std::vector<COLORREF>& topDownPixels) {
+    skin::RgbImage image;
+    image.width = width;
+    image.height = height;
+    for (COLORREF c : topDownPixels)
+        image.rgb.insert(image.rgb.end(), {GetRValue(c), GetGValue(c), GetBValue(c)});
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    std::string path = std::string(temp) + "controls-test-" + std::to_string(::GetCurrentProcessId()) +
+                       "-" + name + ".bmp";
+    skin::WriteFile(path, skin::EncodeBmp(image));
+    return path;
+}
+
+std::string WriteSolidBitmap(const std::string& name, int width, int height, COLORREF colour) {
+    return WriteBitmap(name, width, height, [colour](int, int) { return colour; });
+}
+
+namespace {
+bool LoadImageFile(const std::string& path, skin::RgbImage& image) {
+    std::vector<uint8_t> bytes;
+    return skin::ReadFile(path, bytes) && skin::DecodeBmp(bytes, image);
+}
+}  // namespace
+
+COLORREF BitmapPixel(const std::string& path, int x, int y) {
+    skin::RgbImage image;
+    if (!LoadImageFile(path, image) || x < 0 || y < 0 || x >= image.width || y >= image.height)
+        return CLR_INVALID;
+    const uint8_t* p = image.Pixel(x, y);
+    return RGB(p[0], p[1], p[2]);
+}
+
+SIZE BitmapSize(const std::string& path) {
+    skin::RgbImage image;
+    if (!LoadImageFile(path, image)) return {0, 0};
+    return {image.width, image.height};
+}
+
+std::string MainSkinFolder() {
+    return skinfiles::ExecutableFolder() + skinfiles::kMainFolder;
+}
+
+std::string DialogSkinFolder() {
+    return skinfiles::ExecutableFolder() + skinfiles::kDialogFolder;
+}
+
+bool Near(COLORREF a, COLORREF b, int tolerance) {
+    if (a == CLR_INVALID || b == CLR_INVALID) return false;
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+           std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+std::string Describe(COLORREF colour) {
+    if (colour == CLR_INVALID) return "invalid";
+    char text[32];
+    std::snprintf(text, sizeof text, "RGB(%d, %d, %d)", GetRValue(colour), GetGValue(colour),
+                  GetBValue(colour));
+    return text;
+}
+
+}  // namespace probe

@@ -1,0 +1,91 @@
+// What the control tests share: a dialog that records what its controls tell
+// it, an owner window for the floating stop window, and test bitmaps.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/Dialog.h"
+#include "framework/Wnd.h"
+
+namespace probe {
+
+// A modeless dialog placed on the screen at a known spot, logging commands
+// and list notifications.
+class ProbeDialog : public fw::CDialog {
+public:
+    ProbeDialog();
+    // Creates it at (x, y) with the given size, shown.
+    bool Open(int x, int y, int width, int height);
+    // Places a child in client pixels.
+    void Place(int id, int x, int y, int width, int height) const;
+
+    std::vector<std::pair<int, int>> commands;       // (id, code)
+    std::vector<std::pair<int, int>> notifications;  // (id, code)
+    int Count(const std::vector<std::pair<int, int>>& log, int id, int code) const;
+
+    BEGIN_MSG_MAP(ProbeDialog)
+        MESSAGE_HANDLER(WM_COMMAND, OnCommand)
+        MESSAGE_HANDLER(WM_NOTIFY, OnNotify)
+        CHAIN_MSG_MAP(fw::CDialog)
+    END_MSG_MAP()
+
+protected:
+    void OnOK() override {}
+    void OnCancel() override {}
+
+private:
+    LRESULT OnCommand(UINT, WPARAM wp, LPARAM, BOOL& handled);
+    LRESULT OnNotify(UINT, WPARAM wp, LPARAM lp, BOOL& handled);
+};
+
+// A plain top-level window standing in for the main window.
+class OwnerWindow : public fw::CWnd {
+public:
+    bool Open(int x, int y, int width, int height);
+    std::vector<int> commands;  // command ids
+
+    BEGIN_MSG_MAP(OwnerWindow)
+        MESSAGE_HANDLER(WM_COMMAND, OnCommand)
+    END_MSG_MAP()
+
+private:
+    LRESULT OnCommand(UINT, WPARAM wp, LPARAM, BOOL&) {
+        commands.push_back(LOWORD(wp));
+        return 0;
+    }
+};
+
+// Writes a 24-bit bitmap file in the temp folder; returns its path. Each
+// pixel's colour comes from `colourAt(x, y)`.
+template <typename F>
+std::string WriteBitmap(const std::string& name, int width, int height, F colourAt);
+std::string WriteSolidBitmap(const std::string& name, int width, int height, COLORREF colour);
+std::string WriteBitmapPixels(const std::string& name, int width, int height,
+                              const std::vector<COLORREF>& topDownPixels);
+
+// A pixel of a bitmap file, or CLR_INVALID.
+COLORREF BitmapPixel(const std::string& path, int x, int y);
+// The size of a bitmap file.
+SIZE BitmapSize(const std::string& path);
+
+// The tests' program folder's skin folders (the skin is installed beside the tests).
+std::string MainSkinFolder();
+std::string DialogSkinFolder();
+
+// Colours equal within a small tolerance (anti-aliased edges, dithering).
+bool Near(COLORREF a, COLORREF b, int tolerance = 6);
+std::string Describe(COLORREF colour);
+
+template <typename F>
+std::string WriteBitmap(const std::string& name, int width, int height, F colourAt) {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels.push_back(colourAt(x, y));
+    return WriteBitmapPixels(name, width, height, pixels);
+}
+
+}  // namespace probe
