@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "engine/OutputFolder.h"
+#include "engine/OutputPath.h"
 #include "engine/RecordState.h"
 #include "engine/RecordThread.h"
 #include "tests/support/ui_helpers.h"
