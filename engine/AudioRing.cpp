@@ -33,6 +33,30 @@ void CAudioRing::Append(const uint8_t* data, int32_t n) {
     m_count.fetch_add(total);
 }
 
+int32_t CAudioRing::AppendWhatFits(const uint8_t* data, int32_t n) {
+    if (!data || n <= 0) return 0;
+    // The count only shrinks meanwhile (the consumer drains), so what fits now
+    // still fits when the bytes are in place.
+    int32_t room = std::max(m_size - m_count.load(), 0);
+    int32_t take = std::min(n, room);
+    take -= take % kFrameBytes;
+    if (take > 0) Append(data, take);
+    return take;
+}
+
+int32_t CAudioRing::AppendSilenceWhatFits(int32_t n) {
+    static const uint8_t kZeros[4096] = {};
+    int32_t total = 0;
+    while (n > 0) {
+        const int32_t piece = std::min<int32_t>(n, sizeof kZeros);
+        const int32_t took = AppendWhatFits(kZeros, piece);
+        total += took;
+        if (took < piece) break;
+        n -= piece;
+    }
+    return total;
+}
+
 int32_t CAudioRing::Drain(uint8_t* out, int32_t limit) {
     int32_t n = std::min({m_count.load(), limit, m_size});
     n -= n % kFrameBytes;

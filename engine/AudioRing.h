@@ -26,6 +26,14 @@ public:
     // the buffer, then adds n to the count.
     void Append(const uint8_t* data, int32_t n);
 
+    // Producer: appends as many whole frames of `data` as fit beside the
+    // bytes not yet drained, and drops the rest, so that the count never
+    // exceeds the ring and the consumer never reads overwritten audio.
+    // Returns the bytes appended.
+    int32_t AppendWhatFits(const uint8_t* data, int32_t n);
+    // The same with n bytes of silence.
+    int32_t AppendSilenceWhatFits(int32_t n);
+
     // Consumer: takes at most `limit` bytes (never more than the count, never
     // more than the ring holds) from the read position into `out`, wrapping,
     // and subtracts what it took from the count. Whole 4-byte stereo frames

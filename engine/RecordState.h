@@ -19,6 +19,9 @@ class CRecordState {
 public:
     std::atomic<int32_t> Recording{0};
     std::atomic<int32_t> VideoStarted{0};
+    // Time zero of the recording on the multimedia clock (ms); stored before
+    // VideoStarted turns 1.
+    std::atomic<uint32_t> VideoStartMs{0};
     int32_t CustomRegion = 0;
     ScreenRect CaptureRect{};
     std::atomic<NativeCursor> SavedCursor{nullptr};

@@ -54,7 +54,10 @@ public:
     uint32_t NowMs() override { return ::timeGetTime(); }
     void SleepMs(uint32_t ms) override { ::Sleep(ms); }
     bool Recording() override { return g_recordState.Recording.load() == 1; }
-    void MarkVideoStarted() override { g_recordState.VideoStarted.store(1); }
+    void MarkVideoStarted() override {
+        g_recordState.VideoStartMs.store(::timeGetTime());
+        g_recordState.VideoStarted.store(1);
+    }
     void TakeOrigin(int32_t& left, int32_t& top) override { g_recordState.TakeRect(left, top); }
 
     bool GrabFrame(int32_t left, int32_t top) override {
@@ -72,6 +75,14 @@ public:
         // The writer appends: each chunk follows the one before on the track.
         const int32_t n = DrainAndMix(g_recordState.RingA, g_recordState.RingB, m_scratch);
         return m_writer.WriteAudio(m_scratch.A(), static_cast<uint32_t>(n));
+    }
+
+    // At the end: whatever far-end audio is still waiting, however little,
+    // so that the track lasts as long as the pictures.
+    bool FlushAudio() {
+        if (g_recordState.RingA.Count() <= 0) return true;
+        const int32_t n = DrainAndMix(g_recordState.RingA, g_recordState.RingB, m_scratch);
+        return n <= 0 || m_writer.WriteAudio(m_scratch.A(), static_cast<uint32_t>(n));
     }
 
     bool WriteFrame(uint32_t position) override {
@@ -146,7 +157,7 @@ bool Record(int top, int left, int width, int height, int rate, const std::strin
         CRecordSession session(width, height, encoder, writer);
         const RecordLoopResult result =
             RunRecordLoop(session, g_recordParams.FrameIntervalMs, left, top);
-        ok = !result.failed;
+        ok = !result.failed && session.FlushAudio();
         if (g_recordStats) g_recordStats->framesWritten = result.framesWritten;
     }
     if (showFrame) RegionFrame().Show(false);

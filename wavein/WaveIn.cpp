@@ -1,5 +1,6 @@
 #include "wavein/WaveIn.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -100,9 +101,12 @@ bool CWaveIn::Open(const char* deviceText) {
     return true;
 }
 
-void CALLBACK CWaveIn::Callback(HWAVEIN, UINT message, DWORD_PTR instance, DWORD_PTR, DWORD_PTR) {
+void CALLBACK CWaveIn::Callback(HWAVEIN, UINT message, DWORD_PTR instance, DWORD_PTR header,
+                                DWORD_PTR) {
     if (message != WIM_DATA) return;
     auto* self = reinterpret_cast<CWaveIn*>(instance);
+    // When the buffer's audio ends; lets the reader place it in time.
+    if (header) reinterpret_cast<WAVEHDR*>(header)->dwUser = ::timeGetTime();
     self->m_filledCount.fetch_add(1);
     if (self->m_notifyWindow && self->m_notifyMessage)
         ::PostMessageA(self->m_notifyWindow, self->m_notifyMessage, 0, 0);
@@ -117,18 +121,23 @@ bool CWaveIn::ReadInput(CWaveBlock* block) {
     // No more than four buffers can be complete at once: only four are queued.
     if (end - m_readCount > wavein::kQueuedBuffers) end = m_readCount + wavein::kQueuedBuffers;
 
+    // A buffer returned early (the device was stopped) holds fewer recorded
+    // bytes than its length; only those are audio.
+    uint32_t length = 0;
     for (uint32_t i = m_readCount; i != end; ++i) {
         WAVEHDR& done = Header(i);
         if (::waveInUnprepareHeader(m_device, &done, sizeof done) != MMSYSERR_NOERROR) return false;
-        std::memcpy(m_collection.get() + size_t{m_bufferBytes} * (i - m_readCount), done.lpData,
-                    m_bufferBytes);
+        const uint32_t recorded = std::min<uint32_t>(done.dwBytesRecorded, m_bufferBytes);
+        std::memcpy(m_collection.get() + length, done.lpData, recorded);
+        length += recorded;
+        m_lastBlockEndMs = static_cast<uint32_t>(done.dwUser);
         // Requeue the buffer consumed before this one (the spare, at first).
         WAVEHDR& next = Header(i + wavein::kQueuedBuffers);
         next.dwFlags = 0;
         next.dwBytesRecorded = 0;
+        next.dwUser = 0;
         Queue(next);
     }
-    uint32_t length = m_bufferBytes * (end - m_readCount);
     block->SetSampleRate(wavein::kSampleRate);
     block->SetBitsPerSample(wavein::kBitsPerSample);
     block->SetSampleCount(static_cast<int32_t>(length / 2));

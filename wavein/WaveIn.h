@@ -35,12 +35,15 @@ public:
     virtual bool ReadInput(CWaveBlock* block);
 
     bool IsOpen() const { return m_device != nullptr; }
+    // Multimedia-clock time (ms) at which the last buffer handed over by
+    // ReadInput completed, i.e. when the block's audio ends.
+    uint32_t LastBlockEndMs() const { return m_lastBlockEndMs; }
     uint32_t BufferBytes() const { return m_bufferBytes; }
     HANDLE DataEvent() const { return m_dataEvent; }
 
 private:
-    static void CALLBACK Callback(HWAVEIN device, UINT message, DWORD_PTR instance, DWORD_PTR,
-                                  DWORD_PTR);
+    static void CALLBACK Callback(HWAVEIN device, UINT message, DWORD_PTR instance,
+                                  DWORD_PTR header, DWORD_PTR);
     void Close();
     WAVEHDR& Header(uint32_t i) { return m_headers[i % wavein::kBufferCount]; }
     bool Queue(WAVEHDR& header);
@@ -55,6 +58,7 @@ private:
     std::unique_ptr<uint8_t[]> m_capture;
     std::unique_ptr<uint8_t[]> m_collection;
     uint32_t m_readCount = 0;
+    uint32_t m_lastBlockEndMs = 0;
     std::atomic<uint32_t> m_filledCount{0};
     HANDLE m_dataEvent;
 };

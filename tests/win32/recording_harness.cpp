@@ -21,8 +21,11 @@
 namespace {
 
 UINT g_endMessage = 0;
+RecordingHarness::MessageHandler g_extraHandler;
 
 LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT handled = 0;
+    if (g_extraHandler && g_extraHandler(message, handled)) return handled;
     if (message == WM_USER_SAVECURSOR_MSG) {
         g_recordState.SavedCursor = reinterpret_cast<NativeCursor>(wParam);
         return 0;
@@ -75,6 +78,7 @@ RecordingHarness::~RecordingHarness() {
             uninstall(m_window);
     }
     ::DeleteFileA(m_config.c_str());
+    g_extraHandler = nullptr;
     ::DestroyWindow(m_window);
     g_recordState.MainWindow = nullptr;
     if (m_folder.find("lumiskop-rec-") != std::string::npos) {
@@ -91,8 +95,13 @@ bool RecordingHarness::WatchCursor() {
     return install && install(m_window, WM_USER_SAVECURSOR_MSG);
 }
 
+void RecordingHarness::HandleMessages(MessageHandler handler) {
+    g_extraHandler = std::move(handler);
+}
+
 bool RecordingHarness::Record(const RECT& rect, const std::string& fileName, double seconds,
-                              const std::function<void()>& during) {
+                              const std::function<void()>& during,
+                              const std::function<void()>& beforeStop) {
     g_endMessage = 0;
     g_recordState.CaptureRect = {rect.left, rect.top, rect.right, rect.bottom};
     g_recordState.RecordFileName = fileName;
@@ -111,6 +120,7 @@ bool RecordingHarness::Record(const RECT& rect, const std::string& fileName, dou
         if (during) during();
         PumpFor(10);
     }
+    if (beforeStop) beforeStop();
     stoppedAt = ::timeGetTime();
     g_recordState.Recording = 0;
     const bool ended = ::WaitForSingleObject(worker, 20000) == WAIT_OBJECT_0;

@@ -21,10 +21,17 @@ public:
     HWND MainWindow() const { return m_window; }
 
     // Starts the worker on `rect` (inclusive edges) with `fileName`, waits for
-    // the first frame, runs `during` every 10 ms for `seconds`, stops.
-    // Returns false if the worker did not end within the time allowed.
+    // the first frame, runs `during` every 10 ms for `seconds`, runs
+    // `beforeStop`, stops. Returns false if the worker did not end within the
+    // time allowed.
     bool Record(const RECT& rect, const std::string& fileName, double seconds,
-                const std::function<void()>& during = {});
+                const std::function<void()>& during = {},
+                const std::function<void()>& beforeStop = {});
+
+    // Messages of the stand-in main window that the test handles itself
+    // (the wave inputs' notifications, for one).
+    using MessageHandler = std::function<bool(UINT message, LRESULT& result)>;
+    void HandleMessages(MessageHandler handler);
 
     DWORD firstFrameAt = 0;  // timeGetTime when VideoStarted turned 1
     DWORD stoppedAt = 0;     // when Recording was cleared

@@ -1,0 +1,55 @@
+// The two wave inputs of a call recording and what they deliver: input A on
+// the virtual device (the far end) into ring A, input B on the default input
+// (the microphone) into ring B. Owned by the main window; every call comes
+// from its thread.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "engine/AudioProducer.h"
+#include "wavein/WaveBlock.h"
+#include "wavein/WaveIn.h"
+
+class CCallAudioInputs {
+public:
+    CCallAudioInputs() = default;
+    ~CCallAudioInputs();
+    CCallAudioInputs(const CCallAudioInputs&) = delete;
+    CCallAudioInputs& operator=(const CCallAudioInputs&) = delete;
+
+    // Replaces both inputs with fresh ones on empty rings and starts them:
+    // A on wave input `virtualDevice` (decimal text; one past the last device
+    // when the virtual device is absent, which simply fails to open), B on
+    // `defaultDevice` ("-1", the system's default input). Both notify
+    // `window` with WM_INPUTA_DATA / WM_INPUTB_DATA.
+    void Open(HWND window, int virtualDevice, const std::string& defaultDevice = "-1");
+
+    // The notification handlers: 1 when data was taken from the input, else 0.
+    LRESULT OnInputAData();
+    LRESULT OnInputBData();
+
+    // Stops both inputs and takes what they recorded up to now, the buffer
+    // they were filling included, before the worker is told to end.
+    void StopAndCollect();
+
+    // Stops, closes and destroys both inputs.
+    void Close();
+
+    bool HasInputA() const { return m_inputA != nullptr; }
+    bool HasInputB() const { return m_inputB != nullptr; }
+
+private:
+    static LRESULT Deliver(CWaveIn* input, CWaveBlock& block, CAudioTrackAligner& track,
+                           CAudioRing& ring);
+    static void Destroy(std::unique_ptr<CWaveIn>& input);
+
+    std::unique_ptr<CWaveIn> m_inputA;
+    std::unique_ptr<CWaveIn> m_inputB;
+    CWaveBlock m_blockA;
+    CWaveBlock m_blockB;
+    CAudioTrackAligner m_trackA;
+    CAudioTrackAligner m_trackB;
+};
