@@ -13,8 +13,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/IniFile.h"
 #include "bench/BenchFigures.h"
+#include "bench/BenchSupport.h"
 #include "bench/MovingPattern.h"
 #include "engine/Messages.h"
 #include "engine/OutputPath.h"
@@ -56,29 +56,6 @@ bool Parse(int argc, char** argv, Options& o) {
     return o.width > 0 && o.seconds > 0 && !o.out.empty();
 }
 
-double Seconds(const FILETIME& t) {
-    return (static_cast<double>(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime) / 1e7;
-}
-
-double ThreadCpuSeconds(HANDLE thread) {
-    FILETIME created, exited, kernel, user;
-    if (!::GetThreadTimes(thread, &created, &exited, &kernel, &user)) return 0;
-    return Seconds(kernel) + Seconds(user);
-}
-
-double ProcessCpuSeconds() {
-    FILETIME created, exited, kernel, user;
-    if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
-    return Seconds(kernel) + Seconds(user);
-}
-
-double NowMs() {
-    LARGE_INTEGER now, frequency;
-    ::QueryPerformanceCounter(&now);
-    ::QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Starts this program again as the moving picture over the rectangle.
 PROCESS_INFORMATION StartPattern(const Options& o) {
     char self[MAX_PATH] = {};
@@ -92,18 +69,6 @@ PROCESS_INFORMATION StartPattern(const Options& o) {
     if (!::CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         std::fprintf(stderr, "could not start the moving picture\n");
     return pi;
-}
-
-// The worker names the file after config.ini's folder and RecordFileName:
-// point both at --out.
-bool AimAt(const std::string& out) {
-    char full[MAX_PATH] = {};
-    char* name = nullptr;
-    if (!::GetFullPathNameA(out.c_str(), MAX_PATH, full, &name) || !name) return false;
-    g_recordState.RecordFileName = name;
-    *(name - 1) = '\0';
-    ::DeleteFileA(out.c_str());
-    return CIniFile(ProgramFolder() + "\\config.ini").WriteString("General", "FilePath", full);
 }
 
 // The cursor watcher of the program folder, reporting to `window`.
@@ -135,7 +100,7 @@ int main(int argc, char** argv) {
                      "[--still]\n");
         return 2;
     }
-    if (!AimAt(o.out)) {
+    if (!AimRecordingAt(o.out)) {
         std::fprintf(stderr, "cannot use %s\n", o.out.c_str());
         return 2;
     }

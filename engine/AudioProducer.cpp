@@ -27,10 +27,18 @@ int32_t CAudioTrackAligner::Accept(CAudioRing& ring, const uint8_t* data, int32_
     int32_t skip = 0;
     const int64_t gap = startByte - m_written;
     if (gap > kToleranceBytes) {
-        appended += ring.AppendSilenceWhatFits(static_cast<int32_t>(std::min<int64_t>(gap, n * 8)));
+        const int32_t silence =
+            ring.AppendSilenceWhatFits(static_cast<int32_t>(std::min<int64_t>(gap, n * 8)));
+        m_silence += silence;
+        if (m_firstStart < 0) m_lateStart = silence;
+        appended += silence;
     } else if (gap < -kToleranceBytes) {
         skip = static_cast<int32_t>(std::min<int64_t>(-gap, n));
+        m_overlap += skip;
     }
+    m_delivered += std::min<int64_t>(n, endByte);
+    if (m_firstStart < 0) m_firstStart = std::max<int64_t>(startByte, 0);
+    m_lastEnd = endByte;
     appended += ring.AppendWhatFits(data + skip, n - skip);
     m_written += appended;
     return appended;

@@ -17,7 +17,7 @@ public:
     static constexpr int32_t kToleranceBytes = 20 * 192;  // 20 ms
 
     // A new recording's track starts empty.
-    void Reset() { m_written = 0; }
+    void Reset() { *this = CAudioTrackAligner(); }
 
     // Appends a delivery of `n` bytes whose audio ended at `deliveryEndMs` to
     // `ring`; nothing while the video has not started (time zero is
@@ -27,7 +27,21 @@ public:
 
     // Bytes put on the track since time zero.
     int64_t Written() const { return m_written; }
+    // What the device delivered after time zero, and the corrections made.
+    int64_t Delivered() const { return m_delivered; }
+    int64_t SilenceAdded() const { return m_silence; }  // the late start's included
+    int64_t LateStartSilence() const { return m_lateStart; }
+    int64_t OverlapDropped() const { return m_overlap; }
+    // Bytes the clock allows from the first delivered sound to the last: with
+    // Delivered(), how fast the device runs against the clock.
+    int64_t ClockSpan() const { return m_firstStart < 0 ? 0 : m_lastEnd - m_firstStart; }
 
 private:
     int64_t m_written = 0;
+    int64_t m_delivered = 0;
+    int64_t m_silence = 0;
+    int64_t m_overlap = 0;
+    int64_t m_lateStart = 0;
+    int64_t m_firstStart = -1;
+    int64_t m_lastEnd = 0;
 };

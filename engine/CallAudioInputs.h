@@ -38,6 +38,10 @@ public:
     // Stops, closes and destroys both inputs.
     void Close();
 
+    // What each track received and how it was kept on the clock.
+    const CAudioTrackAligner& TrackA() const { return m_trackA; }
+    const CAudioTrackAligner& TrackB() const { return m_trackB; }
+
     bool HasInputA() const { return m_inputA != nullptr; }
     bool HasInputB() const { return m_inputB != nullptr; }
 

@@ -9,6 +9,7 @@ struct RecordStats {
     std::vector<double> grabMs;    // every turn
     std::vector<double> encodeMs;  // every frame written
     std::vector<double> writeMs;   // every frame written, audio included
+    std::vector<double> audioMs;   // every audio chunk: drain, mix and write
     uint32_t turns = 0;
     uint32_t framesWritten = 0;
     uint32_t positions = 0;  // video positions in the file

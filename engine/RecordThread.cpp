@@ -72,9 +72,12 @@ public:
 
     bool WriteAudioChunkIfDue() override {
         if (!AudioChunkDue(g_recordState.RingA)) return true;
+        const LARGE_INTEGER start = Now();
         // The writer appends: each chunk follows the one before on the track.
         const int32_t n = DrainAndMix(g_recordState.RingA, g_recordState.RingB, m_scratch);
-        return m_writer.WriteAudio(m_scratch.A(), static_cast<uint32_t>(n));
+        const bool written = m_writer.WriteAudio(m_scratch.A(), static_cast<uint32_t>(n));
+        if (g_recordStats) g_recordStats->audioMs.push_back(MsSince(start));
+        return written;
     }
 
     // At the end: whatever far-end audio is still waiting, however little,
