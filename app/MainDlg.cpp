@@ -1,8 +1,190 @@
 #include "app/MainDlg.h"
 
+#include <shellapi.h>
+
 #include "app/AppTitle.h"
+#include "app/Hotkeys.h"
+#include "engine/RecordParams.h"
+#include "engine/RecordState.h"
+#include "engine/RecordWindows.h"
+
+namespace {
+
+// The vendor's pages behind the home and help buttons.
+constexpr const char* kProductsPage = "https://quorvanta.example/products";
+constexpr const char* kSupportPage = "https://quorvanta.example/support";
+
+HFONT MakeFont(const char* face, int height, int weight) {
+    return ::CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                         DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+}  // namespace
+
+CMainDlg::CMainDlg() : fw::CDialog(IDD_MAIN) {
+    m_appIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
+    m_blinkIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BLINK));
+}
+
+CMainDlg::~CMainDlg() {
+    if (m_worker) ::CloseHandle(m_worker);
+    if (m_cursorWatcher) ::FreeLibrary(m_cursorWatcher);
+}
+
+const std::string& CMainDlg::StatusText() const {
+    return g_recordState.StatusText;
+}
 
 BOOL CMainDlg::OnInitDialog() {
+    g_recordState.StatusText.clear();
+    ::InvalidateRect(m_hWnd, &m_statusRect, TRUE);
+    BuildFolders();
+    m_playerState = kPlayerEmpty;
+    m_blinkPhase = 0;
+    SetUpSkin();
     SetWindowText(kAppTitle);
+    m_captionText = kAppTitle;
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_appIcon));
+    m_snapshotBuffer.reset(new (std::nothrow) uint8_t[4'000'000]);
+    m_selectedIndex = -1;
+    SetUpAudioEngine();
+    SetUpEngine();
     return TRUE;
+}
+
+std::string CMainDlg::OutputFieldText() const {
+    char text[1024] = {};
+    ::GetDlgItemTextA(m_hWnd, IDC_OUTPUT_FOLDER, text, sizeof text);
+    return text;
+}
+
+void CMainDlg::SetStatus(const char* text) {
+    g_recordState.StatusText = text;
+    ::InvalidateRect(m_hWnd, &m_statusRect, TRUE);
+}
+
+BOOL CMainDlg::PreTranslateMessage(MSG* msg) {
+    // Neither Enter nor Escape may close the window.
+    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN))
+        return TRUE;
+    return fw::CDialog::PreTranslateMessage(msg);
+}
+
+LRESULT CMainDlg::OnPaint(UINT, WPARAM, LPARAM, BOOL& handled) {
+    if (!::IsIconic(m_hWnd)) {
+        handled = FALSE;
+        return 0;
+    }
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc));
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc, x, y, m_appIcon);
+    ::EndPaint(m_hWnd, &ps);
+    return 0;
+}
+
+LRESULT CMainDlg::OnQueryDragIcon(UINT, WPARAM, LPARAM, BOOL&) {
+    return reinterpret_cast<LRESULT>(m_appIcon);
+}
+
+LRESULT CMainDlg::OnEraseBkgnd(UINT, WPARAM wp, LPARAM, BOOL&) {
+    PaintBackground(reinterpret_cast<HDC>(wp));
+    return TRUE;
+}
+
+void CMainDlg::PaintBackground(HDC dc) {
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    if (m_background) {
+        fw::MemoryDC memory(dc);
+        fw::ScopedSelect picture(memory, m_background);
+        ::BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    } else {
+        ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    }
+    ::SetBkMode(dc, TRANSPARENT);
+
+    fw::Font title(MakeFont("System", 16, 600));
+    {
+        fw::ScopedSelect font(dc, title);
+        ::SetTextColor(dc, RGB(240, 240, 240));
+        RECT line{20, 5, 500, 22};
+        ::DrawTextA(dc, m_captionText.c_str(), -1, &line, DT_LEFT | DT_TOP);
+    }
+    fw::Font labels(MakeFont("Arial", 15, 500));
+    fw::ScopedSelect font(dc, labels);
+    ::SetTextColor(dc, RGB(30, 30, 30));
+    ::TextOutA(dc, 15, 532, "Output:", 7);
+    ::TextOutA(dc, 24, 560, "Time:", 5);
+    ::SetTextColor(dc, RGB(230, 230, 230));
+    RECT status = m_statusRect;
+    const std::string& text = g_recordState.StatusText;
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &status, DT_LEFT | DT_TOP);
+}
+
+LRESULT CMainDlg::OnLButtonDown(UINT, WPARAM, LPARAM lp, BOOL&) {
+    Default();
+    // A press anywhere on the body drags the window.
+    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, lp);
+    return 0;
+}
+
+LRESULT CMainDlg::OnMinimize(WORD, WORD, HWND, BOOL&) {
+    ShowWindow(SW_SHOWMINIMIZED);
+    return 0;
+}
+
+LRESULT CMainDlg::OnCloseButton(WORD, WORD, HWND, BOOL&) {
+    PostMessage(WM_CLOSE);
+    return 0;
+}
+
+LRESULT CMainDlg::OnHome(WORD, WORD, HWND, BOOL&) {
+    ::ShellExecuteA(nullptr, "open", kProductsPage, nullptr, nullptr, SW_SHOW);
+    return 0;
+}
+
+LRESULT CMainDlg::OnHelp(WORD, WORD, HWND, BOOL&) {
+    ::ShellExecuteA(nullptr, "open", kSupportPage, nullptr, nullptr, SW_SHOW);
+    return 0;
+}
+
+void CMainDlg::ShutDown() {
+    if (m_shutDown) return;
+    m_shutDown = true;
+    // A running recording is stopped and its file closed before the process
+    // goes: ending under the worker would leave a broken file.
+    if (g_recordState.Recording.load()) OnRecordStop();
+    WaitForWorker(5000);
+    ::KillTimer(m_hWnd, engine::kRecordingTimerId);
+    m_router.FindVirtualCaptureDevice(callenv::DeviceMatch::Equality);
+    m_inputs.Close();
+    m_router.RestoreDefaultDevices();
+    ::Sleep(200);
+    m_router.PostToAudioEngine(WM_QUIT, 0);
+}
+
+LRESULT CMainDlg::OnClose(UINT, WPARAM, LPARAM, BOOL& handled) {
+    ShutDown();
+    handled = FALSE;  // the default processing ends the dialog
+    return 0;
+}
+
+void CMainDlg::OnQuitMessage() {
+    // "Exit" of the floating stop window quits past WM_CLOSE.
+    ShutDown();
+}
+
+LRESULT CMainDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+    for (int id = 0; id < hotkeys::kSlotCount; ++id) ::UnregisterHotKey(m_hWnd, id);
+    SetRegionFrame(nullptr);
+    SetStopWindow(nullptr);
+    g_recordState.MainWindow = nullptr;
+    handled = FALSE;
+    return 0;
 }

@@ -1,17 +1,191 @@
+// The program's only top-level window: a caption-less, skinned dialog with the
+// recording buttons, the output list, the output-folder field, the elapsed
+// time and a status line. It owns the recording controller, the output-list
+// commands, the hotkeys and timers, and the close sequence.
 #pragma once
 
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/ClipList.h"
+#include "app/OutputList.h"
+#include "callenv/AudioRouter.h"
+#include "callenv/CallWindowFinder.h"
+#include "controls/FloatStopWnd.h"
+#include "controls/HoverButton.h"
+#include "engine/CallAudioInputs.h"
+#include "engine/Messages.h"
+#include "engine/RegionFrameWnd.h"
 #include "framework/Dialog.h"
+#include "framework/Gdi.h"
 #include "res/resource.h"
 
-// The program's main window.
 class CMainDlg : public fw::CDialog {
 public:
-    CMainDlg() : fw::CDialog(IDD_MAIN) {}
+    CMainDlg();
+    ~CMainDlg() override;
+
+    // Player states read by the editing dialogs.
+    static constexpr int kPlayerEmpty = 999;
+    static constexpr int kPlayerFileChosen = 1000;
+    static constexpr int kPlayerPlaying = 2001;
+
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     BEGIN_MSG_MAP(CMainDlg)
+        MESSAGE_HANDLER(WM_PAINT, OnPaint)
+        MESSAGE_HANDLER(WM_QUERYDRAGICON, OnQueryDragIcon)
+        MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBkgnd)
+        MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+        MESSAGE_HANDLER(WM_TIMER, OnTimer)
+        MESSAGE_HANDLER(WM_HOTKEY, OnHotKey)
+        MESSAGE_HANDLER(WM_CLOSE, OnClose)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        MESSAGE_HANDLER(WM_USER_RECORDSTART_MSG, OnRecordStart)
+        MESSAGE_HANDLER(WM_USER_RECORDINTERRUPTED_MSG, OnRecordInterruptedMessage)
+        MESSAGE_HANDLER(WM_USER_SAVECURSOR_MSG, OnSaveCursor)
+        MESSAGE_HANDLER(WM_INPUTA_DATA, OnInputAData)
+        MESSAGE_HANDLER(WM_INPUTB_DATA, OnInputBData)
+        MESSAGE_HANDLER(WM_REGION_SELECT_ENDED, OnRegionSelectEnded)
+        NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_CLICK, OnListClick)
+        NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_DBLCLK, OnListDblClk)
+        COMMAND_ID_HANDLER(IDC_RECORD_CALL, OnRecordCall)
+        COMMAND_ID_HANDLER(IDC_RECORD_REGION, OnRecordRegion)
+        COMMAND_ID_HANDLER(IDC_RECORD_STOP, OnRecordStopCommand)
+        COMMAND_ID_HANDLER(ID_STOP_RECORDING, OnRecordStopCommand)
+        COMMAND_ID_HANDLER(IDC_CONVERTER, OnConverter)
+        COMMAND_ID_HANDLER(IDC_HOME, OnHome)
+        COMMAND_ID_HANDLER(IDC_HELP_BUTTON, OnHelp)
+        COMMAND_ID_HANDLER(IDC_MINIMIZE, OnMinimize)
+        COMMAND_ID_HANDLER(IDC_CLOSE, OnCloseButton)
+        COMMAND_ID_HANDLER(IDC_OPEN_FOLDER, OnOpenOutputFolder)
+        COMMAND_ID_HANDLER(IDC_CHANGE_FOLDER, OnChangeOutputFolder)
+        COMMAND_ID_HANDLER(IDC_REMOVE, OnRemoveSelected)
+        COMMAND_ID_HANDLER(IDC_CLEAR_ALL, OnClearAll)
+        COMMAND_ID_HANDLER(IDC_SNAPSHOT, OnSnapshot)
+        COMMAND_ID_HANDLER(IDC_OPEN_SNAPSHOTS, OnOpenSnapshotFolder)
         CHAIN_MSG_MAP(fw::CDialog)
     END_MSG_MAP()
 
+    // What tests and the converter launch look at.
+    const ClipList& Clips() const { return m_clips; }
+    const std::string& StatusText() const;
+
 protected:
     BOOL OnInitDialog() override;
+    void OnQuitMessage() override;
+
+private:
+    // Start-up and skin (MainDlgStartup.cpp, MainDlgSkin.cpp).
+    void BuildFolders();
+    void SetUpSkin();
+    void PlaceControls();
+    void SetUpAudioEngine();
+    void SetUpEngine();
+
+    // Painting and window behaviour (MainDlg.cpp).
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL& handled);
+    LRESULT OnQueryDragIcon(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEraseBkgnd(UINT, WPARAM wp, LPARAM, BOOL&);
+    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM lp, BOOL&);
+    LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL& handled);
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled);
+    LRESULT OnMinimize(WORD, WORD, HWND, BOOL&);
+    LRESULT OnCloseButton(WORD, WORD, HWND, BOOL&);
+    LRESULT OnHome(WORD, WORD, HWND, BOOL&);
+    LRESULT OnHelp(WORD, WORD, HWND, BOOL&);
+    void PaintBackground(HDC dc);
+    void SetStatus(const char* text);
+    // Stops a running recording, waits for its file, gives the devices back
+    // and asks the engine to quit: everything closing needs but the end.
+    void ShutDown();
+
+    // The recording controller (MainDlgRecord.cpp).
+    LRESULT OnRecordCall(WORD, WORD, HWND, BOOL&);
+    LRESULT OnRecordRegion(WORD, WORD, HWND, BOOL&);
+    LRESULT OnRecordStopCommand(WORD, WORD, HWND, BOOL&);
+    LRESULT OnRecordStart(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnRecordInterruptedMessage(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSaveCursor(UINT, WPARAM wp, LPARAM, BOOL&);
+    LRESULT OnInputAData(UINT, WPARAM, LPARAM, BOOL&) { return m_inputs.OnInputAData(); }
+    LRESULT OnInputBData(UINT, WPARAM, LPARAM, BOOL&) { return m_inputs.OnInputBData(); }
+    LRESULT OnRegionSelectEnded(UINT, WPARAM, LPARAM, BOOL&);
+    void OnRecordStop();
+    LRESULT OnRecordInterrupted(WPARAM reason, LPARAM);
+    // Steps shared by both start commands once the rectangle is known or
+    // being drawn: names, timers, status, the two audio inputs.
+    void ArmRecording();
+    // Undoes the arming when no recording came of it.
+    void DisarmRecording();
+    // Ends what a recording started on the window's side: timers, blinking,
+    // inputs and the floating stop window.
+    void EndRecordingSide();
+    // Waits, dispatching messages, until the last worker has ended.
+    bool WaitForWorker(DWORD timeoutMs);
+    void LoadCursorWatcher();
+
+    // Output list and external tools (MainDlgList.cpp).
+    LRESULT OnListClick(int, NMHDR* header, BOOL&);
+    LRESULT OnListDblClk(int, NMHDR* header, BOOL&);
+    LRESULT OnConverter(WORD, WORD, HWND, BOOL&);
+    LRESULT OnOpenOutputFolder(WORD, WORD, HWND, BOOL&);
+    LRESULT OnChangeOutputFolder(WORD, WORD, HWND, BOOL&);
+    LRESULT OnRemoveSelected(WORD, WORD, HWND, BOOL&);
+    LRESULT OnClearAll(WORD, WORD, HWND, BOOL&);
+    LRESULT OnSnapshot(WORD, WORD, HWND, BOOL&);
+    LRESULT OnOpenSnapshotFolder(WORD, WORD, HWND, BOOL&);
+    void AddRecording(const std::string& path, const std::string& fileName,
+                      const std::string& durationText);
+    void RefreshList();
+    void HideEmptyList();
+    bool SelectClickedRow();
+    void LaunchConverter();
+
+    // Hotkeys and timers (MainDlgTimers.cpp).
+    LRESULT OnTimer(UINT, WPARAM id, LPARAM, BOOL&);
+    LRESULT OnHotKey(UINT, WPARAM id, LPARAM, BOOL&);
+    void RegisterHotkeys();
+    void OnStartupCheck();
+    void StartBlink();
+    void StopBlink();
+
+    std::string OutputFieldText() const;
+
+    // Folders (no trailing backslash unless said).
+    std::string m_appFolder;
+    std::string m_skinFolder;  // with the trailing backslash
+    std::string m_snapshotFolder;
+    std::string m_appDataFolder;
+    fw::Bitmap m_background;
+    HICON m_appIcon = nullptr;
+    HICON m_blinkIcon = nullptr;
+    std::string m_captionText;
+    RECT m_statusRect{10, 600, 210, 620};
+
+    // Controls.
+    CHoverButton m_buttons[20];
+    COutputList m_list;
+    CFloatStopWnd m_floatStop;
+    CRegionFrameWnd m_regionFrame;
+
+    // The output list's data.
+    ClipList m_clips;
+    int m_selectedIndex = -1;
+    std::string m_currentFile;
+    std::unique_ptr<uint8_t[]> m_snapshotBuffer;
+    int m_previewWidth = 0;
+    int m_previewHeight = 0;
+    int m_playerState = kPlayerEmpty;
+    int m_fileHasVideo = 0;
+
+    // Recording.
+    CCallWindowFinder m_finder;
+    CAudioRouter m_router;
+    CCallAudioInputs m_inputs;
+    HANDLE m_worker = nullptr;
+    HMODULE m_cursorWatcher = nullptr;
+    int m_blinkPhase = 0;
+    bool m_shutDown = false;
 };

@@ -13,3 +13,7 @@ extern const UINT WM_USER_KEYSTART_MSG;
 
 constexpr UINT WM_INPUTA_DATA = WM_USER + 120;  // 1144: far-end input completed buffers
 constexpr UINT WM_INPUTB_DATA = WM_USER + 150;  // 1174: microphone input completed buffers
+
+// The region selector ended without a rectangle to record (cancelled, or a
+// click without a drag); posted to the main window.
+constexpr UINT WM_REGION_SELECT_ENDED = WM_APP + 0x150;

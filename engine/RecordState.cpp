@@ -20,3 +20,13 @@ bool CRecordState::TakeRect(int32_t& left, int32_t& top) {
     m_rectPending = false;
     return true;
 }
+
+void CRecordState::SetWrittenPath(const std::string& path) {
+    std::lock_guard lock(m_pathLock);
+    m_writtenPath = path;
+}
+
+std::string CRecordState::WrittenPath() const {
+    std::lock_guard lock(m_pathLock);
+    return m_writtenPath;
+}

@@ -42,7 +42,14 @@ public:
     bool TakeRect(int32_t& left, int32_t& top);
     bool RectPending() const { return m_rectPending.load(); }
 
+    // The file the worker actually writes (it may have had to pick another
+    // name); empty until the worker has chosen it.
+    void SetWrittenPath(const std::string& path);
+    std::string WrittenPath() const;
+
 private:
+    mutable std::mutex m_pathLock;
+    std::string m_writtenPath;
     std::mutex m_handOff;
     ScreenRect m_pendingRect{};
     std::atomic<bool> m_rectPending{false};

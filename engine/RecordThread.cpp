@@ -184,6 +184,7 @@ void WriteAvi(int top, int left, int width, int height, int rate, const std::str
 DWORD WINAPI RecordThread(LPVOID) {
     const ScreenRect rect = g_recordState.CaptureRect;
     const std::string path = ChooseRecordPath(g_recordState.RecordFileName);
+    g_recordState.SetWrittenPath(path);
     if (path.empty()) {
         PostToMain(WM_USER_RECORDINTERRUPTED_MSG);
         return 0;

@@ -77,7 +77,10 @@ LRESULT CRegionSelector::OnMouseMove(UINT, WPARAM, LPARAM, BOOL& handled) {
 LRESULT CRegionSelector::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& handled) {
     handled = FALSE;
     Finish();
-    if (engine::IsEmptySelection(m_state.committed)) return 0;
+    if (engine::IsEmptySelection(m_state.committed)) {
+        ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), WM_REGION_SELECT_ENDED, 0, 0);
+        return 0;
+    }
     g_recordState.CaptureRect = Normalized(m_state.committed);
     ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), WM_USER_RECORDSTART_MSG, 0, 0);
     return 0;
@@ -124,5 +127,6 @@ bool CancelRegionSelector() {
     if (!selector || !::IsWindowVisible(*selector)) return false;
     selector->Finish();
     ConvertArmed = 1;
+    ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), WM_REGION_SELECT_ENDED, 0, 0);
     return true;
 }

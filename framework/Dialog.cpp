@@ -57,6 +57,7 @@ void CDialog::RunModalLoop() {
         BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0) {
             // WM_QUIT ends the dialog and is passed on to the outer loop.
+            OnQuitMessage();
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             m_result = -1;
             break;

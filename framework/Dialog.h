@@ -40,6 +40,9 @@ protected:
     virtual BOOL OnInitDialog() { return TRUE; }
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
+    // A modal dialog's loop met WM_QUIT; the window still exists. The loop
+    // then ends and passes the quit on.
+    virtual void OnQuitMessage() {}
 
 private:
     static INT_PTR CALLBACK StaticDlgProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

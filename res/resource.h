@@ -3,6 +3,36 @@
 
 #define IDD_MAIN 102
 
+// The main window's controls.
+#define IDC_RECORD_PREVIEW 1000   // hidden
+#define IDC_REMOVE 1001           // hidden
+#define IDC_HELP_BUTTON 1005
+#define IDC_MINIMIZE 1006
+#define IDC_CLOSE 1007
+#define IDC_PREVIEW_AREA 1008     // hidden
+#define IDC_OUTPUT_FOLDER 1009
+#define IDC_FORMAT 1011           // hidden
+#define IDC_CHANGE_FOLDER 1012
+#define IDC_OPEN_FOLDER 1013
+#define IDC_RESOLUTION 1014       // hidden
+#define IDC_OUTPUT_LIST 1004
+#define IDC_HOME 1033
+#define IDC_VIDEO_BITRATE 1034    // hidden
+#define IDC_AUDIO_BITRATE 1035    // hidden
+#define IDC_PICTURE_FIT 1036      // hidden
+#define IDC_SNAPSHOT 1039         // hidden
+#define IDC_OPEN_SNAPSHOTS 1040   // hidden
+#define IDC_TRIM 1042             // hidden
+#define IDC_CROP 1043             // hidden
+#define IDC_EFFECT 1044           // hidden
+#define IDC_SETTINGS 1045         // hidden
+#define IDC_CLEAR_ALL 1047        // hidden
+#define IDC_CONVERTER 1048
+#define IDC_RECORD_STOP 1049
+#define IDC_ELAPSED 1051
+#define IDC_RECORD_CALL 1052
+#define IDC_RECORD_REGION 1053
+
 // Window icons: the program's icon and its other half while it blinks.
 #define IDI_MAIN 128
 #define IDI_BLINK 225

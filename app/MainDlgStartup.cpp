@@ -1,0 +1,86 @@
+// The main window's start-up: folders, the audio engine, the settings file,
+// the engine's globals and windows, hotkeys and the first timer.
+#include <direct.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <ctime>
+
+#include "app/Hotkeys.h"
+#include "app/IniFile.h"
+#include "app/MainDlg.h"
+#include "engine/HotkeyLinks.h"
+#include "engine/RecordParams.h"
+#include "engine/RecordState.h"
+#include "engine/RecordWindows.h"
+#include "engine/RegionSelector.h"
+
+namespace {
+constexpr UINT kStartupTimerId = 1;
+constexpr UINT kStartupTimerMs = 900;
+constexpr const char* kDefaultOutputFolder = "C:\\QuorvantaOutput";
+}  // namespace
+
+void CMainDlg::BuildFolders() {
+    char path[300] = {};
+    ::GetModuleFileNameA(nullptr, path, sizeof path);
+    m_appFolder = path;
+    m_appFolder.resize(m_appFolder.rfind('\\') == std::string::npos ? 0 : m_appFolder.rfind('\\'));
+    m_skinFolder = m_appFolder + "\\skin\\";
+    m_background.Reset(static_cast<HBITMAP>(::LoadImageA(
+        nullptr, (m_skinFolder + "back_ui.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+    if (m_hWnd) Invalidate(TRUE);
+}
+
+void CMainDlg::SetUpAudioEngine() {
+    m_router.AppFolder = m_appFolder;
+    m_router.OwnerWindow = m_hWnd;
+    m_router.TerminateProcessByName("sndrelay.exe");
+    ::Sleep(1000);
+    m_router.AudioEngineName = "Quorvanta Audio Engine";
+    m_router.StartAudioEngine();
+}
+
+void CMainDlg::SetUpEngine() {
+    // The output folder from config.ini, made if it is missing (one level).
+    const std::string folder = CIniFile(m_appFolder + "\\config.ini")
+                                   .GetString("General", "FilePath", kDefaultOutputFolder);
+    _mkdir(folder.c_str());
+    ::SetDlgItemTextA(m_hWnd, IDC_OUTPUT_FOLDER, folder.c_str());
+
+    char appData[MAX_PATH] = {};
+    ::SHGetSpecialFolderPathA(nullptr, appData, CSIDL_APPDATA, FALSE);
+    char formatted[MAX_PATH + 32];
+    std::snprintf(formatted, sizeof formatted, "%s\\Quorvanta\\", appData);
+    _mkdir(formatted);
+    std::snprintf(formatted, sizeof formatted, "%s\\Quorvanta\\cache\\", appData);
+    _mkdir(formatted);
+    m_appDataFolder = formatted;
+
+    g_recordParams.ShowRegionFrame = 1;
+    g_recordParams.BitsPerPixel = 24;
+    CreateRegionSelector();
+    g_recordParams.BitsPerPixel = 24;
+    HDC screen = ::GetDC(nullptr);
+    g_recordParams.ScreenWidth = ::GetDeviceCaps(screen, HORZRES);
+    g_recordParams.ScreenHeight = ::GetDeviceCaps(screen, VERTRES);
+    ::ReleaseDC(nullptr, screen);
+
+    m_regionFrame.Create("Flashing", {0, 0, g_recordParams.ScreenWidth - 1,
+                                      g_recordParams.ScreenHeight - 1});
+    SetRegionFrame(&m_regionFrame);
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    g_recordState.MainWindow = m_hWnd;
+
+    SetDefaultHotkeys(g_hotkeys);
+    RegisterHotkeys();
+
+    ClearRing(g_recordState.RingA);
+    ClearRing(g_recordState.RingB);
+
+    m_router.IsVistaOrLater = false;
+    m_router.DetectWindowsVersion();
+    m_router.RememberDeviceNames();
+    LoadCursorWatcher();
+    ::SetTimer(m_hWnd, kStartupTimerId, kStartupTimerMs, nullptr);
+}

@@ -1,0 +1,56 @@
+#include "app/OutputList.h"
+
+#include <commctrl.h>
+
+#include "res/resource.h"
+
+namespace {
+
+HFONT ArialFont(int height, int weight) {
+    return ::CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                         DEFAULT_PITCH | FF_SWISS, "Arial");
+}
+
+HIMAGELIST LoadImageStrip(int id, COLORREF mask) {
+    return ::ImageList_LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), 16, 4, mask,
+                                  IMAGE_BITMAP, LR_CREATEDIBSECTION);
+}
+
+constexpr int kFontHeight = 16;
+
+}  // namespace
+
+void COutputList::SetUp() {
+    m_listFont.Reset(ArialFont(kFontHeight, FW_NORMAL));
+    m_headerFont.Reset(ArialFont(kFontHeight, 800));
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_listFont.Get()), TRUE);
+    ::SendMessageA(Header(), WM_SETFONT, reinterpret_cast<WPARAM>(m_headerFont.Get()), TRUE);
+
+    if (HIMAGELIST images = LoadImageStrip(IDB_LIST_IMAGES, RGB(255, 255, 255)))
+        SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    if (HIMAGELIST images = LoadImageStrip(IDB_HEADER_IMAGES, RGB(255, 0, 255)))
+        ::SendMessageA(Header(), HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+
+    InsertColumn(0, " ", LVCFMT_CENTER, 0);
+    InsertColumn(1, "FileName", LVCFMT_CENTER, 240);
+    InsertColumn(2, "Duration", LVCFMT_CENTER, 160);
+    SetHeaderCheckbox(0, 0);
+    SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+}
+
+void COutputList::Refresh(const ClipList& clips) {
+    ::LockWindowUpdate(m_hWnd);
+    DeleteAllRows();
+    SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, clips.empty() ? 0 : LVS_EX_GRIDLINES);
+    const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF back = ::GetSysColor(COLOR_WINDOW);
+    for (size_t j = 0; j < clips.size(); ++j) {
+        const int row = static_cast<int>(j);
+        InsertRow(row, " ", text, back);
+        SetCellText(row, 1, clips[j].fileName.c_str());
+        SetCheckbox(row, 0, clips[j].checked);
+        SetCellText(row, 2, clips[j].durationText.c_str());
+    }
+    ::LockWindowUpdate(nullptr);
+}
