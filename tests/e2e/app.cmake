@@ -1,4 +1,19 @@
+# The whole program driven as a user drives it, with the stand-in messenger,
+# companion, converter and player.
+add_library(e2e_session STATIC ${CMAKE_CURRENT_LIST_DIR}/recorder_session.cpp)
+target_link_libraries(e2e_session PUBLIC test_support comctl32 winmm)
+
 lumiskop_test(e2e_startup_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/startup_test.cpp
-  LIBS test_support)
-add_dependencies(e2e_startup_test Lumiskop)
+  LIBS e2e_session)
+add_dependencies(e2e_startup_test Lumiskop fixture_msnmsgr)
+
+lumiskop_test(e2e_call_recording_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/call_recording_test.cpp ${CMAKE_CURRENT_LIST_DIR}/call_scene.cpp
+  LIBS e2e_session)
+add_dependencies(e2e_call_recording_test Lumiskop fixture_msnmsgr fixture_dedida start_logger)
+
+lumiskop_test(e2e_closing_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/closing_test.cpp ${CMAKE_CURRENT_LIST_DIR}/call_scene.cpp
+  LIBS e2e_session)
+add_dependencies(e2e_closing_test Lumiskop fixture_msnmsgr fixture_dedida)

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/media_probe.h"
+
 class RecordingHarness {
 public:
     // Writes config.ini's FilePath (next to this test program) = `folder`;
@@ -48,17 +50,3 @@ private:
     HWND m_window = nullptr;
     HMODULE m_tap = nullptr;
 };
-
-// Files in `folder` matching `pattern` (e.g. "~temp*.avi").
-std::vector<std::string> FilesIn(const std::string& folder, const std::string& pattern);
-
-// ffprobe's value of `entries` (e.g. "stream=codec_name") for stream `which`
-// ("v" or "a"), csv without keys.
-std::string Probe(const std::string& file, const char* which, const char* entries);
-
-// The decoded video as rgb24 frames, one per picture in the file (skipped
-// positions give none); PacketPositions says where each one sits.
-std::vector<std::vector<uint8_t>> DecodeFrames(const std::string& file, int width, int height);
-std::vector<long> PacketPositions(const std::string& file);
-// The decoded audio as 16-bit stereo samples.
-std::vector<int16_t> DecodeAudio(const std::string& file);

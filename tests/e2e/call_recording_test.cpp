@@ -1,0 +1,242 @@
+// Recording a video call as a user does: one click finds the conversation,
+// the recording runs minimised with its frame and stop window, a hotkey or a
+// button stops it, and the output list offers the file.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/e2e/call_scene.h"
+#include "tests/support/fixture_paths.h"
+#include "tests/support/host_command.h"
+#include "tests/support/media_probe.h"
+#include "tests/support/tone.h"
+#include "tests/support/ui_helpers.h"
+
+namespace {
+
+using e2e::CallScene;
+
+const COLORREF kFrameGrabColour = RGB(255, 255, 180);
+const COLORREF kFrameIdleColour = RGB(255, 0, 80);
+
+std::string Hex(const std::string& text) {
+    std::string hex;
+    char byte[3];
+    for (unsigned char c : text) {
+        std::snprintf(byte, sizeof byte, "%02x", c);
+        hex += byte;
+    }
+    return hex;
+}
+
+// Left edge of the stand-in's moving red box in an rgb24 picture, or -1.
+int RedBoxLeft(const std::vector<uint8_t>& rgb, int width, int height) {
+    for (int x = 0; x < width; ++x)
+        for (int y = 0; y < height; y += 2) {
+            const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+            if (p[0] > 150 && p[1] < 100 && p[2] < 100) return x;
+        }
+    return -1;
+}
+
+// What the window side shows while a recording runs, sampled for a while.
+struct RecordingSigns {
+    std::set<std::string> elapsedTexts;
+    std::set<LRESULT> icons;
+    bool frameGrabSeen = false, frameIdleSeen = false;
+};
+
+RecordingSigns WatchRecording(CallScene& scene, DWORD ms) {
+    RecordingSigns signs;
+    HWND main = scene.Recorder().Main();
+    const POINT mark{e2e::kCallWindow.left - 5, e2e::kCallWindow.top - 5};
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < ms) {
+        signs.elapsedTexts.insert(scene.Recorder().ControlText(IDC_ELAPSED));
+        DWORD_PTR icon = 0;
+        if (::SendMessageTimeoutA(main, WM_GETICON, ICON_BIG, 0, SMTO_ABORTIFHUNG, 1000, &icon))
+            signs.icons.insert(static_cast<LRESULT>(icon));
+        const COLORREF colour = ui::ScreenPixel(mark.x, mark.y);
+        signs.frameGrabSeen = signs.frameGrabSeen || colour == kFrameGrabColour;
+        signs.frameIdleSeen = signs.frameIdleSeen || colour == kFrameIdleColour;
+        ::Sleep(20);
+    }
+    return signs;
+}
+
+class CallRecording : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(scene.Ready()) << "the call could not be set up"; }
+
+    // Stops with the floating stop window's button.
+    void StopWithStopWindow() {
+        HWND stop = scene.StopWindow();
+        ASSERT_NE(stop, nullptr);
+        RECT button;
+        ASSERT_TRUE(::GetWindowRect(::GetDlgItem(stop, IDC_FLOAT_STOP), &button));
+        ASSERT_TRUE(ui::Xdo("mousemove --sync " + std::to_string((button.left + button.right) / 2) +
+                            " " + std::to_string((button.top + button.bottom) / 2) + " click 1"));
+    }
+
+    CallScene scene;
+};
+
+TEST_F(CallRecording, RecordsTheConversationWithBothSidesOfTheCallUntilF9) {
+    e2e::RecorderSession& recorder = scene.Recorder();
+    ASSERT_TRUE(scene.StartCallRecording()) << "the recording did not start";
+    EXPECT_EQ(::GetForegroundWindow(), scene.Conversation()) << "the conversation was not brought up";
+
+    // The companion got the contact of the conversation.
+    const std::vector<std::string> handoffs = e2e::ReadLines(scene.CompanionLog());
+    ASSERT_EQ(handoffs.size(), 1u);
+    EXPECT_NE(handoffs[0].find("size=256 "), std::string::npos) << handoffs[0];
+    EXPECT_NE(handoffs[0].find("bytes=" + Hex(e2e::kContact) + "00"), std::string::npos) << handoffs[0];
+
+    // The floating stop window sits top-most beside the recorded rectangle.
+    HWND stop = scene.StopWindow();
+    RECT stopRect, overlap;
+    ASSERT_TRUE(::GetWindowRect(stop, &stopRect));
+    EXPECT_FALSE(::IntersectRect(&overlap, &stopRect, &e2e::kCallWindow)) << "the stop window covers the call";
+    EXPECT_TRUE(::GetWindowLongA(stop, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    const RecordingSigns signs = WatchRecording(scene, 5000);
+    EXPECT_GE(signs.elapsedTexts.size(), 4u) << "the elapsed time did not count";
+    EXPECT_TRUE(signs.elapsedTexts.count("00:00:03"));
+    EXPECT_GE(signs.icons.size(), 2u) << "the window icon did not blink";
+    EXPECT_TRUE(signs.frameGrabSeen && signs.frameIdleSeen) << "the frame did not flash";
+    ui::SaveScreenshot("call-recording");
+
+    ASSERT_TRUE(recorder.PressKey("F9", scene.Conversation()));
+    ASSERT_TRUE(scene.WaitForRows(1)) << "F9 did not stop the recording";
+    EXPECT_FALSE(::IsIconic(recorder.Main())) << "the window stays minimised after the stop";
+    EXPECT_EQ(scene.StopWindow(), nullptr) << "the stop window stays on screen";
+
+    const std::vector<std::string> files = scene.Recordings();
+    ASSERT_EQ(files.size(), 1u);
+    const std::vector<e2e::RecorderSession::Row> rows = recorder.ListRows();
+    EXPECT_EQ(rows[0].fileName, files[0]);
+    EXPECT_TRUE(rows[0].duration >= "00:00:04" && rows[0].duration <= "00:00:08") << rows[0].duration;
+
+    // The file: MP43 pictures of the conversation window and the call's sound.
+    const std::string path = scene.Folder() + "\\" + files[0];
+    EXPECT_EQ(Probe(path, "v", "stream=codec_tag_string,width,height,r_frame_rate"), "MP43,480,360,25/1");
+    EXPECT_EQ(Probe(path, "a", "stream=codec_name,sample_rate,channels"), "pcm_s16le,48000,2");
+
+    // Picture by picture the stand-in's box moves on as it did on the screen.
+    const auto frames = DecodeFrames(path, 480, 360);
+    ASSERT_GE(frames.size(), 100u);
+    int previous = -1, moves = 0, backwards = 0;
+    for (size_t f = 0; f < frames.size(); ++f) {
+        const int left = RedBoxLeft(frames[f], 480, 360);
+        ASSERT_GE(left, 0) << "picture " << f << " does not show the conversation";
+        if (previous >= 0 && left != previous) {
+            ++moves;
+            if (left < previous && previous - left < 200) ++backwards;  // not a wrap-around
+        }
+        previous = left;
+    }
+    EXPECT_EQ(backwards, 0) << "pictures out of order";
+    EXPECT_GE(moves, 20) << "the pictures do not follow the window's animation";
+
+    // Far end left, microphone right, as long as the pictures.
+    const std::vector<int16_t> audio = DecodeAudio(path);
+    const size_t samples = audio.size() / 2;
+    const std::vector<long> positions = PacketPositions(path);
+    ASSERT_FALSE(positions.empty());
+    const double audioSeconds = samples / 48000.0, videoSeconds = (positions.back() + 1) / 25.0;
+    std::printf("%zu pictures in %.2f s of video, %.3f s of sound\n", frames.size(), videoSeconds,
+                audioSeconds);
+    EXPECT_NEAR(audioSeconds, videoSeconds, 0.08);
+    ASSERT_GT(samples, 48000u * 3);
+    const int16_t* lastSecond = audio.data() + (samples - 72000) * 2;  // ends half a second early
+    EXPECT_GT(tone::ToneShare(lastSecond, 48000, 0, e2e::kFarEndHz), 0.8);
+    EXPECT_GT(tone::ToneShare(lastSecond, 48000, 1, e2e::kMicrophoneHz), 0.8);
+}
+
+// A stand-in player registered for .avi files in the user's part of the
+// registry; it notes what it was asked to open in player.log beside itself.
+class StandInPlayer {
+public:
+    explicit StandInPlayer(const std::string& folder) : m_log(folder + "\\player.log") {
+        const std::string player = folder + "\\player.exe";
+        ::CopyFileA((e2e::FixtureFolder() + "\\start_logger.exe").c_str(), player.c_str(), FALSE);
+        SetDefault(".avi", kProgId);
+        SetDefault(std::string(kProgId) + "\\shell\\open\\command", "\"" + player + "\" \"%1\"");
+    }
+    ~StandInPlayer() {
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kClasses) + kProgId).c_str());
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kClasses) + ".avi").c_str());
+    }
+    std::vector<std::string> Opened() const { return e2e::ReadLines(m_log); }
+
+private:
+    static constexpr const char* kClasses = "Software\\Classes\\";
+    static constexpr const char* kProgId = "LumiskopTests.Player";
+
+    static void SetDefault(const std::string& key, const std::string& value) {
+        HKEY handle;
+        if (::RegCreateKeyExA(HKEY_CURRENT_USER, (kClasses + key).c_str(), 0, nullptr, 0, KEY_WRITE,
+                              nullptr, &handle, nullptr) != ERROR_SUCCESS)
+            return;
+        ::RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                         static_cast<DWORD>(value.size() + 1));
+        ::RegCloseKey(handle);
+    }
+
+    std::string m_log;
+};
+
+TEST_F(CallRecording, EveryStopEndsTheRecordingAndTheListOpensEachFile) {
+    e2e::RecorderSession& recorder = scene.Recorder();
+
+    ASSERT_TRUE(scene.StartCallRecording());
+    ::Sleep(2000);
+    StopWithStopWindow();
+    ASSERT_TRUE(scene.WaitForRows(1)) << "the stop window did not stop the recording";
+
+    ASSERT_TRUE(scene.StartCallRecording());
+    ::Sleep(2000);
+    // The stop button is on the minimised main window: bring it back first.
+    ::ShowWindow(recorder.Main(), SW_RESTORE);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsIconic(recorder.Main()); }, 5000));
+    ASSERT_TRUE(recorder.ClickControl(IDC_RECORD_STOP));
+    ASSERT_TRUE(scene.WaitForRows(2)) << "the stop button did not stop the recording";
+    EXPECT_EQ(scene.StopWindow(), nullptr) << "the stop window stays on screen";
+    ui::SaveScreenshot("main-window-after-two-recordings");
+
+    ASSERT_TRUE(scene.StartCallRecording());
+    ::Sleep(2000);
+    ASSERT_TRUE(recorder.PressKey("F10", scene.Conversation()));
+    ASSERT_TRUE(scene.WaitForRows(3)) << "F10 did not stop the recording";
+
+    // Newest last, each row naming its own file, each file playable.
+    const std::vector<std::string> files = scene.Recordings();
+    const std::vector<e2e::RecorderSession::Row> rows = recorder.ListRows();
+    ASSERT_EQ(files.size(), 3u);
+    ASSERT_EQ(rows.size(), 3u);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].fileName, files[i]);
+        EXPECT_TRUE(rows[i].duration >= "00:00:01" && rows[i].duration <= "00:00:05") << rows[i].duration;
+        const std::string path = scene.Folder() + "\\" + files[i];
+        EXPECT_EQ(Probe(path, "v", "stream=codec_tag_string"), "MP43") << files[i];
+        EXPECT_GE(std::stoi(Probe(path, "v", "stream=nb_read_packets")), 25) << files[i];
+    }
+
+    StandInPlayer player(scene.Folder());
+    const POINT row = recorder.RowCentre(1);
+    ASSERT_TRUE(ui::Xdo("mousemove --sync " + std::to_string(row.x) + " " + std::to_string(row.y) +
+                        " click --repeat 2 --delay 80 1"));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !player.Opened().empty(); }, 15000))
+        << "double-clicking a row opened nothing";
+    const std::vector<std::string> opened = player.Opened();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_NE(opened[0].find(files[1]), std::string::npos) << opened[0];
+}
+
+}  // namespace

@@ -1,0 +1,168 @@
+#include "tests/e2e/recorder_session.h"
+
+#include <commctrl.h>
+
+#include <fstream>
+
+#include "app/AppTitle.h"
+#include "res/resource.h"
+#include "tests/support/ui_helpers.h"
+
+namespace e2e {
+
+namespace {
+
+std::string ProgramCommandLine() {
+    return "\"" + ProgramFolder() + "\\Lumiskop.exe\"";
+}
+
+// Reads one cell of another process's list view: the item and its text
+// buffer live in memory allocated inside that process.
+std::string RemoteItemText(HWND list, HANDLE process, int row, int column) {
+    constexpr SIZE_T kTextSize = 512;
+    auto* remote = static_cast<char*>(::VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + kTextSize,
+                                                       MEM_COMMIT, PAGE_READWRITE));
+    if (!remote) return {};
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.cchTextMax = kTextSize;
+    item.pszText = remote + sizeof(LVITEMA);
+    std::string text;
+    if (::WriteProcessMemory(process, remote, &item, sizeof item, nullptr)) {
+        ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
+        char buffer[kTextSize] = {};
+        if (::ReadProcessMemory(process, remote + sizeof(LVITEMA), buffer, kTextSize - 1, nullptr))
+            text = buffer;
+    }
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return text;
+}
+
+}  // namespace
+
+RecorderSession::RecorderSession(const std::optional<std::string>& outputFolder)
+    : m_config(ProgramFolder() + "\\config.ini") {
+    ::DeleteFileA(m_config.c_str());
+    if (outputFolder) {
+        std::ofstream(m_config, std::ios::binary) << "[General]\r\nFilePath=" << *outputFolder << "\r\n";
+    }
+    m_process = ChildProcess::Start(ProgramCommandLine(), ProgramFolder());
+    if (m_process.Started()) m_main = WaitForWindow(kAppTitle, 30000, m_process.Id());
+}
+
+RecorderSession::~RecorderSession() {
+    if (m_process.Running() && m_main) {
+        ::PostMessageA(m_main, WM_CLOSE, 0, 0);
+        m_process.WaitForExit(20000);
+    }
+    m_process.Kill();
+    ::DeleteFileA(m_config.c_str());
+}
+
+std::string RecorderSession::ControlText(int id) const {
+    // GetWindowText does not ask another process's controls for their text.
+    char text[1024] = {};
+    DWORD_PTR length = 0;
+    ::SendMessageTimeoutA(Control(id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                          SMTO_ABORTIFHUNG, 5000, &length);
+    return text;
+}
+
+bool RecorderSession::ClickControl(int id) const {
+    RECT rect;
+    if (!::GetWindowRect(Control(id), &rect)) return false;
+    const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
+    return ui::Xdo("mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+}
+
+bool RecorderSession::PressKey(const char* key, HWND target) const {
+    return ui::FocusForKeys(target ? target : m_main) && ui::Xdo(std::string("key ") + key);
+}
+
+std::vector<RecorderSession::Row> RecorderSession::ListRows() const {
+    std::vector<Row> rows;
+    HWND list = Control(IDC_OUTPUT_LIST);
+    const int count = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                   m_process.Id());
+    if (!process) return rows;
+    for (int row = 0; row < count; ++row)
+        rows.push_back({RemoteItemText(list, process, row, 1), RemoteItemText(list, process, row, 2)});
+    ::CloseHandle(process);
+    return rows;
+}
+
+POINT RecorderSession::RowCentre(int row) const {
+    HWND list = Control(IDC_OUTPUT_LIST);
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                   m_process.Id());
+    if (process) {
+        if (auto* remote = static_cast<RECT*>(
+                ::VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE))) {
+            ::WriteProcessMemory(process, remote, &rect, sizeof rect, nullptr);
+            ::SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote));
+            ::ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr);
+            ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        }
+        ::CloseHandle(process);
+    }
+    // The first column has no width: aim at the file name.
+    POINT centre{rect.left + 120, (rect.top + rect.bottom) / 2};
+    ::ClientToScreen(list, &centre);
+    return centre;
+}
+
+bool RecorderSession::CloseWithButton(DWORD ms) {
+    return ClickControl(IDC_CLOSE) && m_process.WaitForExit(ms);
+}
+
+namespace {
+struct ClassSearch {
+    const char* className;
+    DWORD processId;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindVisibleOfClass(HWND hwnd, LPARAM lp) {
+    auto* search = reinterpret_cast<ClassSearch*>(lp);
+    char name[256] = {};
+    ::GetClassNameA(hwnd, name, sizeof name);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (std::string(name) == search->className && ::IsWindowVisible(hwnd) &&
+        (!search->processId || pid == search->processId)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND WaitForWindowOfClass(const char* className, DWORD ms, DWORD processId) {
+    ClassSearch search{className, processId};
+    WaitUntil([&] {
+        ::EnumWindows(&FindVisibleOfClass, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }, ms);
+    return search.found;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
+    const DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start > ms) return false;
+        ::Sleep(50);
+    }
+    return true;
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+}  // namespace e2e
