@@ -100,7 +100,9 @@ LRESULT CFloatStopWnd::OnShowBeside(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 void CFloatStopWnd::ShowAt(const ScreenRect& rect) {
-    ShowWindow(SW_SHOW);
+    // Shown without activation: the call window brought to the front keeps
+    // the keyboard while it is recorded.
+    ShowWindow(SW_SHOWNA);
     const RECT beside{rect.left, rect.top, rect.left + rect.Width(), rect.top + rect.Height()};
     int x = 0, y = 0;
     if (!PlaceBesideRect(beside, kWidth, kHeight, x, y)) {
@@ -109,7 +111,8 @@ void CFloatStopWnd::ShowAt(const ScreenRect& rect) {
         x = fx;
         y = fy;
     }
-    ::SetWindowPos(m_hWnd, nullptr, x, y, kWidth, kHeight, SWP_SHOWWINDOW | SWP_NOZORDER);
+    ::SetWindowPos(m_hWnd, nullptr, x, y, kWidth, kHeight,
+                   SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowAlpha(255);
 }
 

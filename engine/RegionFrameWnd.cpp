@@ -55,7 +55,8 @@ void CRegionFrameWnd::SetFrame(int32_t left, int32_t top, int32_t width, int32_t
 }
 
 void CRegionFrameWnd::Show(bool show) {
-    ShowWindow(show ? SW_SHOW : SW_HIDE);
+    // Never activated: the window being recorded keeps the keyboard.
+    ShowWindow(show ? SW_SHOWNA : SW_HIDE);
 }
 
 void CRegionFrameWnd::FillBand(uint8_t red, uint8_t green, uint8_t blue) {

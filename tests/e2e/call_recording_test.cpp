@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -36,9 +37,10 @@ std::string Hex(const std::string& text) {
 }
 
 // Left edge of the stand-in's moving red box in an rgb24 picture, or -1.
+// The search starts below the caption, whose icon has red in it too.
 int RedBoxLeft(const std::vector<uint8_t>& rgb, int width, int height) {
     for (int x = 0; x < width; ++x)
-        for (int y = 0; y < height; y += 2) {
+        for (int y = 30; y < height; y += 2) {
             const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
             if (p[0] > 150 && p[1] < 100 && p[2] < 100) return x;
         }
@@ -48,7 +50,7 @@ int RedBoxLeft(const std::vector<uint8_t>& rgb, int width, int height) {
 // What the window side shows while a recording runs, sampled for a while.
 struct RecordingSigns {
     std::set<std::string> elapsedTexts;
-    std::set<LRESULT> icons;
+    std::set<std::string> icons;  // digests of the icon pictures shown
     bool frameGrabSeen = false, frameIdleSeen = false;
 };
 
@@ -57,11 +59,14 @@ RecordingSigns WatchRecording(CallScene& scene, DWORD ms) {
     HWND main = scene.Recorder().Main();
     const POINT mark{e2e::kCallWindow.left - 5, e2e::kCallWindow.top - 5};
     const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < ms) {
+    for (int turn = 0; ::GetTickCount() - start < ms;) {
         signs.elapsedTexts.insert(scene.Recorder().ControlText(IDC_ELAPSED));
-        DWORD_PTR icon = 0;
-        if (::SendMessageTimeoutA(main, WM_GETICON, ICON_BIG, 0, SMTO_ABORTIFHUNG, 1000, &icon))
-            signs.icons.insert(static_cast<LRESULT>(icon));
+        // The window icon as the desktop sees it: Wine hands it to X.
+        if (++turn % 20 == 0) {
+            const hostcmd::Result icon = hostcmd::Run(
+                "xprop -id " + std::to_string(ui::XWindowOf(main)) + " _NET_WM_ICON | md5sum", 5000);
+            if (icon.finished && icon.exitCode == 0) signs.icons.insert(icon.output);
+        }
         const COLORREF colour = ui::ScreenPixel(mark.x, mark.y);
         signs.frameGrabSeen = signs.frameGrabSeen || colour == kFrameGrabColour;
         signs.frameIdleSeen = signs.frameIdleSeen || colour == kFrameIdleColour;
@@ -90,7 +95,12 @@ protected:
 TEST_F(CallRecording, RecordsTheConversationWithBothSidesOfTheCallUntilF9) {
     e2e::RecorderSession& recorder = scene.Recorder();
     ASSERT_TRUE(scene.StartCallRecording()) << "the recording did not start";
-    EXPECT_EQ(::GetForegroundWindow(), scene.Conversation()) << "the conversation was not brought up";
+    HWND front = ::GetForegroundWindow();
+    char frontClass[64] = {}, frontTitle[128] = {};
+    ::GetClassNameA(front, frontClass, sizeof frontClass);
+    ::GetWindowTextA(front, frontTitle, sizeof frontTitle);
+    EXPECT_EQ(front, scene.Conversation())
+        << "the conversation was not brought up; in front: " << frontClass << " \"" << frontTitle << "\"";
 
     // The companion got the contact of the conversation.
     const std::vector<std::string> handoffs = e2e::ReadLines(scene.CompanionLog());
@@ -159,19 +169,28 @@ TEST_F(CallRecording, RecordsTheConversationWithBothSidesOfTheCallUntilF9) {
     EXPECT_GT(tone::ToneShare(lastSecond, 48000, 1, e2e::kMicrophoneHz), 0.8);
 }
 
-// A stand-in player registered for .avi files in the user's part of the
-// registry; it notes what it was asked to open in player.log beside itself.
+// A stand-in player registered for .avi files (in the machine's classes: Wine
+// does not look at the user's); it notes what it was asked to open in
+// player.log beside itself. The registration goes again at the end.
 class StandInPlayer {
 public:
     explicit StandInPlayer(const std::string& folder) : m_log(folder + "\\player.log") {
         const std::string player = folder + "\\player.exe";
         ::CopyFileA((e2e::FixtureFolder() + "\\start_logger.exe").c_str(), player.c_str(), FALSE);
+        char previous[256] = {};
+        LONG size = sizeof previous;
+        if (::RegQueryValueA(HKEY_LOCAL_MACHINE, (std::string(kClasses) + ".avi").c_str(), previous,
+                             &size) == ERROR_SUCCESS)
+            m_previousAvi = previous;
         SetDefault(".avi", kProgId);
         SetDefault(std::string(kProgId) + "\\shell\\open\\command", "\"" + player + "\" \"%1\"");
     }
     ~StandInPlayer() {
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kClasses) + kProgId).c_str());
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kClasses) + ".avi").c_str());
+        ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string(kClasses) + kProgId).c_str());
+        if (m_previousAvi)
+            SetDefault(".avi", *m_previousAvi);
+        else
+            ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string(kClasses) + ".avi").c_str());
     }
     std::vector<std::string> Opened() const { return e2e::ReadLines(m_log); }
 
@@ -181,7 +200,7 @@ private:
 
     static void SetDefault(const std::string& key, const std::string& value) {
         HKEY handle;
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, (kClasses + key).c_str(), 0, nullptr, 0, KEY_WRITE,
+        if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, (kClasses + key).c_str(), 0, nullptr, 0, KEY_WRITE,
                               nullptr, &handle, nullptr) != ERROR_SUCCESS)
             return;
         ::RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -190,6 +209,7 @@ private:
     }
 
     std::string m_log;
+    std::optional<std::string> m_previousAvi;
 };
 
 TEST_F(CallRecording, EveryStopEndsTheRecordingAndTheListOpensEachFile) {
