@@ -17,3 +17,8 @@ lumiskop_test(e2e_closing_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/closing_test.cpp ${CMAKE_CURRENT_LIST_DIR}/call_scene.cpp
   LIBS e2e_session)
 add_dependencies(e2e_closing_test Lumiskop fixture_msnmsgr fixture_dedida)
+
+lumiskop_test(e2e_region_recording_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/region_recording_test.cpp
+  LIBS e2e_session)
+add_dependencies(e2e_region_recording_test Lumiskop fixture_msnmsgr)

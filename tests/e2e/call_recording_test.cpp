@@ -260,3 +260,50 @@ TEST_F(CallRecording, EveryStopEndsTheRecordingAndTheListOpensEachFile) {
 }
 
 }  // namespace
+
+// The converter stand-in in the program folder as ClipForge.exe; it notes each
+// start in ClipForge.log there. Both go again at the end.
+class StandInConverter {
+public:
+    StandInConverter()
+        : m_exe(e2e::ProgramFolder() + "\\ClipForge.exe"), m_log(e2e::ProgramFolder() + "\\ClipForge.log") {
+        ::DeleteFileA(m_log.c_str());
+        ::CopyFileA((e2e::FixtureFolder() + "\\start_logger.exe").c_str(), m_exe.c_str(), FALSE);
+    }
+    ~StandInConverter() {
+        ::DeleteFileA(m_exe.c_str());
+        ::DeleteFileA(m_log.c_str());
+    }
+    size_t Starts() const { return e2e::ReadLines(m_log).size(); }
+    bool WaitForStarts(size_t starts) const {
+        return e2e::WaitUntil([&] { return Starts() >= starts; }, 10000);
+    }
+
+private:
+    std::string m_exe, m_log;
+};
+
+TEST_F(CallRecording, F8StartsTheConverterOnceUntilTheNextRecording) {
+    StandInConverter converter;
+    e2e::RecorderSession& recorder = scene.Recorder();
+
+    ASSERT_TRUE(recorder.PressKey("F8"));
+    ASSERT_TRUE(converter.WaitForStarts(1)) << "F8 did not start the converter";
+    ASSERT_TRUE(recorder.PressKey("F8"));
+    ::Sleep(1500);
+    EXPECT_EQ(converter.Starts(), 1u) << "a second F8 started it again";
+    // The button is not bound by that rule.
+    ASSERT_TRUE(recorder.ClickControl(IDC_CONVERTER));
+    ASSERT_TRUE(converter.WaitForStarts(2)) << "the converter button did not start the converter";
+
+    ASSERT_TRUE(scene.StartCallRecording());
+    ::Sleep(1000);
+    ASSERT_TRUE(recorder.PressKey("F8", scene.Conversation()));
+    ::Sleep(1500);
+    EXPECT_EQ(converter.Starts(), 2u) << "F8 started the converter during a recording";
+    ASSERT_TRUE(recorder.PressKey("F9", scene.Conversation()));
+    ASSERT_TRUE(scene.WaitForRows(1));
+    ASSERT_TRUE(recorder.PressKey("F8"));
+    EXPECT_TRUE(converter.WaitForStarts(3)) << "F8 did not start the converter after the recording";
+    EXPECT_EQ(converter.Starts(), 3u);
+}
