@@ -83,10 +83,7 @@ protected:
     void StopWithStopWindow() {
         HWND stop = scene.StopWindow();
         ASSERT_NE(stop, nullptr);
-        RECT button;
-        ASSERT_TRUE(::GetWindowRect(::GetDlgItem(stop, IDC_FLOAT_STOP), &button));
-        ASSERT_TRUE(ui::Xdo("mousemove --sync " + std::to_string((button.left + button.right) / 2) +
-                            " " + std::to_string((button.top + button.bottom) / 2) + " click 1"));
+        ASSERT_TRUE(ui::ClickWindow(::GetDlgItem(stop, IDC_FLOAT_STOP)));
     }
 
     CallScene scene;
@@ -250,8 +247,8 @@ TEST_F(CallRecording, EveryStopEndsTheRecordingAndTheListOpensEachFile) {
 
     StandInPlayer player(scene.Folder());
     const POINT row = recorder.RowCentre(1);
-    ASSERT_TRUE(ui::Xdo("mousemove --sync " + std::to_string(row.x) + " " + std::to_string(row.y) +
-                        " click --repeat 2 --delay 80 1"));
+    ASSERT_TRUE(ui::MoveMouse(row.x, row.y));
+    ASSERT_TRUE(ui::Xdo("click --repeat 2 --delay 80 1"));
     ASSERT_TRUE(e2e::WaitUntil([&] { return !player.Opened().empty(); }, 15000))
         << "double-clicking a row opened nothing";
     const std::vector<std::string> opened = player.Opened();

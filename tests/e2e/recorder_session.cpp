@@ -69,10 +69,7 @@ std::string RecorderSession::ControlText(int id) const {
 }
 
 bool RecorderSession::ClickControl(int id) const {
-    RECT rect;
-    if (!::GetWindowRect(Control(id), &rect)) return false;
-    const int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
-    return ui::Xdo("mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+    return ui::ClickWindow(Control(id));
 }
 
 bool RecorderSession::PressKey(const char* key, HWND target) const {

@@ -125,13 +125,6 @@ HWND ChildWithText(HWND window, const std::string& wanted) {
     return nullptr;
 }
 
-bool ClickWindow(HWND window) {
-    RECT rect;
-    if (!::GetWindowRect(window, &rect)) return false;
-    return ui::Xdo("mousemove --sync " + std::to_string((rect.left + rect.right) / 2) + " " +
-                   std::to_string((rect.top + rect.bottom) / 2) + " click 1");
-}
-
 constexpr const char* kFirstQuestion =
     "To ensure recording audio successfully,please launch the Lumiskop first and startup the "
     "Live Messenger.";
@@ -148,7 +141,7 @@ void AnswerStartupQuestions(RecorderSession& session, bool endMessenger) {
     std::printf("first message %lu ms after the window appeared\n",
                 static_cast<unsigned long>(::GetTickCount() - start));
     EXPECT_TRUE(ChildWithText(info, kFirstQuestion));
-    ASSERT_TRUE(ClickWindow(ChildWithText(info, "OK")));
+    ASSERT_TRUE(ui::ClickWindow(ChildWithText(info, "OK")));
 
     HWND question = nullptr;
     ASSERT_TRUE(e2e::WaitUntil(
@@ -158,7 +151,7 @@ void AnswerStartupQuestions(RecorderSession& session, bool endMessenger) {
         },
         10000))
         << "the second question did not follow";
-    ASSERT_TRUE(ClickWindow(ChildWithText(question, endMessenger ? "&Yes" : "&No")));
+    ASSERT_TRUE(ui::ClickWindow(ChildWithText(question, endMessenger ? "&Yes" : "&No")));
     EXPECT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(question); }, 5000));
 }
 
@@ -255,9 +248,11 @@ TEST(IdleWindow, DraggingTheBodyMovesTheWindow) {
     RecorderSession session(std::nullopt);
     ASSERT_NE(session.Main(), nullptr);
     // A point of the body between the (hidden) list and the output folder line.
-    ASSERT_TRUE(ui::Xdo("mousemove --sync 255 495 mousedown 1"));
-    ASSERT_TRUE(ui::Xdo("mousemove --sync 300 530"));
-    ASSERT_TRUE(ui::Xdo("mousemove --sync 355 575 mouseup 1"));
+    ASSERT_TRUE(ui::MoveMouse(255, 495));
+    ASSERT_TRUE(ui::MouseDown());
+    ASSERT_TRUE(ui::MoveMouse(300, 530));
+    ASSERT_TRUE(ui::MoveMouse(355, 575));
+    ASSERT_TRUE(ui::MouseUp());
     RECT rect{};
     EXPECT_TRUE(e2e::WaitUntil(
         [&] {

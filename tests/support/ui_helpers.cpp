@@ -2,9 +2,40 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <future>
 
+#include "framework/Wnd.h"
+#include "tests/support/process_helpers.h"
+
 namespace ui {
+
+namespace {
+std::vector<HWND> g_quits;
+}  // namespace
+
+void Pump() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            g_quits.push_back(msg.hwnd);
+            continue;
+        }
+        if (fw::WalkPreTranslateTree(nullptr, &msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+bool TakeQuit(HWND hwnd) {
+    for (auto it = g_quits.begin(); it != g_quits.end(); ++it) {
+        if (*it == hwnd) {
+            g_quits.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
 
 void PumpFor(DWORD ms) {
     PumpUntil([] { return false; }, ms);
@@ -13,11 +44,7 @@ void PumpFor(DWORD ms) {
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     const DWORD start = ::GetTickCount();
     for (;;) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
+        Pump();
         if (done()) return true;
         if (::GetTickCount() - start >= timeoutMs) return done();
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
@@ -51,6 +78,40 @@ unsigned long XWindowOf(HWND hwnd) {
 bool FocusForKeys(HWND hwnd) {
     const unsigned long xwindow = XWindowOf(hwnd);
     return xwindow != 0 && Xdo("windowfocus --sync " + std::to_string(xwindow));
+}
+
+bool MoveMouse(int x, int y) {
+    // "--sync" waits for the pointer to move, so it must not be asked to move
+    // where it already is.
+    const std::string to = std::to_string(x) + " " + std::to_string(y);
+    const hostcmd::Result result = RunHostPumping(
+        "eval $(xdotool getmouselocation --shell) && if [ \"$X $Y\" != '" + to +
+        "' ]; then xdotool mousemove --sync " + to + "; fi");
+    return result.finished && result.exitCode == 0;
+}
+
+bool MouseDown(int button) {
+    return Xdo("mousedown " + std::to_string(button));
+}
+
+bool MouseUp(int button) {
+    return Xdo("mouseup " + std::to_string(button));
+}
+
+bool Click(int x, int y, int button) {
+    return MoveMouse(x, y) && Xdo("click " + std::to_string(button));
+}
+
+bool ClickWindow(HWND hwnd, int button) {
+    RECT rect;
+    return ::GetWindowRect(hwnd, &rect) &&
+           Click((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, button);
+}
+
+POINT ClientToScreenPoint(HWND hwnd, int x, int y) {
+    POINT point{x, y};
+    ::ClientToScreen(hwnd, &point);
+    return point;
 }
 
 COLORREF ScreenPixel(int x, int y) {
@@ -99,9 +160,15 @@ std::string DescribePixel(COLORREF colour) {
 }
 
 std::string SaveScreenshot(const std::string& name) {
-    const char* folder = std::getenv("LUMISKOP_SCREENSHOTS");
-    if (!folder || !*folder) return {};
-    const std::string path = std::string(folder) + "/" + name + ".png";
+    std::string folder;
+    if (const char* chosen = std::getenv("LUMISKOP_SCREENSHOTS"); chosen && *chosen) {
+        folder = chosen;
+    } else {
+        folder = e2e::ProgramFolder();  // ...\bin
+        folder.resize(folder.find_last_of('\\') + 1);
+        folder = hostcmd::HostPath(folder + "screenshots");
+    }
+    const std::string path = folder + "/" + name + ".png";
     hostcmd::Result shot = hostcmd::Run("mkdir -p " + hostcmd::ShellQuote(folder) +
                                         " && import -window root " + hostcmd::ShellQuote(path));
     return shot.finished && shot.exitCode == 0 ? path : std::string();

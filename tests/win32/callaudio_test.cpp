@@ -16,6 +16,7 @@
 #include "tests/support/tone.h"
 #include "tests/win32/colour_window.h"
 #include "tests/win32/recording_harness.h"
+#include "tests/support/ui_helpers.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ protected:
         inputs.Open(harness.MainWindow(), farEndDevice, microphone);
         // Wine's wave input takes a second or two to deliver its first
         // buffer; these deliveries all come before the first picture.
-        PumpFor(3000);
+        ui::PumpFor(3000);
         EXPECT_EQ(g_recordState.RingA.Count(), 0);
         EXPECT_EQ(g_recordState.RingB.Count(), 0);
         path = harness.Folder() + "\\" + file;

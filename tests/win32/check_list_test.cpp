@@ -11,13 +11,13 @@
 #include "controls/CheckListCtrl.h"
 #include "framework/App.h"
 #include "res/resource.h"
-#include "tests/support/desktop.h"
+#include "tests/support/ui_helpers.h"
 #include "tests/win32/controls_probe.h"
 #include "tests/win32/controls_probe_ids.h"
 
 namespace {
 
-using desktop::PumpUntil;
+using ui::PumpUntil;
 using probe::Describe;
 
 constexpr COLORREF kAccent = RGB(0x3E, 0x8B, 0xFF);  // the checked box's fill
@@ -27,7 +27,7 @@ class CheckListTest : public testing::Test {
 protected:
     void SetUp() override {
         fw::CWinApp::Enable3dControls();
-        desktop::MoveMouse(1000, 900);
+        ui::MoveMouse(1000, 900);
         ASSERT_TRUE(dialog.Open(100, 100, 500, 420));
         dialog.Place(IDC_PROBE_LIST, 10, 60, 460, 320);
         ASSERT_TRUE(list.SubclassDlgItem(IDC_PROBE_LIST, dialog));
@@ -54,8 +54,8 @@ protected:
         return rc;
     }
     COLORREF ListPixel(int x, int y) const {
-        POINT p = desktop::ClientToScreenPoint(list, x, y);
-        return desktop::ScreenPixel(p.x, p.y);
+        POINT p = ui::ClientToScreenPoint(list, x, y);
+        return ui::ScreenPixel(p.x, p.y);
     }
     // The list's own pixel at a cell's left edge, middle height.
     COLORREF CellEdge(int row, int column) const {
@@ -65,19 +65,19 @@ protected:
     // Where a cell's check box is drawn: after the spacing, centred.
     POINT CheckBoxCentre(int row, int column) const {
         RECT rc = Cell(row, column);
-        return desktop::ClientToScreenPoint(list, rc.left + 6 + 8, (rc.top + rc.bottom) / 2);
+        return ui::ClientToScreenPoint(list, rc.left + 6 + 8, (rc.top + rc.bottom) / 2);
     }
     COLORREF CheckBoxPixel(int row, int column) const {
         POINT p = CheckBoxCentre(row, column);
-        return desktop::ScreenPixel(p.x - 4, p.y - 4);  // inside the box, clear of the tick
+        return ui::ScreenPixel(p.x - 4, p.y - 4);  // inside the box, clear of the tick
     }
     void ClickCheckBox(int row, int column) {
         POINT p = CheckBoxCentre(row, column);
-        ASSERT_TRUE(desktop::Click(p.x, p.y));
+        ASSERT_TRUE(ui::Click(p.x, p.y));
     }
     int Clicks() const { return dialog.Count(dialog.notifications, IDC_PROBE_LIST, NM_CLICK); }
     // Clicks at one spot further apart than a double click.
-    void BetweenClicks() { desktop::PumpFor(::GetDoubleClickTime() + 200); }
+    void BetweenClicks() { ui::PumpFor(::GetDoubleClickTime() + 200); }
 
     probe::ProbeDialog dialog;
     CCheckListCtrl list;
@@ -144,7 +144,7 @@ TEST_F(CheckListTest, CellsShowTheirOwnColoursAndColumnZeroKeepsToItself) {
         << "column 1: " << Describe(CellEdge(0, 1));
     EXPECT_EQ(CellEdge(0, 0), RGB(0, 0, 200));
     EXPECT_EQ(CellEdge(0, 2), RGB(0, 160, 0));
-    desktop::SaveScreenshot("check_list_cell_colours");
+    ui::SaveScreenshot("check_list_cell_colours");
     RECT first = Cell(0, 1);
     EXPECT_EQ(ListPixel(first.left, (first.top + first.bottom) / 2), RGB(200, 0, 0))
         << "column 0 painted over column 1";
@@ -188,12 +188,12 @@ TEST_F(CheckListTest, DisabledRowIsGreyedAndIgnoresClicks) {
             for (int x = rc.left; x < rc.left + 100; ++x) n += ListPixel(x, y) == colour;
         return n;
     };
-    desktop::PumpFor(300);
+    ui::PumpFor(300);
     EXPECT_GT(countInCell(RGB(0, 0, 0)), 20);
 
     ASSERT_EQ(list.EnableRow(0, false), 1);
     const COLORREF grey = ::GetSysColor(COLOR_GRAYTEXT);
-    desktop::PumpFor(300);
+    ui::PumpFor(300);
     EXPECT_EQ(countInCell(RGB(0, 0, 0)), 0) << "the text kept its own colour";
     EXPECT_GT(countInCell(grey), 20) << "no grey text";
 
@@ -236,8 +236,8 @@ TEST_F(CheckListTest, ClickingCheckBoxesTogglesThemAndTheHeaderFollows) {
     // A cell without a check box ignores clicks; the parent still hears them.
     int before = Clicks();
     RECT size = Cell(0, 2);
-    POINT p = desktop::ClientToScreenPoint(list, size.left + 10, (size.top + size.bottom) / 2);
-    ASSERT_TRUE(desktop::Click(p.x, p.y));
+    POINT p = ui::ClientToScreenPoint(list, size.left + 10, (size.top + size.bottom) / 2);
+    ASSERT_TRUE(ui::Click(p.x, p.y));
     EXPECT_TRUE(PumpUntil([&] { return Clicks() == before + 1; }));
     EXPECT_EQ(list.GetCheckbox(0, 2), -1);
     EXPECT_EQ(list.GetCheckbox(0, 0), 0);
@@ -256,35 +256,35 @@ TEST_F(CheckListTest, HeaderClickChecksOrClearsItsColumn) {
     ::SendMessageA(list.Header(), HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item0));
     ::SendMessageA(list.Header(), HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item1));
     auto headerPoint = [&](const RECT& rc, int dx) {
-        return desktop::ClientToScreenPoint(list.Header(), rc.left + dx, (rc.top + rc.bottom) / 2);
+        return ui::ClientToScreenPoint(list.Header(), rc.left + dx, (rc.top + rc.bottom) / 2);
     };
     auto columnClicks = [&] { return dialog.Count(dialog.notifications, IDC_PROBE_LIST, LVN_COLUMNCLICK); };
 
     // The header paints its check box from its image list.
     POINT box = headerPoint(item0, 6 + 4);
-    EXPECT_TRUE(PumpUntil([&] { return desktop::ScreenPixel(box.x, box.y - 4) == RGB(255, 255, 255); }))
-        << "header box: " << Describe(desktop::ScreenPixel(box.x, box.y - 4));
+    EXPECT_TRUE(PumpUntil([&] { return ui::ScreenPixel(box.x, box.y - 4) == RGB(255, 255, 255); }))
+        << "header box: " << Describe(ui::ScreenPixel(box.x, box.y - 4));
 
     POINT column0 = headerPoint(item0, 40);
-    ASSERT_TRUE(desktop::Click(column0.x, column0.y));
+    ASSERT_TRUE(ui::Click(column0.x, column0.y));
     EXPECT_TRUE(PumpUntil([&] { return list.GetHeaderCheckbox(0) == 1; }));
     EXPECT_EQ(list.GetCheckbox(0, 0), 1);
     EXPECT_EQ(list.GetCheckbox(1, 0), 1);
     EXPECT_EQ(list.GetCheckbox(2, 0), -1);  // rows without a box stay so
-    EXPECT_TRUE(PumpUntil([&] { return probe::Near(desktop::ScreenPixel(box.x, box.y - 4), kAccent); }))
-        << "header box after the click: " << Describe(desktop::ScreenPixel(box.x, box.y - 4));
+    EXPECT_TRUE(PumpUntil([&] { return probe::Near(ui::ScreenPixel(box.x, box.y - 4), kAccent); }))
+        << "header box after the click: " << Describe(ui::ScreenPixel(box.x, box.y - 4));
     EXPECT_EQ(columnClicks(), 1);
-    desktop::SaveScreenshot("check_list_header_checked");
+    ui::SaveScreenshot("check_list_header_checked");
 
     BetweenClicks();
-    ASSERT_TRUE(desktop::Click(column0.x, column0.y));
+    ASSERT_TRUE(ui::Click(column0.x, column0.y));
     EXPECT_TRUE(PumpUntil([&] { return list.GetHeaderCheckbox(0) == 0; }));
     EXPECT_EQ(list.GetCheckedCount(0), 0);
 
     // A column without a header check box changes nothing.
     list.SetCheckbox(1, 1, 1);
     POINT column1 = headerPoint(item1, 40);
-    ASSERT_TRUE(desktop::Click(column1.x, column1.y));
+    ASSERT_TRUE(ui::Click(column1.x, column1.y));
     EXPECT_TRUE(PumpUntil([&] { return columnClicks() == 3; }));
     EXPECT_EQ(list.GetHeaderCheckbox(1), -1);
     EXPECT_EQ(list.GetCheckbox(1, 1), 1);
@@ -309,7 +309,7 @@ TEST_F(CheckListTest, EmptyListTilesItsBackgroundBelowTheHeader) {
     EXPECT_EQ(ListPixel(1, top + 6), kPurple);
     EXPECT_EQ(ListPixel(1, top + 11), kYellow);   // next tile down
     EXPECT_EQ(ListPixel(441, top + 201), kYellow);
-    desktop::SaveScreenshot("check_list_empty_tiled");
+    ui::SaveScreenshot("check_list_empty_tiled");
 
     // With a row the normal erase runs.
     list.InsertRow(0, " ", kBlack, RGB(255, 255, 255));
@@ -338,9 +338,9 @@ TEST_F(CheckListTest, CellTooltipShowsTheHoveredCellsText) {
 
     auto hover = [&](int row, int column) {
         RECT rc = Cell(row, column);
-        POINT p = desktop::ClientToScreenPoint(list, rc.left + 30, (rc.top + rc.bottom) / 2);
-        desktop::MoveMouse(p.x - 2, p.y);
-        desktop::MoveMouse(p.x, p.y);
+        POINT p = ui::ClientToScreenPoint(list, rc.left + 30, (rc.top + rc.bottom) / 2);
+        ui::MoveMouse(p.x - 2, p.y);
+        ui::MoveMouse(p.x, p.y);
     };
     auto shownText = [&] {
         char text[160] = {};
@@ -351,12 +351,12 @@ TEST_F(CheckListTest, CellTooltipShowsTheHoveredCellsText) {
     EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(tip) && shownText() == "Recorded on 5 January 2011"; },
                           15000))
         << "tooltip visible " << ::IsWindowVisible(tip) << " text '" << shownText() << "'";
-    desktop::SaveScreenshot("check_list_tooltip");
+    ui::SaveScreenshot("check_list_tooltip");
 
     hover(1, 2);
     EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(tip) && shownText().size() == 79; }, 15000))
         << "long text '" << shownText() << "'";
-    desktop::MoveMouse(1000, 900);
+    ui::MoveMouse(1000, 900);
 }
 
 }  // namespace

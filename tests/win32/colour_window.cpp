@@ -2,22 +2,12 @@
 
 #include <mmsystem.h>
 
+#include "tests/support/ui_helpers.h"
+
 namespace {
 constexpr char kClass[] = "LumiskopTestColourWindow";
 constexpr UINT_PTR kTimer = 1;
 }  // namespace
-
-void PumpFor(DWORD ms) {
-    const DWORD end = ::GetTickCount() + ms;
-    MSG msg;
-    while (static_cast<LONG>(end - ::GetTickCount()) > 0) {
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(2);
-    }
-}
 
 ColourWindow::ColourWindow(const RECT& rect, std::vector<COLORREF> palette, DWORD periodMs,
                            LPCSTR cursor)
@@ -41,7 +31,7 @@ COLORREF ColourWindow::ColourAt(DWORD t) const {
 void ColourWindow::SplitBottom(COLORREF bottom) {
     ::InterlockedExchange(&m_bottom, static_cast<LONG>(bottom));
     ::InvalidateRect(m_window, nullptr, FALSE);
-    PumpFor(200);
+    ui::PumpFor(200);
 }
 
 DWORD WINAPI ColourWindow::Run(LPVOID param) {

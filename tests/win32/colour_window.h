@@ -37,5 +37,3 @@ private:
     HANDLE m_ready = nullptr;
 };
 
-// Runs the calling thread's message loop for `ms`.
-void PumpFor(DWORD ms);

@@ -20,13 +20,13 @@
 #include "engine/RecordParams.h"
 #include "framework/App.h"
 #include "res/resource.h"
-#include "tests/support/desktop.h"
+#include "tests/support/ui_helpers.h"
 #include "tests/support/process_helpers.h"
 #include "tests/win32/controls_probe.h"
 
 namespace {
 
-using desktop::PumpUntil;
+using ui::PumpUntil;
 using probe::Describe;
 
 RECT WindowRect(HWND hwnd) {
@@ -41,7 +41,7 @@ protected:
         fw::CWinApp::Enable3dControls();
         g_recordParams.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
         g_recordParams.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
-        desktop::MoveMouse(1000, 950);
+        ui::MoveMouse(1000, 950);
         ASSERT_TRUE(owner.Open(600, 100, 300, 200));
         ASSERT_TRUE(stop.Create(owner));
     }
@@ -110,11 +110,11 @@ TEST_F(FloatStopTest, WorkerShowsItBelowTheRegionOpaqueAndSkinned) {
     const std::string picture = probe::DialogSkinFolder() + "float_stop_normal.bmp";
     for (POINT at : {POINT{26, 22}, POINT{26, 8}, POINT{5, 5}, POINT{26, 47}}) {
         COLORREF want = probe::BitmapPixel(picture, at.x, at.y);
-        EXPECT_TRUE(PumpUntil([&] { return probe::Near(desktop::ScreenPixel(rc.left + at.x, rc.top + at.y), want); }, 5000))
-            << "at " << at.x << "," << at.y << ": " << Describe(desktop::ScreenPixel(rc.left + at.x, rc.top + at.y))
+        EXPECT_TRUE(PumpUntil([&] { return probe::Near(ui::ScreenPixel(rc.left + at.x, rc.top + at.y), want); }, 5000))
+            << "at " << at.x << "," << at.y << ": " << Describe(ui::ScreenPixel(rc.left + at.x, rc.top + at.y))
             << " instead of " << Describe(want);
     }
-    desktop::SaveScreenshot("float_stop_shown");
+    ui::SaveScreenshot("float_stop_shown");
 
     // Shown again from the window's own thread it moves at once.
     stop.ShowBeside({10, 900, 200, 1000});
@@ -137,7 +137,7 @@ TEST_F(FloatStopTest, StopButtonStopsTheRecordingAndBringsTheMainWindowBack) {
     ShowFromWorker({200, 200, 499, 399});
     owner.ShowWindow(SW_HIDE);
     POINT centre = Centre();
-    ASSERT_TRUE(desktop::Click(centre.x, centre.y));
+    ASSERT_TRUE(ui::Click(centre.x, centre.y));
     EXPECT_TRUE(PumpUntil([&] { return !owner.commands.empty(); })) << "no command reached the main window";
     ASSERT_EQ(owner.commands.size(), 1u);
     EXPECT_EQ(owner.commands[0], ID_STOP_RECORDING);
@@ -150,7 +150,7 @@ TEST_F(FloatStopTest, EnterAndEscapeLeaveItShown) {
     ShowFromWorker({200, 200, 499, 399});
     stop.SendMessage(WM_COMMAND, IDOK);
     stop.SendMessage(WM_COMMAND, IDCANCEL);
-    desktop::PumpFor(200);
+    ui::PumpFor(200);
     EXPECT_TRUE(::IsWindowVisible(stop));
     EXPECT_TRUE(owner.commands.empty());
 }
@@ -162,11 +162,11 @@ TEST_F(FloatStopTest, PressedMouseMakesTheWindowBodyAHandle) {
     EXPECT_EQ(stop.SendMessage(WM_NCHITTEST, 0, inside), HTCLIENT);
 
     // Press the button over the main window, so that Wine sees the press.
-    ASSERT_TRUE(desktop::MoveMouse(750, 150));
-    ASSERT_TRUE(desktop::MouseDown());
+    ASSERT_TRUE(ui::MoveMouse(750, 150));
+    ASSERT_TRUE(ui::MouseDown());
     bool pressed = PumpUntil([] { return ::GetAsyncKeyState(VK_LBUTTON) < 0; }, 5000);
     LRESULT whilePressed = stop.SendMessage(WM_NCHITTEST, 0, inside);
-    ASSERT_TRUE(desktop::MouseUp());
+    ASSERT_TRUE(ui::MouseUp());
     ASSERT_TRUE(pressed) << "the press did not arrive";
     EXPECT_EQ(whilePressed, HTCAPTION);
     ASSERT_TRUE(PumpUntil([] { return ::GetAsyncKeyState(VK_LBUTTON) >= 0; }, 5000));
@@ -220,7 +220,7 @@ private:
         }
         RECT item{};
         if (index >= 0 && ::GetMenuItemRect(nullptr, items, static_cast<UINT>(index), &item)) {
-            done = desktop::Click((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+            done = ui::Click((item.left + item.right) / 2, (item.top + item.bottom) / 2);
             if (done) return;
         }
         ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);  // never leave the menu up
@@ -237,11 +237,11 @@ bool UseContextMenu(POINT at, int index, const std::function<bool()>& outcome,
     bool happened = false;
     {
         MenuPicker picker(index, screenshot);
-        if (!desktop::Click(at.x, at.y, 3)) return false;
+        if (!ui::Click(at.x, at.y, 3)) return false;
         happened = PumpUntil([&] { return picker.done.load() && outcome(); }, 20000);
         if (labels) *labels = picker.labels;
     }
-    desktop::PumpFor(::GetDoubleClickTime() + 200);
+    ui::PumpFor(::GetDoubleClickTime() + 200);
     return happened;
 }
 
@@ -261,7 +261,7 @@ TEST_F(FloatStopTest, ContextMenuShowsOrHidesTheMainWindow) {
 
 TEST_F(FloatStopTest, ContextMenuExitPostsQuitToTheMainWindow) {
     ShowFromWorker({200, 200, 499, 399});
-    EXPECT_TRUE(UseContextMenu(Centre(), 1, [&] { return desktop::TakeQuit(owner); }))
+    EXPECT_TRUE(UseContextMenu(Centre(), 1, [&] { return ui::TakeQuit(owner); }))
         << "\"Exit\" posted no quit";
     // Quitting is the main window's loop's business: nothing was closed here.
     EXPECT_TRUE(::IsWindowVisible(owner));
@@ -315,11 +315,11 @@ TEST_F(FloatStopWithoutSkin, DISABLED_ButtonWithoutPictureStillStops) {
               INVALID_FILE_ATTRIBUTES);
     ShowFromWorker({200, 200, 499, 399});
     RECT rc = WindowRect(stop);
-    desktop::PumpFor(300);
+    ui::PumpFor(300);
     // The stop symbol's white square is not there.
-    EXPECT_NE(desktop::ScreenPixel(rc.left + 26, rc.top + 22), RGB(255, 255, 255));
+    EXPECT_NE(ui::ScreenPixel(rc.left + 26, rc.top + 22), RGB(255, 255, 255));
     POINT centre = Centre();
-    ASSERT_TRUE(desktop::Click(centre.x, centre.y));
+    ASSERT_TRUE(ui::Click(centre.x, centre.y));
     ASSERT_TRUE(PumpUntil([&] { return !owner.commands.empty(); }));
     EXPECT_EQ(owner.commands[0], ID_STOP_RECORDING);
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(stop); }));

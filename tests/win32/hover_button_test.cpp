@@ -9,13 +9,13 @@
 #include "controls/ToggleButton.h"
 #include "framework/App.h"
 #include "res/resource.h"
-#include "tests/support/desktop.h"
+#include "tests/support/ui_helpers.h"
 #include "tests/win32/controls_probe.h"
 #include "tests/win32/controls_probe_ids.h"
 
 namespace {
 
-using desktop::PumpUntil;
+using ui::PumpUntil;
 using probe::Describe;
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -26,7 +26,7 @@ class HoverButtonTest : public testing::Test {
 protected:
     void SetUp() override {
         fw::CWinApp::Enable3dControls();
-        desktop::MoveMouse(900, 900);  // well away from the dialog
+        ui::MoveMouse(900, 900);  // well away from the dialog
         ASSERT_TRUE(dialog.Open(100, 100, 400, 300));
         dialog.Place(IDC_PROBE_HOVER, 20, 20, 54, 47);
         ASSERT_TRUE(button.SubclassDlgItem(IDC_PROBE_HOVER, dialog));
@@ -39,10 +39,10 @@ protected:
         for (const std::string& path : {normal, hover, click}) ::DeleteFileA(path.c_str());
     }
 
-    POINT ButtonPoint(int x, int y) const { return desktop::ClientToScreenPoint(button, x, y); }
+    POINT ButtonPoint(int x, int y) const { return ui::ClientToScreenPoint(button, x, y); }
     COLORREF ButtonPixel(int x, int y) const {
         POINT p = ButtonPoint(x, y);
-        return desktop::ScreenPixel(p.x, p.y);
+        return ui::ScreenPixel(p.x, p.y);
     }
     // Waits until the button's centre shows the colour.
     bool Shows(COLORREF colour, DWORD timeoutMs = 5000) {
@@ -60,20 +60,20 @@ TEST_F(HoverButtonTest, PicturesFollowTheMouseAndTheClickReachesTheOwner) {
     EXPECT_FALSE(button.IsHovering());
 
     POINT centre = ButtonPoint(27, 23);
-    ASSERT_TRUE(desktop::MoveMouse(centre.x, centre.y));
+    ASSERT_TRUE(ui::MoveMouse(centre.x, centre.y));
     EXPECT_TRUE(Shows(kGreen)) << "under the mouse: " << Describe(ButtonPixel(27, 23));
     EXPECT_TRUE(button.IsHovering());
 
-    ASSERT_TRUE(desktop::MouseDown());
+    ASSERT_TRUE(ui::MouseDown());
     EXPECT_TRUE(Shows(kBlue)) << "pressed: " << Describe(ButtonPixel(27, 23));
     EXPECT_EQ(dialog.Count(dialog.commands, IDC_PROBE_HOVER, BN_CLICKED), 0);
 
-    ASSERT_TRUE(desktop::MouseUp());
+    ASSERT_TRUE(ui::MouseUp());
     EXPECT_TRUE(PumpUntil([&] { return dialog.Count(dialog.commands, IDC_PROBE_HOVER, BN_CLICKED) == 1; }))
         << "the click did not reach the dialog";
     EXPECT_FALSE(Shows(kBlue, 500)) << "still pressed after the release";
 
-    ASSERT_TRUE(desktop::MoveMouse(900, 900));
+    ASSERT_TRUE(ui::MoveMouse(900, 900));
     EXPECT_TRUE(Shows(kRed)) << "after leaving: " << Describe(ButtonPixel(27, 23));
     EXPECT_FALSE(button.IsHovering());
     EXPECT_EQ(dialog.Count(dialog.commands, IDC_PROBE_HOVER, BN_CLICKED), 1);
@@ -117,19 +117,19 @@ TEST_F(HoverButtonTest, MissingFilesLeaveStatesWithoutPicturesAndClicksStillWork
     EXPECT_TRUE(button.LoadBitmapFiles(normal.c_str(), "C:\\no such folder\\hover.bmp", click.c_str()));
     EXPECT_TRUE(Shows(kRed));
     POINT centre = ButtonPoint(27, 23);
-    ASSERT_TRUE(desktop::MoveMouse(centre.x, centre.y));
+    ASSERT_TRUE(ui::MoveMouse(centre.x, centre.y));
     ASSERT_TRUE(PumpUntil([&] { return button.IsHovering(); }));
     EXPECT_FALSE(Shows(kRed, 500)) << "the normal picture stayed under the mouse";
     EXPECT_FALSE(Shows(kGreen, 100));
 
     // Nothing at all: no picture, no stale one, and the button still works.
     EXPECT_TRUE(button.LoadBitmapFiles(nullptr, "", "Z:\\missing.bmp"));
-    ASSERT_TRUE(desktop::MoveMouse(900, 900));
-    desktop::PumpFor(300);
+    ASSERT_TRUE(ui::MoveMouse(900, 900));
+    ui::PumpFor(300);
     COLORREF bare = ButtonPixel(27, 23);
     EXPECT_NE(bare, kRed);
     EXPECT_NE(bare, kBlue);
-    ASSERT_TRUE(desktop::Click(centre.x, centre.y));
+    ASSERT_TRUE(ui::Click(centre.x, centre.y));
     EXPECT_TRUE(PumpUntil([&] { return dialog.Count(dialog.commands, IDC_PROBE_HOVER, BN_CLICKED) == 1; }));
 }
 
@@ -143,8 +143,8 @@ TEST_F(HoverButtonTest, TooltipAppearsWhileTheMouseRestsOnTheButton) {
     EXPECT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
 
     POINT centre = ButtonPoint(27, 23);
-    ASSERT_TRUE(desktop::MoveMouse(centre.x - 3, centre.y));
-    ASSERT_TRUE(desktop::MoveMouse(centre.x, centre.y));
+    ASSERT_TRUE(ui::MoveMouse(centre.x - 3, centre.y));
+    ASSERT_TRUE(ui::MoveMouse(centre.x, centre.y));
     EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(tip) != FALSE; }, 15000))
         << "no tooltip appeared";
 
@@ -156,9 +156,9 @@ TEST_F(HoverButtonTest, TooltipAppearsWhileTheMouseRestsOnTheButton) {
     tool.lpszText = text;
     ::SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
     EXPECT_STREQ(text, "Stop Record");
-    desktop::SaveScreenshot("hover_button_tooltip");
+    ui::SaveScreenshot("hover_button_tooltip");
 
-    ASSERT_TRUE(desktop::MoveMouse(900, 900));
+    ASSERT_TRUE(ui::MoveMouse(900, 900));
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(tip); }, 10000));
 }
 
@@ -166,7 +166,7 @@ class ToggleButtonTest : public testing::Test {
 protected:
     void SetUp() override {
         fw::CWinApp::Enable3dControls();
-        desktop::MoveMouse(900, 900);
+        ui::MoveMouse(900, 900);
         ASSERT_TRUE(dialog.Open(100, 100, 400, 300));
         dialog.Place(IDC_PROBE_TOGGLE, 20, 100, 140, 36);
         ASSERT_TRUE(toggle.SubclassDlgItem(IDC_PROBE_TOGGLE, dialog));
@@ -175,8 +175,8 @@ protected:
     void TearDown() override { dialog.DestroyWindow(); }
 
     COLORREF Pixel(int x, int y) const {
-        POINT p = desktop::ClientToScreenPoint(toggle, x, y);
-        return desktop::ScreenPixel(p.x, p.y);
+        POINT p = ui::ClientToScreenPoint(toggle, x, y);
+        return ui::ScreenPixel(p.x, p.y);
     }
     // The round indicator's centre: 15 pixels at the left edge, centred.
     COLORREF Indicator() const { return Pixel(7, (36 - 15) / 2 + 7); }
@@ -201,15 +201,15 @@ TEST_F(ToggleButtonTest, BecomesOwnerDrawnAndCountsIndeterminateAsChecked) {
 }
 
 TEST_F(ToggleButtonTest, ClickFlipsTheStateAndKeepsTheClickFromTheOwner) {
-    POINT centre = desktop::ClientToScreenPoint(toggle, 70, 18);
-    ASSERT_TRUE(desktop::Click(centre.x, centre.y));
+    POINT centre = ui::ClientToScreenPoint(toggle, 70, 18);
+    ASSERT_TRUE(ui::Click(centre.x, centre.y));
     EXPECT_TRUE(PumpUntil([&] { return Check() == 1; })) << "the click did not check it";
     // Two quick clicks make a double click, which an owner-drawn button
     // reports as such instead of a second click.
-    desktop::PumpFor(::GetDoubleClickTime() + 200);
-    ASSERT_TRUE(desktop::Click(centre.x, centre.y));
+    ui::PumpFor(::GetDoubleClickTime() + 200);
+    ASSERT_TRUE(ui::Click(centre.x, centre.y));
     EXPECT_TRUE(PumpUntil([&] { return Check() == 0; })) << "the second click did not clear it";
-    desktop::PumpFor(200);
+    ui::PumpFor(200);
     EXPECT_EQ(dialog.Count(dialog.commands, IDC_PROBE_TOGGLE, BN_CLICKED), 0);
 }
 

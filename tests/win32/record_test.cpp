@@ -15,6 +15,7 @@
 #include "tests/support/process_helpers.h"
 #include "tests/win32/colour_window.h"
 #include "tests/win32/recording_harness.h"
+#include "tests/support/ui_helpers.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ TEST_F(RecordTest, AChangingWindowIsRecordedWithItsColoursAtTheRightTimesAndTheC
     ASSERT_TRUE(harness.WatchCursor());
     // The pointer over the window, at (300, 200) of the recorded picture.
     hostcmd::Run("xdotool mousemove 400 300 sleep 0.1 mousemove 401 300 sleep 0.1 mousemove 400 300");
-    PumpFor(300);
+    ui::PumpFor(300);
 
     ASSERT_TRUE(harness.Record({kRect.left, kRect.top, kRect.right - 1, kRect.bottom - 1},
                                "changing.avi", 3.0));

@@ -11,6 +11,7 @@
 #include "tests/support/host_command.h"
 #include "tests/support/process_helpers.h"
 #include "tests/win32/colour_window.h"
+#include "tests/support/ui_helpers.h"
 #include "tools/mousetap/mousetap.h"
 
 namespace {
@@ -108,14 +109,14 @@ bool RecordingHarness::Record(const RECT& rect, const std::string& fileName, dou
     const DWORD end = firstFrameAt + static_cast<DWORD>(seconds * 1000);
     while (videoStarted && static_cast<LONG>(end - ::timeGetTime()) > 0) {
         if (during) during();
-        PumpFor(10);
+        ui::PumpFor(10);
     }
     if (beforeStop) beforeStop();
     stoppedAt = ::timeGetTime();
     g_recordState.Recording = 0;
     const bool ended = ::WaitForSingleObject(worker, 20000) == WAIT_OBJECT_0;
     ::CloseHandle(worker);
-    PumpFor(50);
+    ui::PumpFor(50);
     endMessage = g_endMessage;
     return ended;
 }

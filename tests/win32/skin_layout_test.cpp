@@ -15,12 +15,12 @@
 #include "controls/HoverButton.h"
 #include "framework/App.h"
 #include "framework/Gdi.h"
-#include "tests/support/desktop.h"
+#include "tests/support/ui_helpers.h"
 #include "tests/win32/controls_probe.h"
 
 namespace {
 
-using desktop::PumpUntil;
+using ui::PumpUntil;
 using probe::Describe;
 
 struct Placed {
@@ -119,8 +119,8 @@ private:
 };
 
 COLORREF ScreenAt(HWND hwnd, int x, int y) {
-    POINT p = desktop::ClientToScreenPoint(hwnd, x, y);
-    return desktop::ScreenPixel(p.x, p.y);
+    POINT p = ui::ClientToScreenPoint(hwnd, x, y);
+    return ui::ScreenPixel(p.x, p.y);
 }
 
 // Compares a button's picture with the screen at a grid of points.
@@ -143,7 +143,7 @@ class SkinLayoutTest : public testing::Test {
 protected:
     void SetUp() override {
         fw::CWinApp::Enable3dControls();
-        desktop::MoveMouse(1200, 1000);
+        ui::MoveMouse(1200, 1000);
     }
     void TearDown() override { stage.DestroyWindow(); }
     Stage stage;
@@ -166,7 +166,7 @@ TEST_F(SkinLayoutTest, MainWindowShowsItsSkinAtThePlacesOfItsControls) {
     const std::string tile = folder + "list_back.bmp";
     ASSERT_EQ(list.SetBackgroundImage(tile.c_str(), TRUE), 1);
     ::UpdateWindow(stage);
-    desktop::PumpFor(500);
+    ui::PumpFor(500);
 
     for (const Placed& b : kMainButtons) ExpectShowsPicture(stage, b, folder + b.skin + "_normal.bmp");
     // The title line and the form card of the background itself.
@@ -181,12 +181,12 @@ TEST_F(SkinLayoutTest, MainWindowShowsItsSkinAtThePlacesOfItsControls) {
     for (POINT at : {POINT{238, 122}, POINT{150, 180}, POINT{10, 10}})
         EXPECT_TRUE(probe::Near(ScreenAt(list, at.x, header.bottom + at.y), probe::BitmapPixel(tile, at.x, at.y), 2))
             << "list tile at " << at.x << "," << at.y;
-    desktop::SaveScreenshot("main_window_idle");
+    ui::SaveScreenshot("main_window_idle");
 
     // Under the mouse the call button shows its hover picture.
     const Placed& call = kMainButtons[0];
-    POINT centre = desktop::ClientToScreenPoint(stage, call.x + call.width / 2, call.y + call.height / 2);
-    ASSERT_TRUE(desktop::MoveMouse(centre.x, centre.y));
+    POINT centre = ui::ClientToScreenPoint(stage, call.x + call.width / 2, call.y + call.height / 2);
+    ASSERT_TRUE(ui::MoveMouse(centre.x, centre.y));
     const std::string hover = folder + "record_fixed_hover.bmp";
     EXPECT_TRUE(PumpUntil([&] {
         return probe::Near(ScreenAt(stage, call.x + 2, call.y + 2), probe::BitmapPixel(hover, 2, 2), 2) &&
@@ -203,8 +203,8 @@ TEST_F(SkinLayoutTest, MainWindowShowsItsSkinAtThePlacesOfItsControls) {
         list.SetCheckbox(row, 0, 1);
         list.SetCellText(row, 2, durations[row]);
     }
-    desktop::PumpFor(500);
-    desktop::SaveScreenshot("main_window_with_recordings");
+    ui::PumpFor(500);
+    ui::SaveScreenshot("main_window_with_recordings");
 }
 
 TEST_F(SkinLayoutTest, EditingDialogFrameShowsItsButtonsAndPreviewPicture) {
@@ -217,10 +217,10 @@ TEST_F(SkinLayoutTest, EditingDialogFrameShowsItsButtonsAndPreviewPicture) {
     const std::string screen = folder + "screen.bmp";
     stage.AddButton(preview, folder).LoadBitmapFiles(screen.c_str(), screen.c_str(), screen.c_str());
     ::UpdateWindow(stage);
-    desktop::PumpFor(500);
+    ui::PumpFor(500);
     for (const Placed& b : kDialogButtons) ExpectShowsPicture(stage, b, folder + b.skin + "_normal.bmp");
     ExpectShowsPicture(stage, preview, screen);
-    desktop::SaveScreenshot("editing_dialog_frame");
+    ui::SaveScreenshot("editing_dialog_frame");
 }
 
 }  // namespace
