@@ -59,6 +59,7 @@ CallScene::~CallScene() {
     if (m_conversation) ::PostMessageA(m_conversation, WM_CLOSE, 0, 0);
     m_messenger.WaitForExit(5000);
     hostcmd::Run("pkill -f 'sine " + std::to_string(kMicrophoneHz) + "' ; true", 10000);
+    RemoveScratchFolder(m_folder);
 }
 
 bool CallScene::StartCallRecording() {

@@ -11,6 +11,7 @@
 #include "res/resource.h"
 #include "tests/e2e/call_scene.h"
 #include "tests/support/media_probe.h"
+#include "tests/support/registry_helpers.h"
 
 namespace {
 
@@ -18,6 +19,14 @@ using e2e::CallScene;
 
 bool EngineRunning() {
     return ::FindWindowA("#32770", "Quorvanta Audio Engine") != nullptr;
+}
+
+// The year in the virtual playback device's "Role:0" stamp, or 0.
+int VirtualDeviceStampYear() {
+    const std::string endpoint = reg::EndpointNamed(reg::kRender, "Quorvanta VAudio");
+    const auto stamp = reg::ReadValue(HKEY_LOCAL_MACHINE, endpoint, "Role:0");
+    if (endpoint.empty() || !stamp || stamp->size() != sizeof(SYSTEMTIME)) return 0;
+    return reinterpret_cast<const SYSTEMTIME*>(stamp->data())->wYear;
 }
 
 class ClosingWhileRecording : public ::testing::Test {
@@ -41,6 +50,9 @@ protected:
         EXPECT_FALSE(DecodeAudio(path).empty()) << "the sound recorded before the end is missing";
         EXPECT_TRUE(e2e::WaitUntil([] { return !EngineRunning(); }, 10000))
             << "the audio engine outlived the program";
+        SYSTEMTIME now;
+        ::GetLocalTime(&now);
+        EXPECT_EQ(VirtualDeviceStampYear(), now.wYear - 10) << "the playback device was not given back";
     }
 
     CallScene scene;

@@ -51,10 +51,7 @@ RecorderSession::RecorderSession(const std::optional<std::string>& outputFolder)
 }
 
 RecorderSession::~RecorderSession() {
-    if (m_process.Running() && m_main) {
-        ::PostMessageA(m_main, WM_CLOSE, 0, 0);
-        m_process.WaitForExit(20000);
-    }
+    Close();
     m_process.Kill();
     ::DeleteFileA(m_config.c_str());
 }
@@ -112,6 +109,12 @@ POINT RecorderSession::RowCentre(int row) const {
 
 bool RecorderSession::CloseWithButton(DWORD ms) {
     return ClickControl(IDC_CLOSE) && m_process.WaitForExit(ms);
+}
+
+bool RecorderSession::Close(DWORD ms) {
+    if (!m_process.Running()) return true;
+    if (m_main) ::PostMessageA(m_main, WM_CLOSE, 0, 0);
+    return m_process.WaitForExit(ms);
 }
 
 namespace {

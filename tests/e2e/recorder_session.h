@@ -48,6 +48,8 @@ public:
 
     // Clicks the close button and waits for the program to end.
     bool CloseWithButton(DWORD ms = 20000);
+    // Closes the main window (as the system does) and waits for the end.
+    bool Close(DWORD ms = 20000);
 
 private:
     std::string m_config;

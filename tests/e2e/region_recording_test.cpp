@@ -40,6 +40,8 @@ protected:
     void TearDown() override {
         if (HWND window = ::FindWindowA("SceneWindow", kSceneTitle)) ::PostMessageA(window, WM_CLOSE, 0, 0);
         scene.WaitForExit(5000);
+        recorder.Close();
+        e2e::RemoveScratchFolder(folder);
     }
 
     HWND ShowSelector() {

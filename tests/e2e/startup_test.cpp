@@ -54,7 +54,8 @@ TEST(Startup, SecondInstanceEndsAtOnceWhileTheFirstKeepsRunning) {
 }
 
 TEST(Startup, SkinnedWindowAtTheTopLeftWithRoundedTopCornersAndTheEngineRunning) {
-    const std::string folder = e2e::MakeScratchFolder("lumiskop-start") + "\\recordings";
+    const std::string scratch = e2e::MakeScratchFolder("lumiskop-start");
+    const std::string folder = scratch + "\\recordings";
     RecorderSession session(folder);
     HWND main = session.Main();
     ASSERT_NE(main, nullptr);
@@ -92,6 +93,7 @@ TEST(Startup, SkinnedWindowAtTheTopLeftWithRoundedTopCornersAndTheEngineRunning)
     ASSERT_TRUE(session.CloseWithButton());
     EXPECT_TRUE(e2e::WaitUntil([] { return !EngineRunning(); }, 10000))
         << "the audio engine outlived the program";
+    e2e::RemoveScratchFolder(scratch);
 }
 
 TEST(Startup, WithoutConfigTheDefaultOutputFolderIsMade) {

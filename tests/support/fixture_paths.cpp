@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "tests/support/host_command.h"
+
 namespace e2e {
 
 std::string FixtureFolder() {
@@ -20,6 +22,11 @@ std::string MakeScratchFolder(const std::string& prefix) {
         if (::CreateDirectoryA(folder.c_str(), nullptr)) return folder;
         if (::GetLastError() != ERROR_ALREADY_EXISTS) return {};
     }
+}
+
+void RemoveScratchFolder(const std::string& folder) {
+    if (folder.empty()) return;
+    hostcmd::Run("rm -rf " + hostcmd::ShellQuote(hostcmd::HostPath(folder)), 30000);
 }
 
 }  // namespace e2e

@@ -9,5 +9,7 @@ namespace e2e {
 std::string FixtureFolder();
 // A fresh, empty scratch folder under the system's temporary folder.
 std::string MakeScratchFolder(const std::string& prefix);
+// Removes a scratch folder with everything in it.
+void RemoveScratchFolder(const std::string& folder);
 
 }  // namespace e2e

@@ -1,5 +1,6 @@
 #include "tests/support/tone.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tone {
@@ -19,6 +20,25 @@ double ToneShare(const int16_t* frames, size_t frameCount, int channel, double f
     if (energy == 0.0) return 0.0;
     double power = s1 * s1 + s2 * s2 - coefficient * s1 * s2;
     return 2.0 * power / (static_cast<double>(frameCount) * energy);
+}
+
+double WindowsWithTone(const int16_t* frames, size_t frameCount, int channel, double frequency,
+                       size_t windowFrames, double minShare, double sampleRate) {
+    size_t windows = 0, withTone = 0;
+    for (size_t start = 0; windowFrames > 0 && start + windowFrames <= frameCount; start += windowFrames) {
+        ++windows;
+        if (ToneShare(frames + start * 2, windowFrames, channel, frequency, sampleRate) > minShare)
+            ++withTone;
+    }
+    return windows ? static_cast<double>(withTone) / static_cast<double>(windows) : 0.0;
+}
+
+double MaxWindowShare(const int16_t* frames, size_t frameCount, int channel, double frequency,
+                      size_t windowFrames, double sampleRate) {
+    double most = 0.0;
+    for (size_t start = 0; windowFrames > 0 && start + windowFrames <= frameCount; start += windowFrames)
+        most = std::max(most, ToneShare(frames + start * 2, windowFrames, channel, frequency, sampleRate));
+    return most;
 }
 
 double Rms(const int16_t* frames, size_t frameCount, int channel) {

@@ -13,6 +13,16 @@ namespace tone {
 double ToneShare(const int16_t* frames, size_t frameCount, int channel, double frequency,
                  double sampleRate = 48000.0);
 
+// Share (0..1) of the `windowFrames`-long windows of a channel in which the
+// tone at `frequency` holds more than `minShare` of the power. Short windows
+// keep one splice in the sound (a few milliseconds dropped or added where the
+// track was kept in time) from spoiling the measure of a whole second.
+double WindowsWithTone(const int16_t* frames, size_t frameCount, int channel, double frequency,
+                       size_t windowFrames, double minShare, double sampleRate = 48000.0);
+// The largest share the tone at `frequency` has in any such window.
+double MaxWindowShare(const int16_t* frames, size_t frameCount, int channel, double frequency,
+                      size_t windowFrames, double sampleRate = 48000.0);
+
 // Root mean square of one channel.
 double Rms(const int16_t* frames, size_t frameCount, int channel);
 

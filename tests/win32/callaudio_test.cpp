@@ -85,14 +85,17 @@ TEST_F(CallAudioTest, FarEndOnTheLeftMicrophoneOnTheRightFromTheFirstPictureToTh
     EXPECT_NEAR(audio, video, 0.080) << "audio " << audio << " s, video " << video << " s";
 
     ASSERT_GT(frames, 48'000u * 4);
-    // Look at whole seconds along the track: each channel holds its own tone.
-    for (size_t second = 1; second + 1 < frames / 48'000; ++second) {
-        const int16_t* at = samples.data() + second * 48'000 * 2;
-        EXPECT_GT(tone::ToneShare(at, 48'000, 0, kFarEndHz), 0.9) << "left, second " << second;
-        EXPECT_LT(tone::ToneShare(at, 48'000, 0, kMicrophoneHz), 0.05) << "left, second " << second;
-        EXPECT_GT(tone::ToneShare(at, 48'000, 1, kMicrophoneHz), 0.9) << "right, second " << second;
-        EXPECT_LT(tone::ToneShare(at, 48'000, 1, kFarEndHz), 0.05) << "right, second " << second;
-    }
+    // From the first second to the last but one, in 100 ms windows: each
+    // channel holds its own tone, and never the other's. (Where the track was
+    // kept in time a few milliseconds are dropped or added; such a splice
+    // spoils the window it falls in, not the measure.)
+    const int16_t* from = samples.data() + 48'000 * 2;
+    const size_t span = frames - 2 * 48'000;
+    constexpr size_t kWindow = 4'800;
+    EXPECT_GE(tone::WindowsWithTone(from, span, 0, kFarEndHz, kWindow, 0.9), 0.9) << "left";
+    EXPECT_GE(tone::WindowsWithTone(from, span, 1, kMicrophoneHz, kWindow, 0.9), 0.9) << "right";
+    EXPECT_LT(tone::MaxWindowShare(from, span, 0, kMicrophoneHz, kWindow), 0.05) << "left";
+    EXPECT_LT(tone::MaxWindowShare(from, span, 1, kFarEndHz, kWindow), 0.05) << "right";
     // The far end is the average of the virtual device's two channels.
     EXPECT_GT(tone::Rms(samples.data() + 48'000 * 2, 48'000, 0), 5000.0);
 }
@@ -109,7 +112,7 @@ TEST_F(CallAudioTest, WithoutTheDefaultInputTheRightChannelIsSilent) {
     std::vector<int16_t> samples = DecodeAudio(path);
     ASSERT_GT(samples.size() / 2, 48'000u * 2);
     const int16_t* second = samples.data() + 48'000 * 2;
-    EXPECT_GT(tone::ToneShare(second, 48'000, 0, kFarEndHz), 0.9);
+    EXPECT_GE(tone::WindowsWithTone(second, 48'000, 0, kFarEndHz, 4'800, 0.9), 0.9);
     EXPECT_LT(tone::Rms(second, 48'000, 1), 1.0);
 }
 
