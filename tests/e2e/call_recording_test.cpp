@@ -112,7 +112,7 @@ TEST_F(CallRecording, RecordsTheConversationWithBothSidesOfTheCallUntilF9) {
     EXPECT_FALSE(::IntersectRect(&overlap, &stopRect, &e2e::kCallWindow)) << "the stop window covers the call";
     EXPECT_TRUE(::GetWindowLongA(stop, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
-    const RecordingSigns signs = WatchRecording(scene, 5000);
+    const RecordingSigns signs = WatchRecording(scene, 6000);
     EXPECT_GE(signs.elapsedTexts.size(), 4u) << "the elapsed time did not count";
     EXPECT_TRUE(signs.elapsedTexts.count("00:00:03"));
     EXPECT_GE(signs.icons.size(), 2u) << "the window icon did not blink";
@@ -128,7 +128,7 @@ TEST_F(CallRecording, RecordsTheConversationWithBothSidesOfTheCallUntilF9) {
     ASSERT_EQ(files.size(), 1u);
     const std::vector<e2e::RecorderSession::Row> rows = recorder.ListRows();
     EXPECT_EQ(rows[0].fileName, files[0]);
-    EXPECT_TRUE(rows[0].duration >= "00:00:04" && rows[0].duration <= "00:00:08") << rows[0].duration;
+    EXPECT_TRUE(rows[0].duration >= "00:00:05" && rows[0].duration <= "00:00:09") << rows[0].duration;
 
     // The file: MP43 pictures of the conversation window and the call's sound.
     const std::string path = scene.Folder() + "\\" + files[0];
