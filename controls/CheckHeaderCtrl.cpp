@@ -65,22 +65,11 @@ LRESULT CCheckHeaderCtrl::OnSetImageList(UINT, WPARAM, LPARAM lp, BOOL& handled)
 }
 
 LRESULT CCheckHeaderCtrl::OnQueryNewPalette(UINT, WPARAM, LPARAM, BOOL& handled) {
-    if (!m_palette) {
-        handled = FALSE;
-        return 0;
-    }
-    UINT changed = RealizeWindowPalette(m_hWnd, m_palette);
-    if (changed) Invalidate();
-    return changed;
+    return RealizeOnQueryNewPalette(m_hWnd, m_palette, handled);
 }
 
 LRESULT CCheckHeaderCtrl::OnPaletteChanged(UINT, WPARAM wp, LPARAM, BOOL& handled) {
-    if (!m_palette || reinterpret_cast<HWND>(wp) == m_hWnd) {
-        handled = FALSE;
-        return 0;
-    }
-    if (RealizeWindowPalette(m_hWnd, m_palette)) Invalidate();
-    return 0;
+    return RealizeOnPaletteChanged(m_hWnd, m_palette, reinterpret_cast<HWND>(wp), handled);
 }
 
 void CCheckHeaderCtrl::PaintBackground(HDC dc, const RECT& client) {
@@ -253,4 +242,23 @@ UINT RealizeWindowPalette(HWND hwnd, HPALETTE palette) {
     ::SelectPalette(dc, old, FALSE);
     ::ReleaseDC(hwnd, dc);
     return changed;
+}
+
+LRESULT RealizeOnQueryNewPalette(HWND hwnd, HPALETTE palette, BOOL& handled) {
+    if (!palette) {
+        handled = FALSE;
+        return 0;
+    }
+    const UINT changed = RealizeWindowPalette(hwnd, palette);
+    if (changed) ::InvalidateRect(hwnd, nullptr, TRUE);
+    return changed;
+}
+
+LRESULT RealizeOnPaletteChanged(HWND hwnd, HPALETTE palette, HWND changer, BOOL& handled) {
+    if (!palette || changer == hwnd) {
+        handled = FALSE;
+        return 0;
+    }
+    if (RealizeWindowPalette(hwnd, palette)) ::InvalidateRect(hwnd, nullptr, TRUE);
+    return 0;
 }

@@ -64,3 +64,9 @@ private:
 HPALETTE CreateBitmapPalette(HBITMAP bitmap);
 // Realises `palette` for a window; the number of entries that changed.
 UINT RealizeWindowPalette(HWND hwnd, HPALETTE palette);
+// The palette messages of a window that paints with `palette` (none: the
+// default handling runs): realise it on WM_QUERYNEWPALETTE, and on
+// WM_PALETTECHANGED when another window (`changer`) changed the palette;
+// repaint when entries changed.
+LRESULT RealizeOnQueryNewPalette(HWND hwnd, HPALETTE palette, BOOL& handled);
+LRESULT RealizeOnPaletteChanged(HWND hwnd, HPALETTE palette, HWND changer, BOOL& handled);

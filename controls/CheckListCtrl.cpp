@@ -469,22 +469,11 @@ LRESULT CCheckListCtrl::OnHeaderChanging(int, NMHDR*, BOOL& handled) {
 }
 
 LRESULT CCheckListCtrl::OnQueryNewPalette(UINT, WPARAM, LPARAM, BOOL& handled) {
-    if (!m_palette) {
-        handled = FALSE;
-        return 0;
-    }
-    UINT changed = RealizeWindowPalette(m_hWnd, m_palette);
-    if (changed) Invalidate();
-    return changed;
+    return RealizeOnQueryNewPalette(m_hWnd, m_palette, handled);
 }
 
 LRESULT CCheckListCtrl::OnPaletteChanged(UINT, WPARAM wp, LPARAM, BOOL& handled) {
-    if (!m_palette || reinterpret_cast<HWND>(wp) == m_hWnd) {
-        handled = FALSE;
-        return 0;
-    }
-    if (RealizeWindowPalette(m_hWnd, m_palette)) Invalidate();
-    return 0;
+    return RealizeOnPaletteChanged(m_hWnd, m_palette, reinterpret_cast<HWND>(wp), handled);
 }
 
 void CCheckListCtrl::TrackToolTip(UINT msg, WPARAM wp, LPARAM lp) {

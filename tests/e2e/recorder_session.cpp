@@ -117,46 +117,6 @@ bool RecorderSession::Close(DWORD ms) {
     return m_process.WaitForExit(ms);
 }
 
-namespace {
-struct ClassSearch {
-    const char* className;
-    DWORD processId;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindVisibleOfClass(HWND hwnd, LPARAM lp) {
-    auto* search = reinterpret_cast<ClassSearch*>(lp);
-    char name[256] = {};
-    ::GetClassNameA(hwnd, name, sizeof name);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (std::string(name) == search->className && ::IsWindowVisible(hwnd) &&
-        (!search->processId || pid == search->processId)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-}  // namespace
-
-HWND WaitForWindowOfClass(const char* className, DWORD ms, DWORD processId) {
-    ClassSearch search{className, processId};
-    WaitUntil([&] {
-        ::EnumWindows(&FindVisibleOfClass, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, ms);
-    return search.found;
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start > ms) return false;
-        ::Sleep(50);
-    }
-    return true;
-}
-
 std::vector<std::string> ReadLines(const std::string& path) {
     std::vector<std::string> lines;
     std::ifstream in(path);

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,13 +55,6 @@ private:
     ChildProcess m_process;
     HWND m_main = nullptr;
 };
-
-// Waits for a visible top-level window of `className` owned by `processId`
-// (any process when 0).
-HWND WaitForWindowOfClass(const char* className, DWORD ms, DWORD processId = 0);
-
-// Waits until `condition` holds, polling every 50 ms.
-bool WaitUntil(const std::function<bool()>& condition, DWORD ms);
 
 // The lines of a text file (none when it is missing).
 std::vector<std::string> ReadLines(const std::string& path);

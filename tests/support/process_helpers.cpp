@@ -64,42 +64,66 @@ void ChildProcess::Kill() {
 }
 
 namespace {
-struct TitleSearch {
-    const char* title;
+// Top-level windows whose title (or class) is `text`, of one process or all.
+struct WindowSearch {
+    const char* text;
+    bool byClass;
     DWORD processId;
     std::vector<HWND> found;
 };
 
-BOOL CALLBACK CollectByTitle(HWND hwnd, LPARAM lp) {
-    auto* search = reinterpret_cast<TitleSearch*>(lp);
+BOOL CALLBACK CollectMatching(HWND hwnd, LPARAM lp) {
+    auto* search = reinterpret_cast<WindowSearch*>(lp);
     char text[256] = {};
-    ::GetWindowTextA(hwnd, text, sizeof text);
+    if (search->byClass)
+        ::GetClassNameA(hwnd, text, sizeof text);
+    else
+        ::GetWindowTextA(hwnd, text, sizeof text);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hwnd, &pid);
-    if (std::string(text) == search->title && (!search->processId || pid == search->processId))
+    if (std::string(text) == search->text && (!search->processId || pid == search->processId))
         search->found.push_back(hwnd);
     return TRUE;
 }
 
-std::vector<HWND> FindByTitle(const char* title, DWORD processId) {
-    TitleSearch search{title, processId, {}};
-    ::EnumWindows(&CollectByTitle, reinterpret_cast<LPARAM>(&search));
+std::vector<HWND> FindWindows(const char* text, bool byClass, DWORD processId) {
+    WindowSearch search{text, byClass, processId, {}};
+    ::EnumWindows(&CollectMatching, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND WaitForVisible(const char* text, bool byClass, DWORD ms, DWORD processId) {
+    HWND visible = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND hwnd : FindWindows(text, byClass, processId))
+                if (!visible && ::IsWindowVisible(hwnd)) visible = hwnd;
+            return visible != nullptr;
+        },
+        ms);
+    return visible;
 }
 }  // namespace
 
 HWND WaitForWindow(const char* title, DWORD ms, DWORD processId) {
-    DWORD start = ::GetTickCount();
-    do {
-        for (HWND hwnd : FindByTitle(title, processId))
-            if (::IsWindowVisible(hwnd)) return hwnd;
+    return WaitForVisible(title, false, ms, processId);
+}
+
+HWND WaitForWindowOfClass(const char* className, DWORD ms, DWORD processId) {
+    return WaitForVisible(className, true, ms, processId);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
+    const DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start > ms) return false;
         ::Sleep(50);
-    } while (::GetTickCount() - start < ms);
-    return nullptr;
+    }
+    return true;
 }
 
 int CountWindows(const char* title) {
-    return static_cast<int>(FindByTitle(title, 0).size());
+    return static_cast<int>(FindWindows(title, false, 0).size());
 }
 
 }  // namespace e2e

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace e2e {
@@ -37,6 +38,10 @@ private:
 
 // Polls for a visible top-level window with this title for up to `ms`.
 HWND WaitForWindow(const char* title, DWORD ms, DWORD processId = 0);
+// Polls for a visible top-level window of this class for up to `ms`.
+HWND WaitForWindowOfClass(const char* className, DWORD ms, DWORD processId = 0);
+// Waits until `condition` holds, polling every 50 ms; false when `ms` passed.
+bool WaitUntil(const std::function<bool()>& condition, DWORD ms);
 // Number of top-level windows with this title.
 int CountWindows(const char* title);
 

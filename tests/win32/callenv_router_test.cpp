@@ -32,20 +32,13 @@ bool EngineMutexExists() {
     return mutex != nullptr;
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start > ms) return false;
-        ::Sleep(50);
-    }
-    return true;
-}
+using e2e::WaitUntil;
 
 void EndAllEngines() {
     CAudioRouter router;
     for (int i = 0; i < 10 && callenv::FindProcess("sndrelay.exe"); ++i) {
         router.TerminateProcessByName("sndrelay.exe");
-        WaitFor([] { return !callenv::FindProcess("sndrelay.exe"); }, 5000);
+        WaitUntil([] { return !callenv::FindProcess("sndrelay.exe"); }, 5000);
     }
 }
 
@@ -89,7 +82,7 @@ TEST_F(AudioEngine, StartsIsFoundByMutexAndWindowAndEndsOnWmQuit) {
 TEST_F(AudioEngine, StaleEngineIsEndedByExactName) {
     ChildProcess stale = ChildProcess::Start("\"" + router.AppFolder + "\\sndrelay.exe\"", router.AppFolder);
     ASSERT_TRUE(stale.Started());
-    ASSERT_TRUE(WaitFor(EngineMutexExists, 15000));
+    ASSERT_TRUE(WaitUntil(EngineMutexExists, 15000));
 
     // A second engine sees the mutex held and leaves at once.
     ChildProcess second = ChildProcess::Start("\"" + router.AppFolder + "\\sndrelay.exe\"", router.AppFolder);
