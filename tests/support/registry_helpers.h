@@ -18,7 +18,7 @@ std::vector<std::string> Subkeys(HKEY root, const std::string& path);
 // A value's bytes, or nothing when the key or value is missing.
 std::optional<std::vector<BYTE>> ReadValue(HKEY root, const std::string& path, const char* name,
                                            DWORD* type = nullptr);
-// Writes the value, or deletes it when `data` is empty-handed.
+// Writes the value, or deletes it when `data` holds nothing.
 void WriteOrDelete(HKEY root, const std::string& path, const char* name,
                    const std::optional<std::vector<BYTE>>& data, DWORD type);
 // The endpoint (HKLM path) under `tree` whose Properties hold `name` as a
