@@ -78,18 +78,13 @@ void CCheckHeaderCtrl::PaintBackground(HDC dc, const RECT& client) {
         ::FillRect(dc, &client, face);
         return;
     }
-    HPALETTE oldPalette = nullptr;
-    if (m_palette && (::GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE)) {
-        oldPalette = ::SelectPalette(dc, m_palette, FALSE);
-        ::RealizePalette(dc);
-    }
+    PaletteInUse palette(dc, m_palette);
     fw::MemoryDC memory(dc);
     fw::ScopedSelect select(memory, m_background);
     int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
     ::StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, m_backgroundWidth,
                  m_backgroundHeight, SRCCOPY);
     ::SetStretchBltMode(dc, oldMode);
-    if (oldPalette) ::SelectPalette(dc, oldPalette, FALSE);
 }
 
 void CCheckHeaderCtrl::PaintItem(HDC dc, int index, HFONT font) {

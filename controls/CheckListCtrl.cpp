@@ -425,17 +425,12 @@ LRESULT CCheckListCtrl::OnEraseBackground(UINT, WPARAM wp, LPARAM, BOOL& handled
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
         top = std::max(0, static_cast<int>(rc.bottom));
     }
-    HPALETTE oldPalette = nullptr;
-    if (m_palette && (::GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE)) {
-        oldPalette = ::SelectPalette(dc, m_palette, FALSE);
-        ::RealizePalette(dc);
-    }
+    PaletteInUse palette(dc, m_palette);
     fw::MemoryDC memory(dc);
     fw::ScopedSelect select(memory, m_background);
     for (int y = top; y < client.bottom; y += m_backgroundHeight)
         for (int x = 0; x < client.right; x += m_backgroundWidth)
             ::BitBlt(dc, x, y, m_backgroundWidth, m_backgroundHeight, memory, 0, 0, SRCCOPY);
-    if (oldPalette) ::SelectPalette(dc, oldPalette, FALSE);
     return TRUE;
 }
 
