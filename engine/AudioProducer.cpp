@@ -43,3 +43,17 @@ int32_t CAudioTrackAligner::Accept(CAudioRing& ring, const uint8_t* data, int32_
     m_written += appended;
     return appended;
 }
+
+int32_t CAudioTrackAligner::FinishAt(CAudioRing& ring, bool videoStarted, uint32_t videoStartMs,
+                                     uint32_t stopMs) {
+    if (!videoStarted || m_firstStart < 0) return 0;
+    const int32_t stopAt = static_cast<int32_t>(stopMs - videoStartMs);
+    if (stopAt <= 0) return 0;
+    const int64_t missing = WholeFrames(int64_t{stopAt} * engine::kAudioBytesPerSecond / 1000) - m_written;
+    if (missing <= kToleranceBytes) return 0;
+    const int32_t silence =
+        ring.AppendSilenceWhatFits(static_cast<int32_t>(std::min<int64_t>(missing, kToleranceBytes * 50)));
+    m_silence += silence;
+    m_written += silence;
+    return silence;
+}

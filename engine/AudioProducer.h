@@ -25,6 +25,12 @@ public:
     int32_t Accept(CAudioRing& ring, const uint8_t* data, int32_t n, bool videoStarted,
                    uint32_t videoStartMs, uint32_t deliveryEndMs);
 
+    // Ends the track at `stopMs`, when the recording stops: sound the device
+    // still held in its pipeline never arrives, so what is missing up to that
+    // moment becomes silence and the track lasts as long as the pictures. A
+    // track that never got any sound stays empty. Returns the bytes added.
+    int32_t FinishAt(CAudioRing& ring, bool videoStarted, uint32_t videoStartMs, uint32_t stopMs);
+
     // Bytes put on the track since time zero.
     int64_t Written() const { return m_written; }
     // What the device delivered after time zero, and the corrections made.

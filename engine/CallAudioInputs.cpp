@@ -1,5 +1,7 @@
 #include "engine/CallAudioInputs.h"
 
+#include <mmsystem.h>
+
 #include "engine/AudioProducer.h"
 #include "engine/Messages.h"
 #include "engine/RecordParams.h"
@@ -65,6 +67,12 @@ void CCallAudioInputs::StopAndCollect() {
     }
     while (OnInputBData()) {
     }
+    // The pictures go on until the worker is told to end, right after this.
+    const bool started = g_recordState.VideoStarted.load() == 1;
+    const uint32_t videoStart = g_recordState.VideoStartMs.load();
+    const uint32_t now = ::timeGetTime();
+    m_trackA.FinishAt(g_recordState.RingA, started, videoStart, now);
+    m_trackB.FinishAt(g_recordState.RingB, started, videoStart, now);
 }
 
 void CCallAudioInputs::Close() {

@@ -137,3 +137,29 @@ TEST(AudioRingOverflow, OnlyWholeFramesAreTakenWhenSpaceIsShort) {
     EXPECT_EQ(ring.AppendWhatFits(big.data(), 10), 8);
     EXPECT_EQ(ring.Count(), kRing);
 }
+
+TEST(AudioTrackAligner, AStopEndsTheTrackWithSilenceWhereTheDeviceStillHeldSound) {
+    CAudioRing ring(kRing);
+    CAudioTrackAligner track;
+    std::vector<uint8_t> audio = Numbered(kBuffer, 1);
+    ASSERT_EQ(track.Accept(ring, audio.data(), kBuffer, true, kStart, kStart + 500), kBuffer);
+    // Stopped at 800 ms with nothing more delivered: 300 ms of silence.
+    EXPECT_EQ(track.FinishAt(ring, true, kStart, kStart + 800), 300 * 192);
+    EXPECT_EQ(track.Written(), int64_t{800} * 192);
+    std::vector<uint8_t> all = DrainAll(ring);
+    ASSERT_EQ(all.size(), size_t(800 * 192));
+    EXPECT_TRUE(std::all_of(all.begin() + kBuffer, all.end(), [](uint8_t b) { return b == 0; }));
+    // A stop within the tolerance, or a second stop, adds nothing.
+    EXPECT_EQ(track.FinishAt(ring, true, kStart, kStart + 810), 0);
+}
+
+TEST(AudioTrackAligner, AStopLeavesATrackThatNeverHeardAnythingEmpty) {
+    CAudioRing ring(kRing);
+    CAudioTrackAligner track;
+    EXPECT_EQ(track.FinishAt(ring, true, kStart, kStart + 5000), 0);
+    std::vector<uint8_t> audio = Numbered(kBuffer);
+    // Only sound from before the first picture: still nothing on the track.
+    EXPECT_EQ(track.Accept(ring, audio.data(), kBuffer, false, 0, 1000), 0);
+    EXPECT_EQ(track.FinishAt(ring, false, 0, 5000), 0);
+    EXPECT_EQ(ring.Count(), 0);
+}
