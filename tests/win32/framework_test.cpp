@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/Dialog.h"
+#include "framework/Handle.h"
 #include "framework/Wnd.h"
 
 namespace {
@@ -219,6 +220,24 @@ TEST(MessageMap, SubclassedControlFiltersAndCanBeGivenBack) {
     char text[16] = {};
     ::GetWindowTextA(edit, text, sizeof text);
     EXPECT_STREQ(text, "yx");
+}
+
+TEST(HandleOwner, ClosesOnceAndMovesOwnership) {
+    HANDLE raw = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_TRUE(raw);
+    DWORD flags = 0;
+    {
+        fw::KernelHandle first(raw);
+        fw::KernelHandle second(std::move(first));
+        EXPECT_FALSE(first);
+        EXPECT_EQ(second.Get(), raw);
+        fw::KernelHandle third;
+        third = std::move(second);
+        EXPECT_TRUE(::GetHandleInformation(raw, &flags));  // still open
+    }
+    EXPECT_FALSE(::GetHandleInformation(raw, &flags));  // closed when the last owner ended
+    // INVALID_HANDLE_VALUE, what CreateFile fails with, is no handle.
+    EXPECT_FALSE(fw::KernelHandle(INVALID_HANDLE_VALUE));
 }
 
 // A dialog that ends itself from its own message queue, so that the modal
