@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "controls/MessagePoint.h"
+#include "framework/MessagePoint.h"
 #include "res/resource.h"
 
 namespace {

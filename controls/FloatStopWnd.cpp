@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "controls/MessagePoint.h"
+#include "framework/MessagePoint.h"
 #include "controls/SkinFiles.h"
 #include "controls/StopWindowPlacement.h"
 #include "engine/RecordParams.h"
