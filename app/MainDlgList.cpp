@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/IniFile.h"
 #include "app/MainDlg.h"
 #include "app/Snapshot.h"
+#include "engine/ConfigFile.h"
 #include "engine/RecordState.h"
 
 void CMainDlg::RefreshList() {
@@ -90,7 +90,7 @@ LRESULT CMainDlg::OnChangeOutputFolder(WORD, WORD, HWND, BOOL&) {
         if (std::strlen(path) >= 2) ::SetDlgItemTextA(m_hWnd, IDC_OUTPUT_FOLDER, path);
     }
     // Also after a cancel: the field's text, typed or not, is what is kept.
-    CIniFile(m_appFolder + "\\config.ini").WriteString("General", "FilePath", OutputFieldText().c_str());
+    config::WriteOutputFolder(OutputFieldText());
     return 0;
 }
 

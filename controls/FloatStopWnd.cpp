@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/SkinFiles.h"
+#include "framework/ProgramFolder.h"
 #include "controls/StopWindowPlacement.h"
 #include "engine/RecordParams.h"
 
@@ -46,7 +47,7 @@ BOOL CFloatStopWnd::OnInitDialog() {
     // Topmost first: once the button's tooltip (itself topmost, and owned by
     // this window) exists, Wine no longer lifts this window into the topmost band.
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-    const std::string folder = skinfiles::ExecutableFolder() + skinfiles::kDialogFolder;
+    const std::string folder = fw::ProgramFolder() + skinfiles::kDialogFolder;
     m_stopButton.SubclassDlgItem(IDC_FLOAT_STOP, m_hWnd);
     m_stopButton.LoadSkin(folder, "float_stop");
     m_stopButton.SetTooltipText("Stop Record", TRUE);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "controls/SkinFiles.h"
+#include "framework/ProgramFolder.h"
 #include "skin/ImageFiles.h"
 #include "tests/win32/controls_probe_ids.h"
 
@@ -96,11 +97,11 @@ SIZE BitmapSize(const std::string& path) {
 }
 
 std::string MainSkinFolder() {
-    return skinfiles::ExecutableFolder() + skinfiles::kMainFolder;
+    return fw::ProgramFolder() + skinfiles::kMainFolder;
 }
 
 std::string DialogSkinFolder() {
-    return skinfiles::ExecutableFolder() + skinfiles::kDialogFolder;
+    return fw::ProgramFolder() + skinfiles::kDialogFolder;
 }
 
 bool Near(COLORREF a, COLORREF b, int tolerance) {
