@@ -13,6 +13,7 @@
 #include "app/Snapshot.h"
 #include "engine/ConfigFile.h"
 #include "engine/RecordState.h"
+#include "framework/Process.h"
 
 void CMainDlg::RefreshList() {
     m_list.Refresh(m_clips);
@@ -100,15 +101,7 @@ LRESULT CMainDlg::OnConverter(WORD, WORD, HWND, BOOL&) {
 }
 
 void CMainDlg::LaunchConverter() {
-    char commandLine[300] = "ClipForge.exe";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (::CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                         nullptr, &startup, &process)) {
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-    }
+    fw::StartProcess("ClipForge.exe");
 }
 
 LRESULT CMainDlg::OnSnapshot(WORD, WORD, HWND, BOOL&) {
