@@ -18,7 +18,6 @@
 #include "framework/ProgramFolder.h"
 
 namespace {
-constexpr UINT kStartupTimerId = 1;
 constexpr UINT kStartupTimerMs = 900;
 }  // namespace
 
