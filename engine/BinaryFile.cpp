@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #ifdef _WIN32
@@ -62,14 +63,20 @@ CBinaryFile::~CBinaryFile() {
     Close();
 }
 
+void CBinaryFile::Fail(int error) {
+    if (!m_failed) m_error = error ? error : EIO;
+    m_failed = true;
+}
+
 bool CBinaryFile::Create(const std::string& path) {
     Close();
     m_failed = false;
+    m_error = 0;
     m_pos = m_bufferStart = m_writtenEnd = 0;
     m_used = 0;
     m_fd = OpenForWriting(path);
     if (m_fd < 0) {
-        m_failed = true;
+        Fail(errno);
         return false;
     }
     m_buffer.resize(kBufferBytes);
@@ -78,19 +85,24 @@ bool CBinaryFile::Create(const std::string& path) {
 
 bool CBinaryFile::WriteAt(uint64_t offset, const char* data, size_t size) {
     if (!SeekTo(m_fd, offset)) {
-        m_failed = true;
+        Fail(errno);
         return false;
     }
     size_t done = 0;
+    int error = 0;
     while (done < size) {
         const long n = WriteSome(m_fd, data + done, size - done);
-        if (n <= 0) break;
+        if (n <= 0) {
+            // A write that takes nothing without an error means no room.
+            error = n < 0 ? errno : ENOSPC;
+            break;
+        }
         done += static_cast<size_t>(n);
     }
     // Only a write that joins what is already there extends the good part.
     if (offset <= m_writtenEnd) m_writtenEnd = std::max(m_writtenEnd, offset + done);
     if (done == size) return true;
-    m_failed = true;
+    Fail(error);
     return false;
 }
 
@@ -129,7 +141,7 @@ bool CBinaryFile::Flush(bool durable) {
     if (m_fd < 0) return false;
     bool ok = Drain();
     if (ok && durable && !SyncToDisk(m_fd)) {
-        m_failed = true;
+        Fail(errno);
         ok = false;
     }
     return ok;
@@ -138,7 +150,7 @@ bool CBinaryFile::Flush(bool durable) {
 bool CBinaryFile::Close() {
     if (m_fd < 0) return !m_failed;
     Drain();
-    if (CloseFile(m_fd) != 0) m_failed = true;
+    if (CloseFile(m_fd) != 0) Fail(errno);
     m_fd = -1;
     m_buffer.clear();
     m_buffer.shrink_to_fit();
