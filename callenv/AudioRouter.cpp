@@ -101,6 +101,12 @@ void CAudioRouter::StartAudioEngine() {
     if (mutex) ::CloseHandle(mutex);
 }
 
+bool CAudioRouter::AudioEngineRunning() const {
+    HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, AudioEngineName.c_str());
+    if (mutex) ::CloseHandle(mutex);
+    return mutex != nullptr;
+}
+
 void CAudioRouter::DetectWindowsVersion() {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;
