@@ -33,6 +33,14 @@ bool SeekTo(int fd, uint64_t pos) {
 #endif
 }
 
+int64_t PositionOf(int fd) {
+#ifdef _WIN32
+    return _lseeki64(fd, 0, SEEK_CUR);
+#else
+    return lseek(fd, 0, SEEK_CUR);
+#endif
+}
+
 long WriteSome(int fd, const char* data, size_t size) {
 #ifdef _WIN32
     return _write(fd, data, static_cast<unsigned>(std::min<size_t>(size, 1u << 30)));
@@ -90,14 +98,25 @@ bool CBinaryFile::WriteAt(uint64_t offset, const char* data, size_t size) {
     }
     size_t done = 0;
     int error = 0;
+    bool retried = false;
     while (done < size) {
         const long n = WriteSome(m_fd, data + done, size - done);
-        if (n <= 0) {
-            // A write that takes nothing without an error means no room.
-            error = n < 0 ? errno : ENOSPC;
-            break;
+        if (n > 0) {
+            done += static_cast<size_t>(n);
+            continue;
         }
-        done += static_cast<size_t>(n);
+        // A write that takes nothing without an error means no room.
+        error = n < 0 ? errno : ENOSPC;
+        // Some C libraries answer a write that the volume cut short with a
+        // vague error and no count: what reached the file is read from the
+        // file's position, and writing the rest once more names the cause.
+        if (error == ENOSPC || retried) break;
+        retried = true;
+        const int64_t at = PositionOf(m_fd);
+        if (at < 0 || static_cast<uint64_t>(at) < offset + done ||
+            static_cast<uint64_t>(at) > offset + size)
+            break;
+        done = static_cast<size_t>(static_cast<uint64_t>(at) - offset);
     }
     // Only a write that joins what is already there extends the good part.
     if (offset <= m_writtenEnd) m_writtenEnd = std::max(m_writtenEnd, offset + done);

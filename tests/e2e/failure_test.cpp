@@ -87,7 +87,11 @@ TEST(RecordingFailures, AFullDiskEndsTheRecordingTheWindowSaysWhyAndTheRowTellsW
 
     // The file plays up to where the disk ran out, every picture in it
     // decodes, and the row says how long that is.
-    const std::string path = scene.Folder() + "\\" + files[0];
+    // Checked from a copy: the decoders write next to the file, and the
+    // volume is full.
+    const std::string copyFolder = e2e::MakeScratchFolder("lumiskop-cut");
+    const std::string path = copyFolder + "\\" + files[0];
+    ASSERT_TRUE(::CopyFileA((scene.Folder() + "\\" + files[0]).c_str(), path.c_str(), FALSE));
     const std::vector<long> positions = PacketPositions(path);
     ASSERT_FALSE(positions.empty()) << "the file does not play";
     const int seconds = static_cast<int>((positions.back() + 1) / 25);
@@ -97,6 +101,7 @@ TEST(RecordingFailures, AFullDiskEndsTheRecordingTheWindowSaysWhyAndTheRowTellsW
     EXPECT_EQ(DecodeFrames(path, 480, 360).size(), positions.size());
     const std::vector<int16_t> audio = DecodeAudio(path);
     EXPECT_GT(audio.size() / 2, 48000u * 3) << "the sound is lost";
+    e2e::RemoveScratchFolder(copyFolder);
 
     // The words stay: nothing turns them back into "Ready".
     ::Sleep(2500);
