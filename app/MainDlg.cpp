@@ -37,6 +37,7 @@ BOOL CMainDlg::OnInitDialog() {
     g_recordState.StatusText.clear();
     ::InvalidateRect(m_hWnd, &m_statusRect, TRUE);
     BuildFolders();
+    m_labelFont.Reset(MakeFont("Arial", 15, 500));
     m_playerState = kPlayerEmpty;
     m_blinkPhase = 0;
     SetUpSkin();
@@ -56,9 +57,9 @@ std::string CMainDlg::OutputFieldText() const {
     return text;
 }
 
-void CMainDlg::SetStatus(const char* text) {
+void CMainDlg::SetStatus(const std::string& text) {
     g_recordState.StatusText = text;
-    ::InvalidateRect(m_hWnd, &m_statusRect, TRUE);
+    m_status.SetText(text);
 }
 
 BOOL CMainDlg::PreTranslateMessage(MSG* msg) {
@@ -108,15 +109,11 @@ void CMainDlg::PaintBackground(HDC dc) {
         RECT line{20, 5, 500, 22};
         ::DrawTextA(dc, m_captionText.c_str(), -1, &line, DT_LEFT | DT_TOP);
     }
-    fw::Font labels(MakeFont("Arial", 15, 500));
-    fw::ScopedSelect font(dc, labels);
+    fw::ScopedSelect font(dc, m_labelFont);
     ::SetTextColor(dc, RGB(30, 30, 30));
     ::TextOutA(dc, 15, 532, "Output:", 7);
     ::TextOutA(dc, 24, 560, "Time:", 5);
-    ::SetTextColor(dc, RGB(230, 230, 230));
-    RECT status = m_statusRect;
-    const std::string& text = g_recordState.StatusText;
-    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &status, DT_LEFT | DT_TOP);
+    // The status line is a control of its own over the background.
 }
 
 void CMainDlg::OnLButtonDown(UINT, POINT at) {

@@ -15,6 +15,7 @@
 #include "callenv/CallWindowFinder.h"
 #include "controls/FloatStopWnd.h"
 #include "controls/HoverButton.h"
+#include "controls/StatusLine.h"
 #include "engine/CallAudioInputs.h"
 #include "engine/Messages.h"
 #include "engine/RegionFrameWnd.h"
@@ -99,7 +100,7 @@ private:
     LRESULT OnHome(WORD, WORD, HWND, BOOL&);
     LRESULT OnHelp(WORD, WORD, HWND, BOOL&);
     void PaintBackground(HDC dc);
-    void SetStatus(const char* text);
+    void SetStatus(const std::string& text);
     // Stops a running recording, waits for its file, gives the devices back
     // and asks the engine to quit: everything closing needs but the end.
     void ShutDown();
@@ -164,10 +165,13 @@ private:
     HICON m_appIcon = nullptr;
     HICON m_blinkIcon = nullptr;
     std::string m_captionText;
-    RECT m_statusRect{10, 600, 210, 620};
+    // Wide enough for a folder's name in the words of a failure.
+    RECT m_statusRect{10, 600, 500, 620};
+    fw::Font m_labelFont;  // the labels' and the status line's
 
     // Controls.
     CHoverButton m_buttons[20];
+    CStatusLine m_status;
     COutputList m_list;
     CFloatStopWnd m_floatStop;
     CRegionFrameWnd m_regionFrame;

@@ -1,9 +1,11 @@
 // The recording controller: the two start commands, the start message, the
 // stop command and the end of a recording.
+#include <algorithm>
 #include <ctime>
 
 #include "app/ElapsedTime.h"
 #include "app/MainDlg.h"
+#include "app/StatusText.h"
 #include "framework/App.h"
 #include "callenv/DeviceMatch.h"
 #include "engine/CallCaptureRect.h"
@@ -82,12 +84,20 @@ void CMainDlg::ArmRecording() {
     // else the program's folder (the worker reports any other name it takes).
     g_recordState.RecordPath = OutputFolder() + "\\" + g_recordState.RecordFileName;
     g_recordState.SetWrittenPath({});
+    g_recordState.SetOutcome({});
 
     ::SetTimer(m_hWnd, engine::kRecordingTimerId, engine::kRecordingTimerMs, nullptr);
     g_recordState.ElapsedSeconds = 0;
     ::SetDlgItemTextA(m_hWnd, IDC_ELAPSED, FormatElapsed(0).c_str());
     SetStatus("Recording");
     StartBlink();
+    // The engine keeps the call audible on the speakers; it may have ended
+    // since start-up. Started again before the inputs open, as at start-up.
+    if (!m_router.AudioEngineRunning()) m_router.StartAudioEngine();
+    if (!m_router.AudioEngineRunning())
+        SetStatus(NoEngineStatus());
+    else if (!SameFolder(OutputFolder(), OutputFieldText()))
+        SetStatus(RedirectedStatus(true, OutputFolder()));
     m_inputs.Open(m_hWnd, m_router.FindVirtualCaptureDevice(callenv::DeviceMatch::Substring));
 }
 
@@ -178,7 +188,8 @@ void CMainDlg::OnRecordStop() {
     std::string path = g_recordState.WrittenPath();
     if (path.empty()) path = g_recordState.RecordPath;
     AddRecording(path, FileNameOf(path), elapsed);
-    SetStatus("Ready");
+    const std::string folder = FolderOf(path);
+    SetStatus(SameFolder(folder, OutputFieldText()) ? "Ready" : RedirectedStatus(false, folder));
 }
 
 LRESULT CMainDlg::OnRecordInterrupted(WPARAM, LPARAM) {
@@ -202,16 +213,27 @@ LRESULT CMainDlg::OnRecordInterruptedMessage(UINT, WPARAM wp, LPARAM lp, BOOL&) 
         // The worker gave up: the window must show that the recording ended.
         EndRecordingSide();
         m_inputs.Close();
-        const std::string path = g_recordState.WrittenPath();
+    }
+    // The worker's file failed, while recording or while closing after a
+    // stop: the row tells how long the file plays, the status line why it
+    // ended there. The words stay until the next recording starts.
+    const RecordOutcome outcome = g_recordState.Outcome();
+    if (outcome.failure == RecordFailure::None) return 0;
+    const std::string path = g_recordState.WrittenPath();
+    const std::string duration = FormatElapsed(outcome.fileSeconds);
+    auto row = std::find_if(m_clips.rbegin(), m_clips.rend(), [&](const ClipRecord& clip) {
+        return !path.empty() && clip.path == path;
+    });
+    if (row != m_clips.rend()) {
+        row->durationText = duration;
+        RefreshList();
+    } else {
         WIN32_FILE_ATTRIBUTE_DATA file{};
         if (!path.empty() && ::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file) &&
-            (file.nFileSizeLow || file.nFileSizeHigh)) {
-            char elapsed[32] = {};
-            ::GetDlgItemTextA(m_hWnd, IDC_ELAPSED, elapsed, sizeof elapsed);
-            AddRecording(path, FileNameOf(path), elapsed);
-        }
-        SetStatus("Ready");
+            (file.nFileSizeLow || file.nFileSizeHigh))
+            AddRecording(path, FileNameOf(path), duration);
     }
+    SetStatus(StoppedStatus(outcome.failure, path.empty() ? OutputFolder() : FolderOf(path)));
     return 0;
 }
 

@@ -81,6 +81,11 @@ void CMainDlg::SetUpSkin() {
     PlaceItem(m_hWnd, IDC_ELAPSED, 60, 560, 92, 20, true);
     ::SetDlgItemTextA(m_hWnd, IDC_ELAPSED, "00:00:00");
 
+    m_status.SubclassDlgItem(IDC_STATUS, m_hWnd);
+    m_status.SetLook(m_background.Get(), m_labelFont.Get());
+    PlaceItem(m_hWnd, IDC_STATUS, m_statusRect.left, m_statusRect.top,
+              m_statusRect.right - m_statusRect.left, m_statusRect.bottom - m_statusRect.top, true);
+
     m_floatStop.Create(m_hWnd);
     SetStopWindow(&m_floatStop);
 }

@@ -92,6 +92,12 @@ void CAudioRouter::StartAudioEngine() {
     }
 }
 
+bool CAudioRouter::AudioEngineRunning() const {
+    HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, AudioEngineName.c_str());
+    if (mutex) ::CloseHandle(mutex);
+    return mutex != nullptr;
+}
+
 void CAudioRouter::DetectWindowsVersion() {
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;

@@ -21,6 +21,8 @@ public:
     void TerminateProcessByName(const std::string& name);
     // Starts "<AppFolder>\<kAudioEngineExe>" and waits up to about 7 s for its mutex.
     void StartAudioEngine();
+    // Whether an engine holds its mutex now.
+    bool AudioEngineRunning() const;
     void DetectWindowsVersion();
     // The names of wave-input device 0 and wave-output device 0.
     void RememberDeviceNames();

@@ -67,6 +67,8 @@ public:
     uint32_t VideoLength() const { return static_cast<uint32_t>(m_streams[0].length); }
     uint64_t AudioLength() const { return m_streams[1].length; }
     uint32_t RiffCount() const { return m_riffCount; }
+    // The C library's error number of the file's first failure (0: none).
+    int FileError() const { return m_file.Error(); }
 
 private:
     struct IndexEntry {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #ifdef _WIN32
@@ -29,6 +30,14 @@ bool SeekTo(int fd, uint64_t pos) {
     return _lseeki64(fd, static_cast<__int64>(pos), SEEK_SET) >= 0;
 #else
     return lseek(fd, static_cast<off_t>(pos), SEEK_SET) >= 0;
+#endif
+}
+
+int64_t PositionOf(int fd) {
+#ifdef _WIN32
+    return _lseeki64(fd, 0, SEEK_CUR);
+#else
+    return lseek(fd, 0, SEEK_CUR);
 #endif
 }
 
@@ -62,14 +71,20 @@ CBinaryFile::~CBinaryFile() {
     Close();
 }
 
+void CBinaryFile::Fail(int error) {
+    if (!m_failed) m_error = error ? error : EIO;
+    m_failed = true;
+}
+
 bool CBinaryFile::Create(const std::string& path) {
     Close();
     m_failed = false;
+    m_error = 0;
     m_pos = m_bufferStart = m_writtenEnd = 0;
     m_used = 0;
     m_fd = OpenForWriting(path);
     if (m_fd < 0) {
-        m_failed = true;
+        Fail(errno);
         return false;
     }
     m_buffer.resize(kBufferBytes);
@@ -78,19 +93,35 @@ bool CBinaryFile::Create(const std::string& path) {
 
 bool CBinaryFile::WriteAt(uint64_t offset, const char* data, size_t size) {
     if (!SeekTo(m_fd, offset)) {
-        m_failed = true;
+        Fail(errno);
         return false;
     }
     size_t done = 0;
+    int error = 0;
+    bool retried = false;
     while (done < size) {
         const long n = WriteSome(m_fd, data + done, size - done);
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
+        if (n > 0) {
+            done += static_cast<size_t>(n);
+            continue;
+        }
+        // A write that takes nothing without an error means no room.
+        error = n < 0 ? errno : ENOSPC;
+        // Some C libraries answer a write that the volume cut short with a
+        // vague error and no count: what reached the file is read from the
+        // file's position, and writing the rest once more names the cause.
+        if (error == ENOSPC || retried) break;
+        retried = true;
+        const int64_t at = PositionOf(m_fd);
+        if (at < 0 || static_cast<uint64_t>(at) < offset + done ||
+            static_cast<uint64_t>(at) > offset + size)
+            break;
+        done = static_cast<size_t>(static_cast<uint64_t>(at) - offset);
     }
     // Only a write that joins what is already there extends the good part.
     if (offset <= m_writtenEnd) m_writtenEnd = std::max(m_writtenEnd, offset + done);
     if (done == size) return true;
-    m_failed = true;
+    Fail(error);
     return false;
 }
 
@@ -129,7 +160,7 @@ bool CBinaryFile::Flush(bool durable) {
     if (m_fd < 0) return false;
     bool ok = Drain();
     if (ok && durable && !SyncToDisk(m_fd)) {
-        m_failed = true;
+        Fail(errno);
         ok = false;
     }
     return ok;
@@ -138,7 +169,7 @@ bool CBinaryFile::Flush(bool durable) {
 bool CBinaryFile::Close() {
     if (m_fd < 0) return !m_failed;
     Drain();
-    if (CloseFile(m_fd) != 0) m_failed = true;
+    if (CloseFile(m_fd) != 0) Fail(errno);
     m_fd = -1;
     m_buffer.clear();
     m_buffer.shrink_to_fit();

@@ -20,6 +20,8 @@ public:
     bool Create(const std::string& path);
     bool IsOpen() const { return m_fd >= 0; }
     bool Failed() const { return m_failed; }
+    // The C library's error number of the first failure (0: none so far).
+    int Error() const { return m_error; }
 
     bool Write(const void* data, size_t size);
     // Position for the next write.
@@ -35,6 +37,8 @@ public:
 private:
     bool Drain();
     bool WriteAt(uint64_t offset, const char* data, size_t size);
+    // Marks the file failed, keeping the first cause.
+    void Fail(int error);
 
     int m_fd = -1;
     std::vector<char> m_buffer;
@@ -43,4 +47,5 @@ private:
     uint64_t m_pos = 0;
     uint64_t m_writtenEnd = 0;
     bool m_failed = false;
+    int m_error = 0;
 };

@@ -30,3 +30,13 @@ std::string CRecordState::WrittenPath() const {
     std::lock_guard lock(m_pathLock);
     return m_writtenPath;
 }
+
+void CRecordState::SetOutcome(const RecordOutcome& outcome) {
+    std::lock_guard lock(m_pathLock);
+    m_outcome = outcome;
+}
+
+RecordOutcome CRecordState::Outcome() const {
+    std::lock_guard lock(m_pathLock);
+    return m_outcome;
+}

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/AudioRing.h"
+#include "engine/RecordFailure.h"
 #include "engine/RecordParams.h"
 #include "engine/ScreenRect.h"
 
@@ -46,10 +47,14 @@ public:
     // name); empty until the worker has chosen it.
     void SetWrittenPath(const std::string& path);
     std::string WrittenPath() const;
+    // How the worker's last recording ended; set before its end message.
+    void SetOutcome(const RecordOutcome& outcome);
+    RecordOutcome Outcome() const;
 
 private:
     mutable std::mutex m_pathLock;
     std::string m_writtenPath;
+    RecordOutcome m_outcome;
     std::mutex m_handOff;
     ScreenRect m_pendingRect{};
     std::atomic<bool> m_rectPending{false};

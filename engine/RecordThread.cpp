@@ -2,12 +2,15 @@
 
 #include <mmsystem.h>
 
+#include <new>
+
 #include "engine/AudioMix.h"
 #include "engine/AviWriter.h"
 #include "engine/FrameGrabber.h"
 #include "engine/Messages.h"
 #include "engine/Mp43Encoder.h"
 #include "engine/OutputPath.h"
+#include "engine/RecordFailure.h"
 #include "engine/RecordLoop.h"
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
@@ -40,6 +43,10 @@ LARGE_INTEGER Now() {
     return now;
 }
 
+RecordFailure FileFailure(const CAviWriter& writer) {
+    return FailureFromFileError(writer.FileError());
+}
+
 // One recording as the loop sees it: the screen, the rings and the file.
 class CRecordSession final : public IRecordSession {
 public:
@@ -67,6 +74,7 @@ public:
             g_recordStats->grabMs.push_back(MsSince(start));
             ++g_recordStats->turns;
         }
+        if (!m_frame) m_failure = RecordFailure::OutOfMemory;
         return m_frame != nullptr;
     }
 
@@ -77,6 +85,7 @@ public:
         const int32_t n = DrainAndMix(g_recordState.RingA, g_recordState.RingB, m_scratch);
         const bool written = m_writer.WriteAudio(m_scratch.A(), static_cast<uint32_t>(n));
         if (g_recordStats) g_recordStats->audioMs.push_back(MsSince(start));
+        if (!written) m_failure = FileFailure(m_writer);
         return written;
     }
 
@@ -91,7 +100,10 @@ public:
     bool WriteFrame(uint32_t position) override {
         const LARGE_INTEGER start = Now();
         EncodedFrame encoded;
-        if (!m_encoder.Encode(FrameBits(m_frame), FrameStride(m_frame), encoded)) return false;
+        if (!m_encoder.Encode(FrameBits(m_frame), FrameStride(m_frame), encoded)) {
+            m_failure = RecordFailure::EncoderFailed;
+            return false;
+        }
         const double encodeMs = MsSince(start);
         const bool written = m_writer.WriteVideo(position, encoded.data, encoded.size,
                                                  encoded.keyFrame);
@@ -99,6 +111,7 @@ public:
             g_recordStats->encodeMs.push_back(encodeMs);
             g_recordStats->writeMs.push_back(MsSince(start) - encodeMs);
         }
+        if (!written) m_failure = FileFailure(m_writer);
         return written;
     }
 
@@ -106,6 +119,9 @@ public:
         ::FreeFrame(m_frame);
         m_frame = nullptr;
     }
+
+    // What made the loop give up.
+    RecordFailure Failure() const { return m_failure; }
 
     void RequestRepaint() override {
         if (HWND main = MainWindow()) ::InvalidateRect(main, nullptr, FALSE);
@@ -118,6 +134,7 @@ private:
     CAviWriter& m_writer;
     CAudioScratch m_scratch;
     BITMAPINFOHEADER* m_frame = nullptr;
+    RecordFailure m_failure = RecordFailure::WriteFailed;
 };
 
 // Holds the platform's timer at 1 ms so that sleeps end when they should.
@@ -127,10 +144,45 @@ public:
     ~CTimerResolution() { ::timeEndPeriod(1); }
 };
 
-// Writes the file; false when anything failed. What was written stays.
-bool Record(int top, int left, int width, int height, int rate, const std::string& path) {
+// Runs `step`; an allocation that throws ends the recording like any other
+// failure instead of ending the process.
+template <class Step>
+RecordFailure Guarded(Step step) {
+    try {
+        return step();
+    } catch (const std::bad_alloc&) {
+        return RecordFailure::OutOfMemory;
+    }
+}
+
+// Encodes and writes until the stop or the first failure.
+RecordFailure WriteRecording(AviVideoFormat video, int left, int top, const std::string& path,
+                             CAviWriter& writer) {
+    CMp43Encoder encoder;
+    if (!encoder.Open(video.width, video.height, static_cast<int>(video.rate),
+                      g_recordParams.KeyFrameEvery, g_recordParams.Quality))
+        return RecordFailure::EncoderFailed;
+    video.codecPrivate = encoder.CodecPrivate();
+    if (!writer.Open(path, video, AviAudioFormat{})) return FileFailure(writer);
+
+    CTimerResolution timer;
+    CRecordSession session(video.width, video.height, encoder, writer);
+    const RecordLoopResult result =
+        RunRecordLoop(session, g_recordParams.FrameIntervalMs, left, top);
+    if (g_recordStats) g_recordStats->framesWritten = result.framesWritten;
+    if (result.failed) return session.Failure();
+    return session.FlushAudio() ? RecordFailure::None : FileFailure(writer);
+}
+
+// Writes the file. What was written stays; the outcome says what failed and
+// how long the file plays.
+RecordOutcome Record(int top, int left, int width, int height, int rate, const std::string& path) {
+    RecordOutcome outcome;
     BITMAPINFOHEADER* probe = ::GrabFrame(left, top, width, height, 1);
-    if (!probe) return false;
+    if (!probe) {
+        outcome.failure = RecordFailure::OutOfMemory;
+        return outcome;
+    }
     AviVideoFormat video;
     video.width = width;
     video.height = height;
@@ -147,29 +199,21 @@ bool Record(int top, int left, int width, int height, int rate, const std::strin
         RegionFrame().Show(true);
     }
 
-    CMp43Encoder encoder;
     CAviWriter writer;
-    bool ok = encoder.Open(width, height, rate, g_recordParams.KeyFrameEvery,
-                           g_recordParams.Quality);
-    if (ok) {
-        video.codecPrivate = encoder.CodecPrivate();
-        ok = writer.Open(path, video, AviAudioFormat{});
-    }
-    if (ok) {
-        CTimerResolution timer;
-        CRecordSession session(width, height, encoder, writer);
-        const RecordLoopResult result =
-            RunRecordLoop(session, g_recordParams.FrameIntervalMs, left, top);
-        ok = !result.failed && session.FlushAudio();
-        if (g_recordStats) g_recordStats->framesWritten = result.framesWritten;
-    }
+    outcome.failure = Guarded([&] { return WriteRecording(video, left, top, path, writer); });
     if (showFrame) RegionFrame().Show(false);
-    if (writer.IsOpen() && !writer.Close()) ok = false;
+    const RecordFailure closing = Guarded([&] {
+        return !writer.IsOpen() || writer.Close() ? RecordFailure::None : FileFailure(writer);
+    });
+    if (outcome.failure == RecordFailure::None) outcome.failure = closing;
+    if (rate > 0)
+        outcome.fileSeconds =
+            static_cast<int32_t>(writer.VideoLength() / static_cast<uint32_t>(rate));
     if (g_recordStats) {
         g_recordStats->positions = writer.VideoLength();
-        g_recordStats->failed = !ok;
+        g_recordStats->failed = outcome.failure != RecordFailure::None;
     }
-    return ok;
+    return outcome;
 }
 
 }  // namespace
@@ -177,8 +221,14 @@ bool Record(int top, int left, int width, int height, int rate, const std::strin
 void WriteAvi(int top, int left, int width, int height, int rate, const std::string& path) {
     width = width / 4 * 4;
     height = height / 4 * 4;
-    const bool ok = width > 0 && height > 0 && Record(top, left, width, height, rate, path);
-    PostToMain(ok ? WM_USER_GENERIC_MSG : WM_USER_RECORDINTERRUPTED_MSG);
+    RecordOutcome outcome;
+    if (width > 0 && height > 0)
+        outcome = Record(top, left, width, height, rate, path);
+    else
+        outcome.failure = RecordFailure::WriteFailed;
+    g_recordState.SetOutcome(outcome);
+    PostToMain(outcome.failure == RecordFailure::None ? WM_USER_GENERIC_MSG
+                                                      : WM_USER_RECORDINTERRUPTED_MSG);
 }
 
 DWORD WINAPI RecordThread(LPVOID) {
@@ -186,6 +236,7 @@ DWORD WINAPI RecordThread(LPVOID) {
     const std::string path = ChooseRecordPath(g_recordState.RecordFileName);
     g_recordState.SetWrittenPath(path);
     if (path.empty()) {
+        g_recordState.SetOutcome({RecordFailure::NoFileName, 0});
         PostToMain(WM_USER_RECORDINTERRUPTED_MSG);
         return 0;
     }

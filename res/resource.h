@@ -32,6 +32,7 @@
 #define IDC_ELAPSED 1051
 #define IDC_RECORD_CALL 1052
 #define IDC_RECORD_REGION 1053
+#define IDC_STATUS 1056
 
 // Window icons: the program's icon and its other half while it blinks.
 #define IDI_MAIN 128

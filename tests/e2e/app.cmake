@@ -22,3 +22,8 @@ lumiskop_test(e2e_region_recording_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/region_recording_test.cpp
   LIBS e2e_session)
 add_dependencies(e2e_region_recording_test Lumiskop fixture_msnmsgr)
+
+lumiskop_test(e2e_failure_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/failure_test.cpp ${CMAKE_CURRENT_LIST_DIR}/call_scene.cpp
+  LIBS e2e_session callenv)
+add_dependencies(e2e_failure_test Lumiskop sndrelay fixture_msnmsgr fixture_dedida)

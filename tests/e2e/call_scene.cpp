@@ -30,8 +30,10 @@ BOOL CALLBACK FindStopWindow(HWND hwnd, LPARAM lp) {
 
 }  // namespace
 
-CallScene::CallScene() : m_folder(MakeScratchFolder("lumiskop-call")) {
-    m_recorder = std::make_unique<RecorderSession>(m_folder);
+CallScene::CallScene(const std::string& outputFolder)
+    : m_folder(MakeScratchFolder("lumiskop-call")),
+      m_output(outputFolder.empty() ? m_folder : outputFolder) {
+    m_recorder = std::make_unique<RecorderSession>(m_output);
     if (!m_recorder->Main()) return;
     // The messenger comes after the recorder's start-up check, as users are
     // asked to do; otherwise two questions would wait for an answer.
@@ -62,9 +64,9 @@ CallScene::~CallScene() {
     RemoveScratchFolder(m_folder);
 }
 
-bool CallScene::StartCallRecording() {
+bool CallScene::StartCallRecording(DWORD ms) {
     return m_recorder->ClickControl(IDC_RECORD_CALL) &&
-           WaitUntil([&] { return ::IsIconic(m_recorder->Main()) && StopWindow(); }, 10000);
+           WaitUntil([&] { return ::IsIconic(m_recorder->Main()) && StopWindow(); }, ms);
 }
 
 HWND CallScene::StopWindow() const {
@@ -78,7 +80,7 @@ bool CallScene::WaitForRows(size_t rows, DWORD ms) const {
 }
 
 std::vector<std::string> CallScene::Recordings() const {
-    std::vector<std::string> names = FilesIn(m_folder, "*.avi");
+    std::vector<std::string> names = FilesIn(m_output, "*.avi");
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -24,19 +24,22 @@ inline constexpr RECT kCallWindow{600, 200, 1080, 560};
 
 class CallScene {
 public:
-    // Starts everything; check Ready() before use.
-    CallScene();
+    // Starts everything; check Ready() before use. The recorder's output
+    // folder (config.ini's FilePath) is a fresh scratch folder unless
+    // `outputFolder` names another.
+    explicit CallScene(const std::string& outputFolder = {});
     ~CallScene();
 
     bool Ready() const { return m_ready; }
     RecorderSession& Recorder() { return *m_recorder; }
     HWND Conversation() const { return m_conversation; }
-    const std::string& Folder() const { return m_folder; }
+    // The output folder.
+    const std::string& Folder() const { return m_output; }
     std::string CompanionLog() const { return m_folder + "\\companion.log"; }
 
     // Presses the record-call button and waits until the recording runs
     // (the main window minimised, the floating stop window shown).
-    bool StartCallRecording();
+    bool StartCallRecording(DWORD ms = 10000);
     // The floating stop window while it is shown, else nullptr.
     HWND StopWindow() const;
     // Waits until the output list holds `rows` rows.
@@ -45,7 +48,8 @@ public:
     std::vector<std::string> Recordings() const;
 
 private:
-    std::string m_folder;
+    std::string m_folder;  // scratch: the companion's log, and the output by default
+    std::string m_output;
     std::unique_ptr<RecorderSession> m_recorder;
     ChildProcess m_companion;
     ChildProcess m_messenger;

@@ -1,10 +1,12 @@
 // Rules of the application shell that need no window: time text, the output
-// list's removal, the hotkey table, the call recording's rectangle.
+// list's removal, the hotkey table, the call recording's rectangle, folders
+// in the status line.
 #include <gtest/gtest.h>
 
 #include "app/ClipList.h"
 #include "app/ElapsedTime.h"
 #include "app/Hotkeys.h"
+#include "app/StatusText.h"
 #include "engine/CallCaptureRect.h"
 
 TEST(FormatElapsed, HoursMinutesSecondsWithAWideningHourField) {
@@ -99,4 +101,13 @@ TEST_F(CallCaptureRectTest, MissingOrOversizedWindowFallsBackTo320x240) {
 
     params.DefaultOriginX = 1200;  // the fallback itself is clamped too
     EXPECT_EQ(ChooseCallCaptureRect(false, {}, params), (ScreenRect{1200, 100, 1279, 339}));
+}
+
+// The status line says a recording went elsewhere only when it did.
+TEST(StatusText, AFolderIsTheSameWhateverItsCaseOrTrailingBackslash) {
+    EXPECT_TRUE(SameFolder(FolderOf("C:\\Rec\\2026-12-09 14-30-05.avi"), "C:\\Rec"));
+    EXPECT_TRUE(SameFolder(FolderOf("C:\\Rec\\\\a.avi"), "c:\\rec\\"));
+    EXPECT_FALSE(SameFolder(FolderOf("C:\\Prog\\a.avi"), "C:\\Rec"));
+    EXPECT_FALSE(SameFolder("C:\\Rec", "C:\\Recordings"));
+    EXPECT_EQ(FolderOf("a.avi"), "");
 }

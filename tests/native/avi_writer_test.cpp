@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "engine/AviWriter.h"
+#include "engine/RecordFailure.h"
 #include "tests/native/avi_test_support.h"
 #include "tests/native/host_tools.h"
 #include "tests/native/riff_reader.h"
@@ -374,10 +375,13 @@ TEST(AviWriter, FailuresAreReportedNotHidden) {
     EXPECT_FALSE(missing.IsOpen());
     const std::vector<uint8_t> frame(100, 1);
     EXPECT_FALSE(missing.WriteVideo(0, frame.data(), 100, true));
+    EXPECT_EQ(FailureFromFileError(missing.FileError()), RecordFailure::WriteFailed);
 
     CAviWriter full;
     EXPECT_FALSE(full.Open("/dev/full", Mp43Format(64, 48), AviAudioFormat{}))
         << "a header that could not be written was reported as written";
+    EXPECT_EQ(FailureFromFileError(full.FileError()), RecordFailure::DiskFull)
+        << "a full disk is not told apart from other failures";
 }
 
 // The disk fills up in the middle of a recording: the write that fails says

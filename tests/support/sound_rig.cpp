@@ -3,8 +3,12 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 
+#include "tests/support/fixture_paths.h"
 #include "tests/support/host_command.h"
 
 namespace soundrig {
@@ -26,6 +30,25 @@ bool StartTone(const char* sink, int frequency, double seconds) {
                   "paplay --device=%s) >/dev/null 2>&1 &",
                   seconds, frequency, sink);
     return hostcmd::Run(command, 10000).finished;
+}
+
+std::vector<int16_t> RecordMonitor(const char* sink, double seconds) {
+    const std::string folder = e2e::MakeScratchFolder("sound-rig");
+    const std::string raw = folder + "\\monitor.raw";
+    const std::string bytes = std::to_string(static_cast<long>(seconds * 192000));
+    hostcmd::Run(std::string("parec -d ") + sink +
+                     ".monitor --latency-msec=20 --raw --format=s16le --rate=48000 "
+                     "--channels=2 2>/dev/null | head -c " + bytes + " > " +
+                     hostcmd::ShellQuote(hostcmd::HostPath(raw)),
+                 static_cast<unsigned>(seconds * 1000) + 30000);
+    std::ifstream in(raw, std::ios::binary);
+    std::vector<char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    e2e::RemoveScratchFolder(folder);
+    std::vector<int16_t> samples(data.size() / 2);
+    std::copy(data.begin(), data.begin() + static_cast<long>(samples.size() * 2),
+              reinterpret_cast<char*>(samples.data()));
+    return samples;
 }
 
 }  // namespace soundrig

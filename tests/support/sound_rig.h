@@ -2,7 +2,9 @@
 // into them from the host's PulseAudio.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace soundrig {
 
@@ -19,5 +21,9 @@ int WaveInIndex(const std::string& name);
 // Starts a sine tone of `frequency` Hz, `seconds` long, into a PulseAudio sink
 // and returns at once (the tone plays on in the background).
 bool StartTone(const char* sink, int frequency, double seconds);
+
+// What a sink plays, as heard on its monitor for `seconds`: 48 kHz 16-bit
+// stereo samples (empty when nothing could be recorded).
+std::vector<int16_t> RecordMonitor(const char* sink, double seconds);
 
 }  // namespace soundrig

@@ -6,14 +6,13 @@
 #include <windows.h>
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
 
 #include "callenv/AudioRouter.h"
 #include "callenv/ProcessSnapshot.h"
 #include "tests/support/fixture_paths.h"
 #include "tests/support/host_command.h"
 #include "tests/support/process_helpers.h"
+#include "tests/support/sound_rig.h"
 
 namespace {
 
@@ -29,23 +28,11 @@ struct Level {
 
 // Records `seconds` of the speakers sink's monitor and measures the tone.
 Level RecordSpeakers(double seconds) {
-    const std::string folder = e2e::MakeScratchFolder("callenv-relay");
-    const std::string raw = folder + "\\speakers.raw";
-    const std::string bytes = std::to_string(static_cast<long>(seconds * 192000));
-    const auto result = hostcmd::Run(
-        "parec -d speakers.monitor --latency-msec=20 --raw --format=s16le --rate=48000 "
-        "--channels=2 2>/dev/null | head -c " + bytes + " > " +
-        hostcmd::ShellQuote(hostcmd::HostPath(raw)));
-    EXPECT_TRUE(result.finished) << result.output;
-    std::ifstream in(raw, std::ios::binary);
-    std::vector<char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    in.close();
-    ::DeleteFileA(raw.c_str());
-    ::RemoveDirectoryA(folder.c_str());
-
-    const auto* samples = reinterpret_cast<const int16_t*>(data.data());
+    const std::vector<int16_t> data = soundrig::RecordMonitor(soundrig::kSpeakersSink, seconds);
+    EXPECT_FALSE(data.empty()) << "nothing recorded from the speakers";
+    const int16_t* samples = data.data();
     constexpr std::size_t kWindow = 960;  // 20 ms, 20 periods of the tone
-    const std::size_t windows = data.size() / 4 / kWindow;
+    const std::size_t windows = data.size() / 2 / kWindow;
     Level level;
     if (windows == 0) return level;
     int toneWindows = 0;

@@ -1,0 +1,53 @@
+#include "app/StatusText.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+constexpr const char* kStopped = "Recording stopped: ";
+
+std::string Normalised(std::string folder) {
+    while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+    std::transform(folder.begin(), folder.end(), folder.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return folder;
+}
+
+}  // namespace
+
+std::string StoppedStatus(RecordFailure failure, const std::string& folder) {
+    switch (failure) {
+        case RecordFailure::None:
+            return "Ready";
+        case RecordFailure::DiskFull:
+            return std::string(kStopped) + "the disk is full";
+        case RecordFailure::WriteFailed:
+            return std::string(kStopped) + "could not write to " + folder;
+        case RecordFailure::OutOfMemory:
+            return std::string(kStopped) + "not enough memory";
+        case RecordFailure::NoFileName:
+            return std::string(kStopped) + "no new file could be made in " + folder;
+        case RecordFailure::EncoderFailed:
+            return std::string(kStopped) + "the video encoder failed";
+    }
+    return kStopped;
+}
+
+std::string RedirectedStatus(bool recording, const std::string& folder) {
+    return (recording ? "Recording to " : "Saved in ") + folder +
+           ": the output folder cannot be used";
+}
+
+std::string NoEngineStatus() {
+    return "Recording, but the audio engine could not be started";
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+    return Normalised(a) == Normalised(b);
+}
