@@ -49,7 +49,6 @@ public:
           m_encoder(encoder),
           m_writer(writer),
           m_scratch(engine::kAudioScratchBytes) {}
-    ~CRecordSession() override { FreeFrame(); }
 
     uint32_t NowMs() override { return ::timeGetTime(); }
     void SleepMs(uint32_t ms) override { ::Sleep(ms); }
@@ -62,12 +61,12 @@ public:
 
     bool GrabFrame(int32_t left, int32_t top) override {
         const LARGE_INTEGER start = Now();
-        m_frame = ::GrabFrame(left, top, m_width, m_height, 0);
+        m_grabbed = m_grabber.Grab(left, top, m_width, m_height, 0);
         if (g_recordStats) {
             g_recordStats->grabMs.push_back(MsSince(start));
             ++g_recordStats->turns;
         }
-        return m_frame != nullptr;
+        return m_grabbed;
     }
 
     bool WriteAudioChunkIfDue() override {
@@ -91,7 +90,8 @@ public:
     bool WriteFrame(uint32_t position) override {
         const LARGE_INTEGER start = Now();
         EncodedFrame encoded;
-        if (!m_encoder.Encode(FrameBits(m_frame), FrameStride(m_frame), encoded)) return false;
+        if (!m_grabbed || !m_encoder.Encode(m_grabber.Bits(), m_grabber.Stride(), encoded))
+            return false;
         const double encodeMs = MsSince(start);
         const bool written = m_writer.WriteVideo(position, encoded.data, encoded.size,
                                                  encoded.keyFrame);
@@ -102,10 +102,8 @@ public:
         return written;
     }
 
-    void FreeFrame() override {
-        ::FreeFrame(m_frame);
-        m_frame = nullptr;
-    }
+    // The picture stays in the grabber's surface for the next grab.
+    void FreeFrame() override { m_grabbed = false; }
 
     void RequestRepaint() override {
         if (HWND main = MainWindow()) ::InvalidateRect(main, nullptr, FALSE);
@@ -117,7 +115,8 @@ private:
     CMp43Encoder& m_encoder;
     CAviWriter& m_writer;
     CAudioScratch m_scratch;
-    BITMAPINFOHEADER* m_frame = nullptr;
+    CScreenGrabber m_grabber;
+    bool m_grabbed = false;
 };
 
 // Holds the platform's timer at 1 ms so that sleeps end when they should.
