@@ -2,7 +2,7 @@
 # What recording a moving picture costs the whole machine: the recorder
 # (record_bench.exe under Wine) against the native ffmpeg x11grab with the
 # same encoder (msmpeg4v3 at q 2, one thread), each net of the scene alone.
-# Inside the rig, after scripts/build win32:
+# Inside the rig, after scripts/build (the Windows build this machine runs):
 #   scripts/rig exec -- bench/capture_cpu.sh [--seconds N] [--runs N] [--size WxH]
 # Without --size: 1280x720 on the rig's display, then 1920x1080 on a private
 # Xvfb of that size (in a rig of its own). CPU comes from /proc/stat, so
@@ -10,6 +10,7 @@
 # recorders within one run, and repeat.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
+source "$here/scripts/lib/common.sh"
 seconds=20
 runs=1
 size=
@@ -22,8 +23,9 @@ while [ $# -gt 0 ]; do
   esac
 done
 : "${RIG_DIR:?run inside the rig: scripts/rig exec -- $0}"
-bench_dir="$here/build/win32/bench"
-[ -f "$bench_dir/record_bench.exe" ] || { echo "build first: scripts/build win32" >&2; exit 2; }
+test_build=$(test_win_build)
+bench_dir="$here/build/$test_build/bench"
+[ -f "$bench_dir/record_bench.exe" ] || { echo "build first: scripts/build $test_build" >&2; exit 2; }
 settle=4  # seconds from a recorder's start to the measured stretch
 cores=$(nproc)
 
