@@ -104,3 +104,61 @@ void FreeFrame(void* frame) {
     ::GlobalUnlock(block);
     ::GlobalFree(block);
 }
+
+// 24 bits, what the encoder takes: a 32-bit section would spare BitBlt
+// repacking the pixels, but converting 32-bit pixels for the encoder costs
+// more than that saves.
+CScreenGrabber::CScreenGrabber() : m_memory(nullptr) {}
+
+CScreenGrabber::~CScreenGrabber() = default;
+
+bool CScreenGrabber::MakeSurface(HDC screen, int width, int height) {
+    m_selected.reset();
+    m_surface.Reset();
+    m_bits = nullptr;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;  // bottom-up, as the per-frame bitmaps
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(FrameStride(&header)) * static_cast<DWORD>(height);
+    void* bits = nullptr;
+    m_surface.Reset(::CreateDIBSection(screen, reinterpret_cast<const BITMAPINFO*>(&header),
+                                       DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!m_memory || !m_surface || !bits) {
+        m_surface.Reset();
+        return false;
+    }
+    m_selected.emplace(m_memory, m_surface);
+    m_header = header;
+    m_bits = static_cast<uint8_t*>(bits);
+    return true;
+}
+
+bool CScreenGrabber::Grab(int left, int top, int width, int height, int probe) {
+    if (width <= 0 || height <= 0) return false;
+    const bool flash = g_recordParams.ShowRegionFrame && probe == 0;
+    fw::WindowDC screen(nullptr);
+    if (flash) FlashBand(true);
+    bool ok = (m_bits && m_header.biWidth == width && m_header.biHeight == height) ||
+              MakeSurface(screen, width, height);
+    if (ok) {
+        // Where the rectangle leaves the screen nothing is copied: black, as
+        // in a fresh bitmap, rather than what the last grab left there.
+        const int x0 = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+        const int y0 = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+        const bool onScreen = left >= x0 && top >= y0 &&
+                              left + width <= x0 + ::GetSystemMetrics(SM_CXVIRTUALSCREEN) &&
+                              top + height <= y0 + ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+        if (!onScreen) ::PatBlt(m_memory, 0, 0, width, height, BLACKNESS);
+        ::BitBlt(m_memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+        POINT cursorAt{};
+        ::GetCursorPos(&cursorAt);
+        if (g_recordParams.DrawCursor) DrawCursorInto(m_memory, cursorAt.x - left, cursorAt.y - top);
+        ::GdiFlush();  // the pixels are read straight from the section
+    }
+    if (flash) FlashBand(false);
+    return ok;
+}

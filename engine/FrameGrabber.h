@@ -6,6 +6,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
+
+#include "framework/Gdi.h"
 
 // A grabbed frame: a locked movable global block holding the bitmap header,
 // the palette (8 bits or fewer only) and the pixel rows. Null when the block
@@ -26,3 +29,35 @@ inline const uint8_t* FrameBits(const BITMAPINFOHEADER* frame) {
 inline int FrameStride(const BITMAPINFOHEADER* frame) {
     return ((frame->biWidth * frame->biBitCount + 31) >> 5) << 2;
 }
+
+// The grab of one recording: the memory context and a DIB section of the
+// recording's size are kept from grab to grab (made again only when the size
+// changes), and each grab is one BitBlt straight into the section with the
+// cursor drawn on top. The picture is read in place, without a copy.
+class CScreenGrabber {
+public:
+    CScreenGrabber();
+    ~CScreenGrabber();
+    CScreenGrabber(const CScreenGrabber&) = delete;
+    CScreenGrabber& operator=(const CScreenGrabber&) = delete;
+
+    // Copies (left, top, width, height) of the screen with the cursor and
+    // flashes the region frame around it unless `probe`. False when no
+    // surface of that size can be had; the picture is then gone.
+    bool Grab(int left, int top, int width, int height, int probe);
+
+    // The last picture: bottom-up rows of Stride() bytes, 24-bit blue-green-
+    // red; valid until the next Grab.
+    const BITMAPINFOHEADER& Header() const { return m_header; }
+    const uint8_t* Bits() const { return m_bits; }
+    int Stride() const { return FrameStride(&m_header); }
+
+private:
+    bool MakeSurface(HDC screen, int width, int height);
+
+    fw::MemoryDC m_memory;
+    fw::Bitmap m_surface;
+    std::optional<fw::ScopedSelect> m_selected;  // deselected before the surface goes
+    BITMAPINFOHEADER m_header{};
+    uint8_t* m_bits = nullptr;
+};

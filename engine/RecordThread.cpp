@@ -56,7 +56,6 @@ public:
           m_encoder(encoder),
           m_writer(writer),
           m_scratch(engine::kAudioScratchBytes) {}
-    ~CRecordSession() override { FreeFrame(); }
 
     uint32_t NowMs() override { return ::timeGetTime(); }
     void SleepMs(uint32_t ms) override { ::Sleep(ms); }
@@ -69,13 +68,14 @@ public:
 
     bool GrabFrame(int32_t left, int32_t top) override {
         const LARGE_INTEGER start = Now();
-        m_frame = ::GrabFrame(left, top, m_width, m_height, 0);
+        m_grabbed = m_grabber.Grab(left, top, m_width, m_height, 0);
         if (g_recordStats) {
             g_recordStats->grabMs.push_back(MsSince(start));
             ++g_recordStats->turns;
         }
-        if (!m_frame) m_failure = RecordFailure::OutOfMemory;
-        return m_frame != nullptr;
+        // The surface is made once per size; failing that is a lack of memory.
+        if (!m_grabbed) m_failure = RecordFailure::OutOfMemory;
+        return m_grabbed;
     }
 
     bool WriteAudioChunkIfDue() override {
@@ -100,7 +100,8 @@ public:
     bool WriteFrame(uint32_t position) override {
         const LARGE_INTEGER start = Now();
         EncodedFrame encoded;
-        if (!m_encoder.Encode(FrameBits(m_frame), FrameStride(m_frame), encoded)) {
+        if (!m_grabbed) return false;
+        if (!m_encoder.Encode(m_grabber.Bits(), m_grabber.Stride(), encoded)) {
             m_failure = RecordFailure::EncoderFailed;
             return false;
         }
@@ -115,10 +116,8 @@ public:
         return written;
     }
 
-    void FreeFrame() override {
-        ::FreeFrame(m_frame);
-        m_frame = nullptr;
-    }
+    // The picture stays in the grabber's surface for the next grab.
+    void FreeFrame() override { m_grabbed = false; }
 
     // What made the loop give up.
     RecordFailure Failure() const { return m_failure; }
@@ -133,7 +132,8 @@ private:
     CMp43Encoder& m_encoder;
     CAviWriter& m_writer;
     CAudioScratch m_scratch;
-    BITMAPINFOHEADER* m_frame = nullptr;
+    CScreenGrabber m_grabber;
+    bool m_grabbed = false;
     RecordFailure m_failure = RecordFailure::WriteFailed;
 };
 

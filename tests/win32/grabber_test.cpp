@@ -1,6 +1,7 @@
 // The frame grabber on the real screen under Wine.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,53 @@ TEST_F(GrabberTest, TheSavedCursorIsDrawnAtThePointerUnlessSwitchedOff) {
     FreeFrame(frame);
 }
 
+// The kept surface against the per-frame bitmap, every pixel.
+void ExpectSamePicture(const CScreenGrabber& kept, const BITMAPINFOHEADER* fresh) {
+    ASSERT_EQ(kept.Header().biWidth, fresh->biWidth);
+    ASSERT_EQ(kept.Header().biHeight, fresh->biHeight);
+    int differing = 0;
+    for (int row = 0; row < fresh->biHeight; ++row) {
+        const uint8_t* a = kept.Bits() + static_cast<size_t>(row) * kept.Stride();
+        const uint8_t* b = FrameBits(fresh) + static_cast<size_t>(row) * FrameStride(fresh);
+        for (int x = 0; x < fresh->biWidth; ++x)
+            differing += std::memcmp(a + x * 3, b + x * 3, 3) != 0;
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+TEST_F(GrabberTest, TheKeptSurfaceHoldsThePerFramePicturePixelForPixel) {
+    ColourWindow window({100, 100, 741, 581}, {kRed}, 0, IDC_CROSS);
+    window.SplitBottom(kBlue);
+    g_recordState.SavedCursor = ::LoadCursorA(nullptr, IDC_CROSS);
+    ::SetCursorPos(420, 300);
+    CScreenGrabber grabber;
+    auto expectSame = [&](int left, int top, int width, int height) {
+        ASSERT_TRUE(grabber.Grab(left, top, width, height, 0));
+        BITMAPINFOHEADER* fresh = GrabFrame(left, top, width, height, 0);
+        ASSERT_NE(fresh, nullptr);
+        ExpectSamePicture(grabber, fresh);
+        FreeFrame(fresh);
+    };
+    // An odd width (padded rows in the per-frame bitmap), the cursor inside.
+    expectSame(100, 100, 641, 481);
+    const uint8_t* surface = grabber.Bits();
+    // The same surface again, moved so that the cursor and the split lie
+    // elsewhere in the picture.
+    expectSame(150, 130, 641, 481);
+    EXPECT_EQ(grabber.Bits(), surface);
+    // Half off the screen after a bright picture: the part outside is black
+    // in both, not left over from the grab before.
+    const int screenW = ::GetSystemMetrics(SM_CXSCREEN);
+    window.SplitBottom(RGB(255, 255, 255));
+    expectSame(screenW - 320, 100, 640, 480);
+    // Another size: a new surface of that size.
+    expectSame(100, 100, 320, 240);
+    EXPECT_EQ(grabber.Header().biSizeImage, static_cast<DWORD>(grabber.Stride()) * 240);
+    // No surface can be had that large: the grab fails, the next one works.
+    EXPECT_FALSE(grabber.Grab(0, 0, 40'000, 40'000, 1));
+    expectSame(100, 100, 320, 240);
+}
+
 TEST_F(GrabberTest, WithoutAWatcherTheThreadsOwnCursorIsUsedAndKept) {
     // A thread with no windows has no cursor: nothing is drawn or saved.
     HCURSOR fromWorker = reinterpret_cast<HCURSOR>(1);
@@ -155,8 +203,16 @@ TEST_F(GrabberTest, TheBandTurnsLightYellowForEachGrabAndRedAfterIt) {
 
     band.fills.clear();
     FreeFrame(GrabFrame(0, 0, 64, 64, 1));  // the probe frame leaves it alone
+    CScreenGrabber grabber;
+    EXPECT_TRUE(grabber.Grab(0, 0, 64, 64, 1));
+    EXPECT_TRUE(band.fills.empty());
+    EXPECT_TRUE(grabber.Grab(0, 0, 64, 64, 0));
+    EXPECT_EQ(band.fills, (std::vector<COLORREF>{RGB(255, 255, 180), RGB(255, 0, 80)}));
+
+    band.fills.clear();
     g_recordParams.ShowRegionFrame = 0;
     FreeFrame(GrabFrame(0, 0, 64, 64, 0));
+    EXPECT_TRUE(grabber.Grab(0, 0, 64, 64, 0));
     EXPECT_TRUE(band.fills.empty());
 }
 

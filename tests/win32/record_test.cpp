@@ -230,8 +230,12 @@ TEST_F(RecordTest, AKilledRecorderLeavesAReadableFile) {
 
     const int positions = std::atoi(Probe(file, "v", "stream=nb_frames").c_str());
     EXPECT_GE(positions, 50);  // at least 2 of the 3.5 seconds
-    const int packets = std::atoi(Probe(file, "v", "stream=nb_read_packets").c_str());
-    EXPECT_GE(packets, positions);
+    // Positions without a picture of their own (a busy machine) are empty
+    // chunks that ffprobe does not count as packets; a picture always closes
+    // the positions written, so the last one read must reach the length.
+    const std::string pts = Probe(file, "v", "packet=pts");
+    const int lastPicture = std::atoi(pts.substr(pts.find_last_of('\n') + 1).c_str());
+    EXPECT_GE(lastPicture + 1, positions);
     const hostcmd::Result decode = hostcmd::Run("ffmpeg -v error -nostdin -i " +
                                                 hostcmd::ShellQuote(hostcmd::HostPath(file)) + " -f null -");
     EXPECT_TRUE(decode.finished);
