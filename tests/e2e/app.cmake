@@ -22,3 +22,8 @@ lumiskop_test(e2e_region_recording_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/region_recording_test.cpp
   LIBS e2e_session)
 add_dependencies(e2e_region_recording_test Lumiskop fixture_msnmsgr)
+
+lumiskop_test(e2e_settings_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_test.cpp
+  LIBS e2e_session)
+add_dependencies(e2e_settings_test Lumiskop)
