@@ -58,6 +58,14 @@ protected:
         POINT p = ui::ClientToScreenPoint(control, x, y);
         return ui::MoveMouse(p.x, p.y);
     }
+    // Pixels near a colour within a rectangle of a control.
+    static int CountNear(HWND control, const RECT& area, COLORREF colour) {
+        POINT origin = ui::ClientToScreenPoint(control, area.left, area.top);
+        int n = 0;
+        for (COLORREF c : ui::ScreenPixels(origin.x, origin.y, area.right - area.left, area.bottom - area.top))
+            n += probe::Near(c, colour, 10);
+        return n;
+    }
     bool Got(UINT message, size_t from = 0) {
         return PumpUntil([&] {
             for (size_t i = from; i < dialog.sliderMessages.size(); ++i)
@@ -173,8 +181,7 @@ TEST_F(SlidersTest, TrackBarsPaintOverTheParentAndReportDragsAsScrolls) {
     ui::PumpFor(200);
     ui::SaveScreenshot("track-bar-hovered");
     ASSERT_TRUE(ui::MouseDown());
-    EXPECT_TRUE(PumpUntil([&] { return probe::Near(At(track, cx, cy - 6), kAccent, 10); }))
-        << "pressed thumb: " << Describe(At(track, cx, cy - 6));
+    EXPECT_TRUE(PumpUntil([&] { return CountNear(track, thumb, kAccent) > 20; })) << "the pressed thumb";
     for (int dx : {20, 40, 60}) {
         ASSERT_TRUE(MoveTo(track, cx + dx, cy));
         ui::PumpFor(80);
@@ -192,8 +199,9 @@ TEST_F(SlidersTest, TrackBarsPaintOverTheParentAndReportDragsAsScrolls) {
     }
     EXPECT_GE(tracks, 1);
     EXPECT_GT(track.GetPos(), 40);
-    EXPECT_TRUE(PumpUntil([&] { return !probe::Near(At(track, cx + 60, cy - 6), kAccent, 10); }))
-        << "the thumb stays pressed";
+    track.SendMessage(TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    EXPECT_TRUE(PumpUntil([&] { return CountNear(track, thumb, kAccent) == 0; })) << "the thumb stays pressed";
+    EXPECT_GT(CountNear(track, thumb, RGB(255, 255, 255)), 20) << "the thumb at rest";
 }
 
 TEST_F(SlidersTest, TypedKeysGiveTheMaskedTexts) {
