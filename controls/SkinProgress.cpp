@@ -57,12 +57,6 @@ std::string CSkinProgress::ShownText() const {
     return m_text.empty() ? std::to_string(GetPos()) + "%" : m_text;
 }
 
-LRESULT CSkinProgress::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
-    // Off screen first, so the text never flickers over a bare trough.
-    skinbmp::PaintBuffered(m_hWnd, [this](HDC dc, const RECT& client) { Paint(dc, client); });
-    return 0;
-}
-
 void CSkinProgress::Paint(HDC dc, const RECT& client) const {
     if (m_trough) skinbmp::Stretch(dc, client, m_trough);
     else FillSolid(dc, client, kTroughColour);

@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <string>
 
+#include "controls/BufferedControl.h"
 #include "framework/Gdi.h"
-#include "framework/Wnd.h"
 
-class CSkinProgress : public fw::CWnd {
+class CSkinProgress : public CBufferedControl {
 public:
     CSkinProgress() = default;
 
@@ -30,18 +30,11 @@ public:
     // What the control shows over the bar now.
     std::string ShownText() const;
 
-    BEGIN_MSG_MAP(CSkinProgress)
-        MESSAGE_HANDLER(WM_PAINT, OnPaint)
-        MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBkgnd)
-    END_MSG_MAP()
-
 protected:
     void PreSubclassWindow() override;
+    void Paint(HDC dc, const RECT& client) const override;
 
 private:
-    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnEraseBkgnd(UINT, WPARAM, LPARAM, BOOL&) { return TRUE; }
-    void Paint(HDC dc, const RECT& client) const;
 
     fw::Bitmap m_trough;
     fw::Bitmap m_bar;

@@ -91,14 +91,11 @@ LRESULT CSkinSlider::OnFocusChange(UINT, WPARAM, LPARAM, BOOL& handled) {
     return 0;
 }
 
-LRESULT CSkinSlider::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
-    skinbmp::PaintBuffered(m_hWnd, [this](HDC dc, const RECT& client) {
-        ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
-        const bool active = m_dragging || ::GetFocus() == m_hWnd;
-        const skinbmp::KeyedBitmap& channel = active && m_activeChannel ? m_activeChannel : m_channel;
-        const skinbmp::KeyedBitmap& thumb = active && m_activeThumb ? m_activeThumb : m_thumb;
-        channel.DrawTransparent(dc, 0, (client.bottom - channel.Size().cy) / 2);
-        thumb.DrawTransparent(dc, ThumbLeft(), (client.bottom - thumb.Size().cy) / 2);
-    });
-    return 0;
+void CSkinSlider::Paint(HDC dc, const RECT& client) const {
+    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+    const bool active = m_dragging || ::GetFocus() == m_hWnd;
+    const skinbmp::KeyedBitmap& channel = active && m_activeChannel ? m_activeChannel : m_channel;
+    const skinbmp::KeyedBitmap& thumb = active && m_activeThumb ? m_activeThumb : m_thumb;
+    channel.DrawTransparent(dc, 0, (client.bottom - channel.Size().cy) / 2);
+    thumb.DrawTransparent(dc, ThumbLeft(), (client.bottom - thumb.Size().cy) / 2);
 }

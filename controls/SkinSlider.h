@@ -8,10 +8,10 @@
 
 #include <cstdint>
 
+#include "controls/BufferedControl.h"
 #include "controls/SkinBitmaps.h"
-#include "framework/Wnd.h"
 
-class CSkinSlider : public fw::CWnd {
+class CSkinSlider : public CBufferedControl {
 public:
     static constexpr UINT kMovedMessage = 10449;
     static constexpr UINT kSettledMessage = 10450;
@@ -23,8 +23,6 @@ public:
     int32_t GetPos() const { return m_position; }
 
     BEGIN_MSG_MAP(CSkinSlider)
-        MESSAGE_HANDLER(WM_PAINT, OnPaint)
-        MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBkgnd)
         MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
         MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
         MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
@@ -32,14 +30,14 @@ public:
         MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
         MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChange)
         MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChange)
+        CHAIN_MSG_MAP(CBufferedControl)
     END_MSG_MAP()
 
 protected:
     void PreSubclassWindow() override;
+    void Paint(HDC dc, const RECT& client) const override;
 
 private:
-    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnEraseBkgnd(UINT, WPARAM, LPARAM, BOOL&) { return TRUE; }
     LRESULT OnGetDlgCode(UINT, WPARAM, LPARAM, BOOL&) { return DLGC_WANTARROWS; }
     LRESULT OnLButtonDown(UINT, WPARAM, LPARAM lp, BOOL&);
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM lp, BOOL& handled);

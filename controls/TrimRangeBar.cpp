@@ -93,12 +93,6 @@ LRESULT CTrimRangeBar::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL&) {
     return 0;
 }
 
-LRESULT CTrimRangeBar::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
-    // Off screen first: the parts move on every mouse move.
-    skinbmp::PaintBuffered(m_hWnd, [this](HDC dc, const RECT& client) { Paint(dc, client); });
-    return 0;
-}
-
 void CTrimRangeBar::Paint(HDC dc, const RECT& client) const {
     fw::Brush background(::CreateSolidBrush(::GetBkColor(dc)));
     ::FillRect(dc, &client, background);

@@ -7,11 +7,11 @@
 
 #include <cstdint>
 
+#include "controls/BufferedControl.h"
 #include "controls/SkinBitmaps.h"
 #include "controls/TrimRangeModel.h"
-#include "framework/Wnd.h"
 
-class CTrimRangeBar : public fw::CWnd {
+class CTrimRangeBar : public CBufferedControl {
 public:
     CTrimRangeBar() = default;
 
@@ -30,23 +30,20 @@ public:
     const trimbar::TrimRangeModel& Model() const { return m_model; }
 
     BEGIN_MSG_MAP(CTrimRangeBar)
-        MESSAGE_HANDLER(WM_PAINT, OnPaint)
-        MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBkgnd)
         MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
         MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
         MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
+        CHAIN_MSG_MAP(CBufferedControl)
     END_MSG_MAP()
 
 protected:
     void PreSubclassWindow() override;
+    void Paint(HDC dc, const RECT& client) const override;
 
 private:
-    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnEraseBkgnd(UINT, WPARAM, LPARAM, BOOL&) { return TRUE; }
     LRESULT OnLButtonDown(UINT, WPARAM, LPARAM lp, BOOL&);
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM lp, BOOL& handled);
     LRESULT OnLButtonUp(UINT, WPARAM, LPARAM, BOOL&);
-    void Paint(HDC dc, const RECT& client) const;
     void PostToParent(const std::vector<trimbar::Post>& posts) const;
     void UpdateSizes();
 
