@@ -14,12 +14,6 @@ namespace {
 constexpr const char* kProductsPage = "https://quorvanta.example/products";
 constexpr const char* kSupportPage = "https://quorvanta.example/support";
 
-HFONT MakeFont(const char* face, int height, int weight) {
-    return ::CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                         DEFAULT_PITCH | FF_DONTCARE, face);
-}
-
 }  // namespace
 
 CMainDlg::CMainDlg() : fw::CDialog(IDD_MAIN) {
@@ -27,10 +21,7 @@ CMainDlg::CMainDlg() : fw::CDialog(IDD_MAIN) {
     m_blinkIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BLINK));
 }
 
-CMainDlg::~CMainDlg() {
-    if (m_worker) ::CloseHandle(m_worker);
-    if (m_cursorWatcher) ::FreeLibrary(m_cursorWatcher);
-}
+CMainDlg::~CMainDlg() = default;
 
 const std::string& CMainDlg::StatusText() const {
     return g_recordState.StatusText;
@@ -71,10 +62,10 @@ BOOL CMainDlg::PreTranslateMessage(MSG* msg) {
     return fw::CDialog::PreTranslateMessage(msg);
 }
 
-LRESULT CMainDlg::OnPaint(UINT, WPARAM, LPARAM, BOOL& handled) {
+void CMainDlg::OnPaint(HDC) {
     if (!::IsIconic(m_hWnd)) {
-        handled = FALSE;
-        return 0;
+        SetMsgHandled(FALSE);
+        return;
     }
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(m_hWnd, &ps);
@@ -85,15 +76,10 @@ LRESULT CMainDlg::OnPaint(UINT, WPARAM, LPARAM, BOOL& handled) {
     const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
     ::DrawIcon(dc, x, y, m_appIcon);
     ::EndPaint(m_hWnd, &ps);
-    return 0;
 }
 
-LRESULT CMainDlg::OnQueryDragIcon(UINT, WPARAM, LPARAM, BOOL&) {
-    return reinterpret_cast<LRESULT>(m_appIcon);
-}
-
-LRESULT CMainDlg::OnEraseBkgnd(UINT, WPARAM wp, LPARAM, BOOL&) {
-    PaintBackground(reinterpret_cast<HDC>(wp));
+BOOL CMainDlg::OnEraseBkgnd(HDC dc) {
+    PaintBackground(dc);
     return TRUE;
 }
 
@@ -109,14 +95,14 @@ void CMainDlg::PaintBackground(HDC dc) {
     }
     ::SetBkMode(dc, TRANSPARENT);
 
-    fw::Font title(MakeFont("System", 16, 600));
+    fw::Font title(fw::MakeFont("System", 16, 600));
     {
         fw::ScopedSelect font(dc, title);
         ::SetTextColor(dc, RGB(240, 240, 240));
         RECT line{20, 5, 500, 22};
         ::DrawTextA(dc, m_captionText.c_str(), -1, &line, DT_LEFT | DT_TOP);
     }
-    fw::Font labels(MakeFont("Arial", 15, 500));
+    fw::Font labels(fw::MakeFont("Arial", 15, 500));
     fw::ScopedSelect font(dc, labels);
     ::SetTextColor(dc, RGB(30, 30, 30));
     ::TextOutA(dc, 15, 532, "Output:", 7);
@@ -127,11 +113,10 @@ void CMainDlg::PaintBackground(HDC dc) {
     ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &status, DT_LEFT | DT_TOP);
 }
 
-LRESULT CMainDlg::OnLButtonDown(UINT, WPARAM, LPARAM lp, BOOL&) {
+void CMainDlg::OnLButtonDown(UINT, POINT at) {
     Default();
     // A press anywhere on the body drags the window.
-    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, lp);
-    return 0;
+    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
 }
 
 LRESULT CMainDlg::OnMinimize(WORD, WORD, HWND, BOOL&) {
@@ -169,10 +154,9 @@ void CMainDlg::ShutDown() {
     m_router.PostToAudioEngine(WM_QUIT, 0);
 }
 
-LRESULT CMainDlg::OnClose(UINT, WPARAM, LPARAM, BOOL& handled) {
+void CMainDlg::OnClose() {
     ShutDown();
-    handled = FALSE;  // the default processing ends the dialog
-    return 0;
+    SetMsgHandled(FALSE);  // the default processing ends the dialog
 }
 
 void CMainDlg::OnQuitMessage() {
@@ -180,11 +164,10 @@ void CMainDlg::OnQuitMessage() {
     ShutDown();
 }
 
-LRESULT CMainDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+void CMainDlg::OnDestroy() {
     for (int id = 0; id < hotkeys::kSlotCount; ++id) ::UnregisterHotKey(m_hWnd, id);
     SetRegionFrame(nullptr);
     SetStopWindow(nullptr);
     g_recordState.MainWindow = nullptr;
-    handled = FALSE;
-    return 0;
+    SetMsgHandled(FALSE);
 }

@@ -1,6 +1,6 @@
 #include "controls/SkinSlider.h"
 
-#include "controls/MessagePoint.h"
+#include "framework/MessagePoint.h"
 #include "controls/SliderScale.h"
 
 void CSkinSlider::PreSubclassWindow() {

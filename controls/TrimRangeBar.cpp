@@ -1,6 +1,6 @@
 #include "controls/TrimRangeBar.h"
 
-#include "controls/MessagePoint.h"
+#include "framework/MessagePoint.h"
 
 void CTrimRangeBar::PreSubclassWindow() {
     // A static reports no mouse input without it.

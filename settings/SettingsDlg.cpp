@@ -2,6 +2,7 @@
 
 #include "controls/SkinBitmaps.h"
 #include "controls/SkinFiles.h"
+#include "framework/ProgramFolder.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ BOOL CSettingsDlg::OnInitDialog() {
 }
 
 void CSettingsDlg::SetUpFrame() {
-    const std::string folder = skinfiles::ExecutableFolder() + skinfiles::kDialogFolder;
+    const std::string folder = fw::ProgramFolder() + skinfiles::kDialogFolder;
     m_background.Reset(static_cast<HBITMAP>(::LoadImageA(nullptr, (folder + "settings_bk.bmp").c_str(),
                                                          IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
     // Rounded top corners only.
@@ -85,7 +86,7 @@ void CSettingsDlg::PlaceControls() {
     for (const Place& place : kControls)
         ::SetWindowPos(GetDlgItem(place.id), nullptr, place.x, place.y, place.width, place.height,
                        SWP_NOZORDER | SWP_NOACTIVATE | (place.visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-    const std::string folder = skinfiles::ExecutableFolder() + skinfiles::kDialogFolder;
+    const std::string folder = fw::ProgramFolder() + skinfiles::kDialogFolder;
     m_ok.SubclassDlgItem(IDOK, m_hWnd);
     m_ok.LoadSkin(folder, "ok");
     m_cancel.SubclassDlgItem(IDCANCEL, m_hWnd);
