@@ -120,7 +120,10 @@ LRESULT CSkinTrackBar::OnCustomDraw(int, NMHDR* header, BOOL&) {
         DrawChannel(draw->hdc, draw->rc);
         return m_channel ? CDRF_SKIPDEFAULT : CDRF_DODEFAULT;
     case TBCD_THUMB:
-        m_thumbPressed = (draw->uItemState & CDIS_SELECTED) != 0;
+        // Some trackbars mark a dragged thumb as hot rather than selected;
+        // hot alone is only a hover, so it counts while the bar holds the mouse.
+        m_thumbPressed = (draw->uItemState & CDIS_SELECTED) != 0 ||
+                         ((draw->uItemState & CDIS_HOT) != 0 && ::GetCapture() == m_hWnd);
         DrawThumb(draw->hdc, draw->rc, m_thumbPressed != 0);
         return CDRF_SKIPDEFAULT;
     default:

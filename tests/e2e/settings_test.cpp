@@ -43,9 +43,11 @@ HWND OpenSettings(const RecorderSession& session) {
     return dialog;
 }
 
+// Asked of the control itself: GetWindowText on another process's window
+// gives only its caption, never a list's selected entry.
 std::string Text(HWND window) {
     char text[256] = {};
-    ::GetWindowTextA(window, text, sizeof text);
+    ::SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
