@@ -14,12 +14,6 @@ namespace {
 constexpr const char* kProductsPage = "https://quorvanta.example/products";
 constexpr const char* kSupportPage = "https://quorvanta.example/support";
 
-HFONT MakeFont(const char* face, int height, int weight) {
-    return ::CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                         DEFAULT_PITCH | FF_DONTCARE, face);
-}
-
 }  // namespace
 
 CMainDlg::CMainDlg() : fw::CDialog(IDD_MAIN) {
@@ -102,7 +96,7 @@ void CMainDlg::PaintBackground(HDC dc) {
     }
     ::SetBkMode(dc, TRANSPARENT);
 
-    fw::Font title(MakeFont("System", 16, 600));
+    fw::Font title(fw::MakeFont("System", 16, 600));
     {
         fw::ScopedSelect font(dc, title);
         ::SetTextColor(dc, RGB(240, 240, 240));

@@ -22,6 +22,7 @@
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "res/resource.h"
+#include "settings/FormatProfile.h"
 
 class CMainDlg : public fw::CDialog {
 public:
@@ -67,6 +68,8 @@ public:
         COMMAND_ID_HANDLER(IDC_CLEAR_ALL, OnClearAll)
         COMMAND_ID_HANDLER(IDC_SNAPSHOT, OnSnapshot)
         COMMAND_ID_HANDLER(IDC_OPEN_SNAPSHOTS, OnOpenSnapshotFolder)
+        COMMAND_ID_HANDLER(IDC_SETTINGS, OnSettings)
+        COMMAND_HANDLER(IDC_FORMAT, CBN_SELCHANGE, OnFormatChanged)
         CHAIN_MSG_MAP(fw::CDialog)
     END_MSG_MAP()
 
@@ -146,6 +149,10 @@ private:
     bool SelectClickedRow();
     void LaunchConverter();
 
+    // Output-format selectors and the settings dialog (MainDlgSettings.cpp).
+    LRESULT OnSettings(WORD, WORD, HWND, BOOL&);
+    LRESULT OnFormatChanged(WORD, WORD, HWND, BOOL&);
+
     // Hotkeys and timers (MainDlgTimers.cpp).
     void OnTimer(UINT_PTR id);
     void OnHotKey(int id, UINT, UINT);
@@ -185,6 +192,8 @@ private:
     int m_previewHeight = 0;
     int m_playerState = kPlayerEmpty;
     int m_fileHasVideo = 0;
+    // None is filled in: the format selector stays without a selection.
+    settings::FormatProfiles m_formatProfiles;
 
     // Recording.
     CCallWindowFinder m_finder;

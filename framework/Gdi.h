@@ -63,4 +63,10 @@ private:
     HDC m_dc;
 };
 
+// A font of the given face, cell height and weight, for window texts.
+inline HFONT MakeFont(const char* face, int height, int weight) {
+    return ::CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
 }  // namespace fw

@@ -56,3 +56,36 @@
 // The command the floating stop window sends its owner to stop the recording;
 // the main window handles it like its stop button.
 #define ID_STOP_RECORDING 122
+
+// Pictures of the skinned sliders and the progress bar (magenta transparent).
+// The trim dialog's marker bar: channel, thumb, dragged thumb, selection bar,
+// start and end markers.
+#define IDB_TRIM_CHANNEL 213
+#define IDB_TRIM_SELECTION 214
+#define IDB_TRIM_THUMB 216
+#define IDB_TRIM_THUMB_DRAG 217
+#define IDB_TRIM_START 218
+#define IDB_TRIM_END 219
+// The track bars: a channel for the 220-pixel position sliders, a longer one
+// for the 245-pixel effect sliders, and the thumb at rest and pressed.
+#define IDB_TRACK_CHANNEL 220
+#define IDB_TRACK_CHANNEL_WIDE 221
+#define IDB_TRACK_THUMB 222
+#define IDB_TRACK_THUMB_PRESSED 223
+// The progress bar: its empty trough and its filled bar.
+#define IDB_PROGRESS_TROUGH 240
+#define IDB_PROGRESS_BAR 241
+
+// The audio and video settings dialog.
+#define IDD_SETTINGS 388
+#define IDC_SETTINGS_VIDEO_BITRATE 1105
+#define IDC_SETTINGS_RESOLUTION 1114
+#define IDC_SETTINGS_CHANNELS 1116
+#define IDC_SETTINGS_AUDIO_BITRATE 1118
+#define IDC_SETTINGS_UNUSED1 1103
+#define IDC_SETTINGS_UNUSED2 1104
+#define IDC_SETTINGS_UNUSED3 1115
+#define IDC_SETTINGS_UNUSED4 1117
+#define IDC_SETTINGS_CLOSE 1136
+#define IDC_SETTINGS_VIDEO_GROUP 1138
+#define IDC_SETTINGS_AUDIO_GROUP 1139

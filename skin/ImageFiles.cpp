@@ -63,6 +63,20 @@ RgbImage Flatten(const Canvas& canvas, const Rgba& background) {
     return image;
 }
 
+RgbImage FlattenKeyed(const Canvas& canvas, const Rgba& background, const Rgba& key) {
+    RgbImage image = Flatten(canvas, background);
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            if (canvas.At(x, y).a >= 0.04f) continue;
+            uint8_t* p = &image.rgb[(static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x)) * 3];
+            p[0] = ToByte(key.r);
+            p[1] = ToByte(key.g);
+            p[2] = ToByte(key.b);
+        }
+    }
+    return image;
+}
+
 std::vector<uint8_t> EncodeBmp(const RgbImage& image) {
     const uint32_t stride = (static_cast<uint32_t>(image.width) * 3 + 3) & ~3u;
     const uint32_t pixelBytes = stride * static_cast<uint32_t>(image.height);

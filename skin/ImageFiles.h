@@ -24,6 +24,10 @@ struct RgbImage {
 // Flattens a canvas onto an opaque background.
 RgbImage Flatten(const Canvas& canvas, const Rgba& background = {0, 0, 0, 1});
 
+// Flattens a canvas drawn to sit on `background`, with `key` where it is
+// (almost) fully transparent: the colour-keyed pictures of the sliders.
+RgbImage FlattenKeyed(const Canvas& canvas, const Rgba& background, const Rgba& key);
+
 // The bytes of a BITMAPFILEHEADER + BITMAPINFOHEADER 24-bit bottom-up file.
 std::vector<uint8_t> EncodeBmp(const RgbImage& image);
 // Reads a 24-bit uncompressed bitmap file (bottom-up or top-down). False when

@@ -101,7 +101,7 @@ bool WriteResourceArt(const std::string& folder) {
     ok = WriteFile(folder + "/checkboxes.bmp", EncodeBmp(Masked(CheckBoxStrip(), kMagenta))) && ok;
     ok = WriteFile(folder + "/header_checks.bmp", EncodeBmp(Masked(CheckBoxStrip(), kMagenta))) && ok;
     ok = WriteFile(folder + "/list_images.bmp", EncodeBmp(Masked(ListImageStrip(), kWhite))) && ok;
-    return ok;
+    return WriteSliderArt(folder) && ok;
 }
 
 }  // namespace skin

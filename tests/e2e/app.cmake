@@ -27,3 +27,8 @@ lumiskop_test(e2e_failure_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/failure_test.cpp ${CMAKE_CURRENT_LIST_DIR}/call_scene.cpp
   LIBS e2e_session callenv)
 add_dependencies(e2e_failure_test Lumiskop sndrelay fixture_msnmsgr fixture_dedida)
+
+lumiskop_test(e2e_settings_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_test.cpp
+  LIBS e2e_session)
+add_dependencies(e2e_settings_test Lumiskop)

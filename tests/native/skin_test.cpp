@@ -305,4 +305,35 @@ TEST_F(GeneratedSkin, ImageListStripsAreCleanlyMasked) {
     }
 }
 
+TEST_F(GeneratedSkin, SliderPicturesFillTheTrimBarsRowsAndKeyOnlyTheirOutside) {
+    ASSERT_EQ(exitCode, 0);
+    const RgbImage channel = Load(root / "res" / "trim_channel.bmp");
+    EXPECT_EQ(channel.width, 210);  // the trim dialog's slider
+    EXPECT_EQ(channel.height, 38);
+    const RgbImage thumb = Load(root / "res" / "trim_thumb.bmp");
+    const RgbImage bar = Load(root / "res" / "trim_selection.bmp");
+    const RgbImage start = Load(root / "res" / "trim_start.bmp");
+    const RgbImage end = Load(root / "res" / "trim_end.bmp");
+    EXPECT_EQ(thumb.height + bar.height + start.height, channel.height) << "the three rows fill the control";
+    EXPECT_EQ(end.width, start.width);
+    EXPECT_EQ(Load(root / "res" / "trim_thumb_drag.bmp").width, thumb.width);
+
+    for (const char* name : {"trim_thumb.bmp", "trim_thumb_drag.bmp", "trim_start.bmp", "trim_end.bmp",
+                             "track_thumb.bmp", "track_thumb_pressed.bmp", "track_channel.bmp"}) {
+        const RgbImage image = Load(root / "res" / name);
+        int keyed = 0;
+        for (int y = 0; y < image.height; ++y) {
+            for (int x = 0; x < image.width; ++x) {
+                const uint8_t* p = image.Pixel(x, y);
+                const int distance = std::abs(p[0] - 255) + p[1] + std::abs(p[2] - 255);
+                keyed += distance == 0;
+                // A near-miss of the key would show as a pink fringe.
+                EXPECT_TRUE(distance == 0 || distance > 60) << name << " at " << x << "," << y;
+            }
+        }
+        EXPECT_GT(keyed, 0) << name << " has no transparent part";
+        EXPECT_LT(keyed, image.width * image.height / 2) << name << " is mostly transparent";
+    }
+}
+
 }  // namespace

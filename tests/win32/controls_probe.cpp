@@ -10,7 +10,7 @@
 
 namespace probe {
 
-ProbeDialog::ProbeDialog() : fw::CDialog(IDD_CONTROLS_PROBE) {}
+ProbeDialog::ProbeDialog(int templateId) : fw::CDialog(templateId) {}
 
 bool ProbeDialog::Open(int x, int y, int width, int height) {
     if (!Create(nullptr)) return false;
@@ -41,6 +41,25 @@ LRESULT ProbeDialog::OnNotify(UINT, WPARAM, LPARAM lp, BOOL& handled) {
     notifications.emplace_back(static_cast<int>(header->idFrom), static_cast<int>(header->code));
     handled = FALSE;
     return 0;
+}
+
+LRESULT ProbeDialog::OnSliderMessage(UINT msg, WPARAM wp, LPARAM lp, BOOL& handled) {
+    sliderMessages.push_back({msg, wp, lp});
+    handled = FALSE;
+    return 0;
+}
+
+LRESULT ProbeDialog::OnEraseBkgnd(UINT, WPARAM wp, LPARAM, BOOL& handled) {
+    if (background == CLR_INVALID) {
+        handled = FALSE;
+        return 0;
+    }
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    HBRUSH brush = ::CreateSolidBrush(background);
+    ::FillRect(reinterpret_cast<HDC>(wp), &client, brush);
+    ::DeleteObject(brush);
+    return TRUE;
 }
 
 bool OwnerWindow::Open(int x, int y, int width, int height) {

@@ -11,6 +11,7 @@
 #include "framework/Dialog.h"
 #include "framework/Wnd.h"
 #include "tests/support/bitmap_files.h"
+#include "tests/win32/controls_probe_ids.h"
 
 namespace probe {
 
@@ -18,7 +19,7 @@ namespace probe {
 // and list notifications.
 class ProbeDialog : public fw::CDialog {
 public:
-    ProbeDialog();
+    explicit ProbeDialog(int templateId = IDD_CONTROLS_PROBE);
     // Creates it at (x, y) with the given size, shown.
     bool Open(int x, int y, int width, int height);
     // Places a child in client pixels.
@@ -27,10 +28,22 @@ public:
     std::vector<std::pair<int, int>> commands;       // (id, code)
     std::vector<std::pair<int, int>> notifications;  // (id, code)
     int Count(const std::vector<std::pair<int, int>>& log, int id, int code) const;
+    // The sliders' messages: their private ones and WM_HSCROLL, in order.
+    struct Message {
+        UINT message;
+        WPARAM wp;
+        LPARAM lp;
+    };
+    std::vector<Message> sliderMessages;
+    // When set, the dialog's background is this colour.
+    COLORREF background = CLR_INVALID;
 
     BEGIN_MSG_MAP(ProbeDialog)
         MESSAGE_HANDLER(WM_COMMAND, OnCommand)
         MESSAGE_HANDLER(WM_NOTIFY, OnNotify)
+        MESSAGE_RANGE_HANDLER(WM_USER + 2049, WM_USER + 2054, OnSliderMessage)
+        MESSAGE_HANDLER(WM_HSCROLL, OnSliderMessage)
+        MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBkgnd)
         CHAIN_MSG_MAP(fw::CDialog)
     END_MSG_MAP()
 
@@ -41,6 +54,8 @@ protected:
 private:
     LRESULT OnCommand(UINT, WPARAM wp, LPARAM, BOOL& handled);
     LRESULT OnNotify(UINT, WPARAM wp, LPARAM lp, BOOL& handled);
+    LRESULT OnSliderMessage(UINT msg, WPARAM wp, LPARAM lp, BOOL& handled);
+    LRESULT OnEraseBkgnd(UINT, WPARAM wp, LPARAM, BOOL& handled);
 };
 
 // A plain top-level window standing in for the main window.

@@ -8,3 +8,11 @@
 #define IDC_PROBE_LIST 604
 #define IDC_PROBE_EDIT1 605
 #define IDC_PROBE_EDIT2 606
+
+// The sliders' and masked edits' test dialog.
+#define IDD_SLIDERS_PROBE 610
+#define IDC_PROBE_TRIM 611
+#define IDC_PROBE_TRACK 612
+#define IDC_PROBE_TRACK_PLAIN 613
+#define IDC_PROBE_TIME 614
+#define IDC_PROBE_DATE 615

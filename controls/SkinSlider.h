@@ -1,0 +1,62 @@
+// A bitmap slider on a static control: a channel and a thumb, each with an
+// active picture shown while the slider is dragged or has the focus, drawn
+// with magenta transparent. Range 0..100, page 20; the arrows, Page Up and
+// Page Down, Home and End move it. The parent gets kMovedMessage while it is
+// dragged and kSettledMessage when a drag ends or a key moved it (wParam the
+// control's id, lParam the position).
+#pragma once
+
+#include <cstdint>
+
+#include "controls/BufferedControl.h"
+#include "controls/SkinBitmaps.h"
+
+class CSkinSlider : public CBufferedControl {
+public:
+    static constexpr UINT kMovedMessage = 10449;
+    static constexpr UINT kSettledMessage = 10450;
+
+    CSkinSlider() = default;
+
+    void SetBitmaps(int channelId, int thumbId, int activeChannelId, int activeThumbId);
+    void SetPos(int32_t position);
+    int32_t GetPos() const { return m_position; }
+
+    BEGIN_MSG_MAP(CSkinSlider)
+        MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
+        MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+        MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
+        MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
+        MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
+        MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChange)
+        MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChange)
+        CHAIN_MSG_MAP(CBufferedControl)
+    END_MSG_MAP()
+
+protected:
+    void PreSubclassWindow() override;
+    void Paint(HDC dc, const RECT& client) const override;
+
+private:
+    LRESULT OnGetDlgCode(UINT, WPARAM, LPARAM, BOOL&) { return DLGC_WANTARROWS; }
+    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM lp, BOOL&);
+    LRESULT OnMouseMove(UINT, WPARAM, LPARAM lp, BOOL& handled);
+    LRESULT OnLButtonUp(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnKeyDown(UINT, WPARAM wp, LPARAM, BOOL& handled);
+    LRESULT OnFocusChange(UINT, WPARAM, LPARAM, BOOL& handled);
+    // The position under a client x, and the thumb's left edge for a position.
+    int32_t PositionAt(int x) const;
+    int ThumbLeft() const;
+    int Width() const;
+    void MoveTo(int32_t position, UINT message);
+
+    skinbmp::KeyedBitmap m_channel;
+    skinbmp::KeyedBitmap m_thumb;
+    skinbmp::KeyedBitmap m_activeChannel;
+    skinbmp::KeyedBitmap m_activeThumb;
+    int32_t m_minimum = 0;
+    int32_t m_maximum = 100;
+    int32_t m_page = 20;
+    int32_t m_position = 0;
+    bool m_dragging = false;
+};
