@@ -10,6 +10,7 @@
 #include <numbers>
 #include <vector>
 
+#include "framework/Handle.h"
 #include "playback/DSoundOut.h"
 #include "tests/support/fixture_paths.h"
 #include "tests/support/host_command.h"
@@ -18,17 +19,9 @@
 
 namespace {
 
-class AutoEvent {
-public:
-    AutoEvent() : m_h(::CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
-    ~AutoEvent() { ::CloseHandle(m_h); }
-    AutoEvent(const AutoEvent&) = delete;
-    AutoEvent& operator=(const AutoEvent&) = delete;
-    HANDLE Get() const { return m_h; }
-
-private:
-    HANDLE m_h;
-};
+fw::KernelHandle AutoResetEvent() {
+    return fw::KernelHandle(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+}
 
 // One segment of a continuing 1 kHz stereo tone at 44.1 kHz.
 class ToneSource {
@@ -56,7 +49,7 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 }  // namespace
 
 TEST(DSoundOut, SegmentsFollowTheRateAndTheFramePeriod) {
-    AutoEvent event;
+    const fw::KernelHandle event = AutoResetEvent();
     CDSoundOut out;
     ASSERT_EQ(out.Create(::GetDesktopWindow(), event.Get(), 44100, 25, 2), 1);
     EXPECT_EQ(out.SegmentSize(), 7056u);
@@ -90,7 +83,7 @@ TEST(DSoundOut, NotifiesTwentyFiveTimesASecondWhilePlayingWhatIsWrittenOnTheSpea
                     .finished);
     ::Sleep(300);
 
-    AutoEvent event;
+    const fw::KernelHandle event = AutoResetEvent();
     CDSoundOut out;
     ASSERT_EQ(out.Create(::GetDesktopWindow(), event.Get(), 44100, 25, 2), 1);
     ToneSource tone(out.SegmentSize());
