@@ -4,6 +4,7 @@
 
 #include "app/AppTitle.h"
 #include "app/Hotkeys.h"
+#include "controls/SkinWindow.h"
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
 #include "engine/RecordWindows.h"
@@ -14,11 +15,6 @@ namespace {
 constexpr const char* kProductsPage = "https://quorvanta.example/products";
 constexpr const char* kSupportPage = "https://quorvanta.example/support";
 
-HFONT MakeFont(const char* face, int height, int weight) {
-    return ::CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                         DEFAULT_PITCH | FF_DONTCARE, face);
-}
 
 }  // namespace
 
@@ -98,25 +94,8 @@ LRESULT CMainDlg::OnEraseBkgnd(UINT, WPARAM wp, LPARAM, BOOL&) {
 }
 
 void CMainDlg::PaintBackground(HDC dc) {
-    RECT client;
-    ::GetClientRect(m_hWnd, &client);
-    if (m_background) {
-        fw::MemoryDC memory(dc);
-        fw::ScopedSelect picture(memory, m_background);
-        ::BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-    } else {
-        ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    }
-    ::SetBkMode(dc, TRANSPARENT);
-
-    fw::Font title(MakeFont("System", 16, 600));
-    {
-        fw::ScopedSelect font(dc, title);
-        ::SetTextColor(dc, RGB(240, 240, 240));
-        RECT line{20, 5, 500, 22};
-        ::DrawTextA(dc, m_captionText.c_str(), -1, &line, DT_LEFT | DT_TOP);
-    }
-    fw::Font labels(MakeFont("Arial", 15, 500));
+    skinwindow::PaintFrame(m_hWnd, dc, m_background, m_captionText);
+    fw::Font labels(skinwindow::MakeFont("Arial", 15, 500));
     fw::ScopedSelect font(dc, labels);
     ::SetTextColor(dc, RGB(30, 30, 30));
     ::TextOutA(dc, 15, 532, "Output:", 7);

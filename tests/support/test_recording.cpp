@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <vector>
 
 #include "engine/AviWriter.h"
@@ -53,8 +54,8 @@ bool WriteRecording(const std::string& path, const Spec& spec) {
         }
         for (int i = 0; i < 1920; ++i) {
             const double t = (pos * 1920 + i) / 48000.0;
-            sound[i * 2] = int16_t(9000 * std::sin(2 * M_PI * kFarEndHz * t));
-            sound[i * 2 + 1] = int16_t(9000 * std::sin(2 * M_PI * kMicrophoneHz * t));
+            sound[i * 2] = int16_t(9000 * std::sin(2 * std::numbers::pi * kFarEndHz * t));
+            sound[i * 2 + 1] = int16_t(9000 * std::sin(2 * std::numbers::pi * kMicrophoneHz * t));
         }
         if (!writer.WriteAudio(sound.data(), uint32_t(sound.size() * 2))) return false;
     }
