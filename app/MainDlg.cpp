@@ -15,7 +15,6 @@ namespace {
 constexpr const char* kProductsPage = "https://quorvanta.example/products";
 constexpr const char* kSupportPage = "https://quorvanta.example/support";
 
-
 }  // namespace
 
 CMainDlg::CMainDlg() : fw::CDialog(IDD_MAIN) {

@@ -9,6 +9,7 @@ set -euo pipefail
 seconds=${1:-60}
 size=${2:-1280x720}
 here="$(cd "$(dirname "$0")/.." && pwd)"
+source "$here/scripts/lib/common.sh"
 settings=$(sed -n 's/.*kX264Preset = "\(.*\)";/\1/p; s/.*kX264Crf = \([0-9]*\);/\1/p' \
   "$here/tools/clipforge/convert/EncoderSettings.h" | tr '\n' ' ')
 read -r preset crf <<<"${3:-} ${4:-}"
@@ -47,7 +48,8 @@ native=$(elapsed ffmpeg -nostdin -y -i "$work/call.avi" -c:v libx264 -preset "$p
 figures "native ffmpeg" "$work/native.mp4" "$native"
 [ -z "${3:-}" ] || exit 0
 
-exe="$here/build/win32/bin/ClipForge.exe"
+# The Windows build that runs here (the 64-bit twin where 32-bit code cannot).
+exe="$here/build/$(test_win_build)/bin/ClipForge.exe"
 ours=$(elapsed wine "$exe" --convert "Z:${work//\//\\}\\call.avi" "Z:${work//\//\\}\\ours.mp4")
 figures "ClipForge.exe (Wine)" "$work/ours.mp4" "$ours"
 printf 'ClipForge / native ffmpeg speed: %.2f\n' "$(echo "$native / $ours" | bc -l)"

@@ -4,6 +4,7 @@
 
 #include "controls/SkinFiles.h"
 #include "controls/SkinWindow.h"
+#include "framework/ProgramFolder.h"
 #include "tools/clipforge/AnsiText.h"
 #include "tools/clipforge/convert/Converter.h"
 #include "tools/clipforge/convert/Texts.h"
@@ -41,7 +42,7 @@ std::string Outcome(const std::string& name, const clipforge::ConvertResult& r) 
 
 CClipForgeDlg::CClipForgeDlg(std::string outputFolder)
     : fw::CDialog(IDD_CLIPFORGE), m_folder(std::move(outputFolder)) {
-    m_skinFolder = skinfiles::ExecutableFolder() + skinfiles::kMainFolder;
+    m_skinFolder = fw::ProgramFolder() + skinfiles::kMainFolder;
 }
 
 CClipForgeDlg::~CClipForgeDlg() {
@@ -121,8 +122,7 @@ void CClipForgeDlg::SetBusy(bool busy) {
     ::EnableWindow(GetDlgItem(IDC_CF_CANCEL), busy);
 }
 
-LRESULT CClipForgeDlg::OnEraseBkgnd(UINT, WPARAM wp, LPARAM, BOOL&) {
-    HDC dc = reinterpret_cast<HDC>(wp);
+BOOL CClipForgeDlg::OnEraseBkgnd(HDC dc) {
     skinwindow::PaintFrame(m_hWnd, dc, m_background, "ClipForge - recordings to MP4");
     fw::Font labels(skinwindow::MakeFont("Arial", 15, 500));
     fw::ScopedSelect font(dc, labels);
@@ -136,10 +136,9 @@ LRESULT CClipForgeDlg::OnEraseBkgnd(UINT, WPARAM wp, LPARAM, BOOL&) {
     return TRUE;
 }
 
-LRESULT CClipForgeDlg::OnLButtonDown(UINT, WPARAM, LPARAM lp, BOOL&) {
+void CClipForgeDlg::OnLButtonDown(UINT, POINT at) {
     Default();
-    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, lp);  // the body drags the window
-    return 0;
+    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));  // the body drags the window
 }
 
 LRESULT CClipForgeDlg::OnConvert(WORD, WORD, HWND, BOOL&) {

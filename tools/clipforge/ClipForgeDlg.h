@@ -27,8 +27,8 @@ public:
     ~CClipForgeDlg() override;
 
     BEGIN_MSG_MAP(CClipForgeDlg)
-        MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBkgnd)
-        MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+        MSG_WM_ERASEBKGND(OnEraseBkgnd)
+        MSG_WM_LBUTTONDOWN(OnLButtonDown)
         MESSAGE_HANDLER(kProgressMessage, OnProgress)
         MESSAGE_HANDLER(kFinishedMessage, OnFinished)
         COMMAND_ID_HANDLER(IDC_CF_CONVERT, OnConvert)
@@ -55,8 +55,8 @@ private:
         bool overwrite = false;
     };
 
-    LRESULT OnEraseBkgnd(UINT, WPARAM wp, LPARAM, BOOL&);
-    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM lp, BOOL&);
+    BOOL OnEraseBkgnd(HDC dc);
+    void OnLButtonDown(UINT, POINT at);
     LRESULT OnProgress(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnFinished(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnConvert(WORD, WORD, HWND, BOOL&);

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/IniFile.h"
-#include "controls/SkinFiles.h"
+#include "engine/ConfigFile.h"
 #include "framework/App.h"
 #include "tools/clipforge/AnsiText.h"
 #include "tools/clipforge/ClipForgeDlg.h"
@@ -38,9 +37,7 @@ public:
             return FALSE;
         }
         Enable3dControls();
-        const std::string folder = CIniFile(skinfiles::ExecutableFolder() + "\\config.ini")
-                                       .GetString("General", "FilePath", "C:\\QuorvantaOutput");
-        CClipForgeDlg dlg(folder);
+        CClipForgeDlg dlg(config::ReadOutputFolder());
         m_pMainWnd = &dlg;
         dlg.DoModal();
         m_pMainWnd = nullptr;
