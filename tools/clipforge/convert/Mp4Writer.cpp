@@ -224,8 +224,9 @@ bool Mp4Writer::Finish() {
             const int made = swr_convert(m_resampler.get(), tail->data, room, nullptr, 0);
             if (made > 0) av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void**>(tail->data), made);
         }
-        if (!EncodeSound(true)) return false;
     }
+    if (m_audio && !PadSoundToPictures()) return false;
+    if (m_audio && !EncodeSound(true)) return false;
     if (!Send(*m_video, *m_videoStream, nullptr)) return false;
     if (m_audio && !Send(*m_audio, *m_audioStream, nullptr)) return false;
     const int trailer = av_write_trailer(m_output);
@@ -234,6 +235,25 @@ bool Mp4Writer::Finish() {
     avio_flush(m_output->pb);
     const int closed = avio_closep(&m_output->pb);
     if (closed < 0) return Fail(closed);
+    return true;
+}
+
+bool Mp4Writer::PadSoundToPictures() {
+    // A sound track that ends early, or holds nothing, goes on in silence as
+    // long as the pictures do: players treat an empty track as broken.
+    if (m_lastPicturePts == AV_NOPTS_VALUE) return true;
+    if (m_soundPts == AV_NOPTS_VALUE) m_soundPts = 0;
+    const int64_t end = av_rescale_q(m_lastPicturePts + 1, m_video->time_base, m_audio->time_base);
+    const int64_t missing = end - (m_soundPts + av_audio_fifo_size(m_fifo.get()));
+    if (missing <= 0) return true;
+    ff::Frame silence(av_frame_alloc());
+    silence->format = m_audio->sample_fmt;
+    silence->nb_samples = int(missing);
+    av_channel_layout_copy(&silence->ch_layout, &m_audio->ch_layout);
+    if (av_frame_get_buffer(silence.get(), 0) < 0) return Fail(AVERROR(ENOMEM));
+    av_samples_set_silence(silence->data, 0, int(missing), m_audio->ch_layout.nb_channels, m_audio->sample_fmt);
+    if (av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void**>(silence->data), int(missing)) < missing)
+        return Fail(AVERROR(ENOMEM));
     return true;
 }
 

@@ -35,6 +35,7 @@ private:
     bool OpenVideo(const PictureFormat& picture);
     bool OpenAudio();
     bool EncodeSound(bool flush);
+    bool PadSoundToPictures();
     bool Send(AVCodecContext& codec, AVStream& stream, const AVFrame* frame);
     bool Fail(int code);
 
