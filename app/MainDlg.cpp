@@ -4,6 +4,7 @@
 
 #include "app/AppTitle.h"
 #include "app/Hotkeys.h"
+#include "controls/SkinWindow.h"
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
 #include "engine/RecordWindows.h"
@@ -31,7 +32,7 @@ BOOL CMainDlg::OnInitDialog() {
     g_recordState.StatusText.clear();
     ::InvalidateRect(m_hWnd, &m_statusRect, TRUE);
     BuildFolders();
-    m_labelFont.Reset(MakeFont("Arial", 15, 500));
+    m_labelFont.Reset(fw::MakeFont("Arial", 15, 500));
     m_playerState = kPlayerEmpty;
     m_blinkPhase = 0;
     SetUpSkin();
@@ -85,24 +86,7 @@ BOOL CMainDlg::OnEraseBkgnd(HDC dc) {
 }
 
 void CMainDlg::PaintBackground(HDC dc) {
-    RECT client;
-    ::GetClientRect(m_hWnd, &client);
-    if (m_background) {
-        fw::MemoryDC memory(dc);
-        fw::ScopedSelect picture(memory, m_background);
-        ::BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-    } else {
-        ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    }
-    ::SetBkMode(dc, TRANSPARENT);
-
-    fw::Font title(fw::MakeFont("System", 16, 600));
-    {
-        fw::ScopedSelect font(dc, title);
-        ::SetTextColor(dc, RGB(240, 240, 240));
-        RECT line{20, 5, 500, 22};
-        ::DrawTextA(dc, m_captionText.c_str(), -1, &line, DT_LEFT | DT_TOP);
-    }
+    skinwindow::PaintFrame(m_hWnd, dc, m_background, m_captionText);
     fw::ScopedSelect font(dc, m_labelFont);
     ::SetTextColor(dc, RGB(30, 30, 30));
     ::TextOutA(dc, 15, 532, "Output:", 7);

@@ -3,6 +3,7 @@
 #include <direct.h>
 
 #include "app/MainDlg.h"
+#include "controls/SkinWindow.h"
 #include "engine/ConfigFile.h"
 #include "engine/RecordWindows.h"
 
@@ -60,15 +61,7 @@ void PlaceItem(HWND dialog, int id, int x, int y, int width, int height, bool vi
 }  // namespace
 
 void CMainDlg::SetUpSkin() {
-    // No caption, but a minimise box so that the task bar keeps a button.
-    LONG style = ::GetWindowLongA(m_hWnd, GWL_STYLE);
-    ::SetWindowLongA(m_hWnd, GWL_STYLE, (style & ~WS_CAPTION) | WS_MINIMIZEBOX);
-    // Rounded top corners only.
-    HRGN shape = ::CreateRoundRectRgn(0, 0, 511, 621, 11, 11);
-    HRGN lower = ::CreateRectRgn(0, 100, 511, 621);
-    ::CombineRgn(shape, shape, lower, RGN_OR);
-    ::DeleteObject(lower);
-    ::SetWindowRgn(m_hWnd, shape, TRUE);  // the system owns the region now
+    skinwindow::ApplyShape(m_hWnd, 510, 620);
 
     PlaceControls();
     ::MoveWindow(m_hWnd, 0, 0, 510, 620, TRUE);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/ConversationPicture.h"
+#include "bench/CallPicture.h"
 #include "engine/AviWriter.h"
 #include "engine/Mp43Encoder.h"
 #include "engine/RecordParams.h"
@@ -42,7 +42,7 @@ bool WriteRecording(const std::string& path, int frames) {
     std::vector<int16_t> sound(1920 * 2);  // one picture's worth at 48 kHz
     long n = 0;
     for (int i = 0; i < frames; ++i) {
-        PaintConversation(dib, kWidth, kHeight, i);
+        PaintCallPicture(dib, kWidth, kHeight, i);
         EncodedFrame e;
         if (!encoder.Encode(dib.data(), stride, e) || !writer.WriteVideo(i, e.data, e.size, e.keyFrame))
             return false;

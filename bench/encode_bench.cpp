@@ -12,7 +12,7 @@
 #include "engine/AviWriter.h"
 #include "engine/Mp43Encoder.h"
 #include "engine/RecordParams.h"
-#include "bench/ConversationPicture.h"
+#include "bench/CallPicture.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ Figures Run(int w, int h, int frames, const std::string& dir) {
     Figures f;
     const int stride = (w * 3 + 3) & ~3;
     std::vector<std::vector<uint8_t>> raw(frames, std::vector<uint8_t>(static_cast<size_t>(stride) * h));
-    for (int i = 0; i < frames; ++i) PaintConversation(raw[i], w, h, i);
+    for (int i = 0; i < frames; ++i) PaintCallPicture(raw[i], w, h, i);
 
     // The same frames, as they are, for the command-line tool.
     const std::string rawPath = dir + "/frames.bgr";

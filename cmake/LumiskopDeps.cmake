@@ -19,6 +19,20 @@ if(WIN32)
   target_link_libraries(ffmpeg INTERFACE
     ${_ffmpeg}/lib/libavformat.a ${_ffmpeg}/lib/libavcodec.a ${_ffmpeg}/lib/libswscale.a
     ${_ffmpeg}/lib/libswresample.a ${_ffmpeg}/lib/libavutil.a ole32 user32)
+  # The converter's own FFmpeg, with x264 (GPL): linked by ClipForge.exe only.
+  set(LUMISKOP_CLIPFORGE_FFMPEG_DIR ${LUMISKOP_CACHE}/ffmpeg-win32-clipforge/current
+      CACHE PATH "FFmpeg with x264 for the converter")
+  set(LUMISKOP_X264_DIR "" CACHE PATH "x264 for Windows")
+  set(_cf ${LUMISKOP_CLIPFORGE_FFMPEG_DIR})
+  if(NOT EXISTS ${_cf}/lib/libavcodec.a OR NOT EXISTS ${LUMISKOP_X264_DIR}/lib/libx264.a)
+    message(FATAL_ERROR "FFmpeg with x264 for Windows not found in ${_cf}: run scripts/setup")
+  endif()
+  add_library(ffmpeg_clipforge INTERFACE)
+  target_include_directories(ffmpeg_clipforge SYSTEM INTERFACE ${_cf}/include)
+  target_link_libraries(ffmpeg_clipforge INTERFACE
+    ${_cf}/lib/libavformat.a ${_cf}/lib/libavcodec.a ${_cf}/lib/libswscale.a
+    ${_cf}/lib/libswresample.a ${_cf}/lib/libavutil.a ${LUMISKOP_X264_DIR}/lib/libx264.a
+    ole32 user32)
   list(PREPEND CMAKE_FIND_ROOT_PATH ${_gtest})
   find_package(GTest REQUIRED CONFIG PATHS ${_gtest} NO_DEFAULT_PATH)
 else()
@@ -26,6 +40,11 @@ else()
   pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET libavformat libavcodec libswscale libswresample libavutil)
   add_library(ffmpeg INTERFACE)
   target_link_libraries(ffmpeg INTERFACE PkgConfig::FFMPEG)
+  # Debian's FFmpeg has libx264 and the aac encoder.
+  pkg_check_modules(FFMPEG_CLIPFORGE REQUIRED IMPORTED_TARGET
+                    libavformat libavcodec libswscale libswresample libavutil)
+  add_library(ffmpeg_clipforge INTERFACE)
+  target_link_libraries(ffmpeg_clipforge INTERFACE PkgConfig::FFMPEG_CLIPFORGE)
   find_package(GTest REQUIRED)
 endif()
 include(GoogleTest)

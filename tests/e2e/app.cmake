@@ -11,7 +11,7 @@ add_dependencies(e2e_startup_test Lumiskop fixture_msnmsgr)
 lumiskop_test(e2e_call_recording_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/call_recording_test.cpp ${CMAKE_CURRENT_LIST_DIR}/call_scene.cpp
   LIBS e2e_session)
-add_dependencies(e2e_call_recording_test Lumiskop fixture_msnmsgr fixture_dedida start_logger)
+add_dependencies(e2e_call_recording_test Lumiskop ClipForge fixture_msnmsgr fixture_dedida start_logger)
 
 lumiskop_test(e2e_closing_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/closing_test.cpp ${CMAKE_CURRENT_LIST_DIR}/call_scene.cpp

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <optional>
 #include <set>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "tools/clipforge/resource.h"
 #include "tests/e2e/call_scene.h"
 #include "tests/support/fixture_paths.h"
 #include "tests/support/host_command.h"
@@ -262,17 +265,20 @@ TEST_F(CallRecording, EveryStopEndsTheRecordingAndTheListOpensEachFile) {
 
 }  // namespace
 
-// The converter stand-in in the program folder as ClipForge.exe; it notes each
-// start in ClipForge.log there. Both go again at the end.
+// The converter stand-in in the program folder as ClipForge.exe, so that every
+// start can be counted; it notes each start in ClipForge.log there. The real
+// converter waits beside it and comes back at the end.
 class StandInConverter {
 public:
     StandInConverter()
-        : m_exe(e2e::ProgramFolder() + "\\ClipForge.exe"), m_log(e2e::ProgramFolder() + "\\ClipForge.log") {
+        : m_exe(e2e::ProgramFolder() + "\\ClipForge.exe"), m_real(m_exe + ".real"),
+          m_log(e2e::ProgramFolder() + "\\ClipForge.log") {
         ::DeleteFileA(m_log.c_str());
+        ::MoveFileExA(m_exe.c_str(), m_real.c_str(), MOVEFILE_REPLACE_EXISTING);
         ::CopyFileA((e2e::FixtureFolder() + "\\start_logger.exe").c_str(), m_exe.c_str(), FALSE);
     }
     ~StandInConverter() {
-        ::DeleteFileA(m_exe.c_str());
+        ::MoveFileExA(m_real.c_str(), m_exe.c_str(), MOVEFILE_REPLACE_EXISTING);
         ::DeleteFileA(m_log.c_str());
     }
     size_t Starts() const { return e2e::ReadLines(m_log).size(); }
@@ -281,7 +287,7 @@ public:
     }
 
 private:
-    std::string m_exe, m_log;
+    std::string m_exe, m_real, m_log;
 };
 
 TEST_F(CallRecording, F8StartsTheConverterOnceUntilTheNextRecording) {
@@ -307,4 +313,30 @@ TEST_F(CallRecording, F8StartsTheConverterOnceUntilTheNextRecording) {
     ASSERT_TRUE(recorder.PressKey("F8"));
     EXPECT_TRUE(converter.WaitForStarts(3)) << "F8 did not start the converter after the recording";
     EXPECT_EQ(converter.Starts(), 3u);
+}
+
+TEST_F(CallRecording, F8StartsClipForgeWhichListsTheRecordingJustMade) {
+    e2e::RecorderSession& recorder = scene.Recorder();
+    ASSERT_TRUE(scene.StartCallRecording());
+    ::Sleep(2000);
+    ASSERT_TRUE(recorder.PressKey("F9", scene.Conversation()));
+    ASSERT_TRUE(scene.WaitForRows(1));
+    const std::vector<std::string> files = scene.Recordings();
+    ASSERT_EQ(files.size(), 1u);
+
+    ASSERT_TRUE(recorder.PressKey("F8"));
+    HWND converter = e2e::WaitForWindow("ClipForge", 30000);
+    ASSERT_NE(converter, nullptr) << "F8 did not bring up ClipForge";
+    DWORD id = 0;
+    ::GetWindowThreadProcessId(converter, &id);
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | SYNCHRONIZE,
+                                   FALSE, id);
+    ASSERT_NE(process, nullptr);
+    HWND list = ::GetDlgItem(converter, IDC_CF_LIST);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 1; }, 10000));
+    EXPECT_EQ(e2e::ListItemText(list, process, 0, 1), files[0]);
+    EXPECT_EQ(e2e::ListItemText(list, process, 0, 4), "-");
+    ::PostMessageA(converter, WM_COMMAND, IDC_CF_CLOSE, 0);
+    EXPECT_EQ(::WaitForSingleObject(process, 30000), WAIT_OBJECT_0) << "ClipForge did not close";
+    ::CloseHandle(process);
 }

@@ -16,28 +16,6 @@ std::string ProgramCommandLine() {
     return "\"" + ProgramFolder() + "\\Lumiskop.exe\"";
 }
 
-// Reads one cell of another process's list view: the item and its text
-// buffer live in memory allocated inside that process.
-std::string RemoteItemText(HWND list, HANDLE process, int row, int column) {
-    constexpr SIZE_T kTextSize = 512;
-    auto* remote = static_cast<char*>(::VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + kTextSize,
-                                                       MEM_COMMIT, PAGE_READWRITE));
-    if (!remote) return {};
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.cchTextMax = kTextSize;
-    item.pszText = remote + sizeof(LVITEMA);
-    std::string text;
-    if (::WriteProcessMemory(process, remote, &item, sizeof item, nullptr)) {
-        ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
-        char buffer[kTextSize] = {};
-        if (::ReadProcessMemory(process, remote + sizeof(LVITEMA), buffer, kTextSize - 1, nullptr))
-            text = buffer;
-    }
-    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    return text;
-}
-
 }  // namespace
 
 RecorderSession::RecorderSession(const std::optional<std::string>& outputFolder)
@@ -81,7 +59,7 @@ std::vector<RecorderSession::Row> RecorderSession::ListRows() const {
                                    m_process.Id());
     if (!process) return rows;
     for (int row = 0; row < count; ++row)
-        rows.push_back({RemoteItemText(list, process, row, 1), RemoteItemText(list, process, row, 2)});
+        rows.push_back({ListItemText(list, process, row, 1), ListItemText(list, process, row, 2)});
     ::CloseHandle(process);
     return rows;
 }

@@ -16,37 +16,6 @@
 
 namespace {
 
-std::string Quote(const std::string& path) {
-    return "'" + path + "'";
-}
-
-// pts of every video packet, in file order, as ffprobe sees them.
-std::vector<long> VideoPacketTimes(const std::string& path) {
-    const ToolResult r = RunTool("ffprobe -v error -select_streams v -show_entries packet=pts "
-                                 "-of csv=p=0 " + Quote(path));
-    std::vector<long> pts;
-    std::istringstream lines(r.output);
-    std::string line;
-    while (std::getline(lines, line))
-        if (!line.empty()) pts.push_back(std::stol(line));
-    return pts;
-}
-
-std::string StreamField(const std::string& path, const char* stream, const char* field) {
-    const ToolResult r = RunTool(std::string("ffprobe -v error -count_packets -select_streams ") +
-                                 stream + " -show_entries stream=" + field + " -of csv=p=0 " +
-                                 Quote(path));
-    std::string value = r.output;
-    while (!value.empty() && (value.back() == '\n' || value.back() == ',')) value.pop_back();
-    return value;
-}
-
-bool DecodesCleanly(const std::string& path) {
-    const ToolResult r = RunTool("ffmpeg -v error -nostdin -i " + Quote(path) + " -f null -");
-    EXPECT_EQ(r.output, "") << "ffmpeg complained";
-    return r.exitCode == 0;
-}
-
 // Entries of a standard index chunk ('ix00'/'ix01'): chunk header position,
 // size, key flag.
 struct IxEntry {

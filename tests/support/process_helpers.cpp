@@ -1,5 +1,7 @@
 #include "tests/support/process_helpers.h"
 
+#include <commctrl.h>
+
 #include <utility>
 #include <vector>
 
@@ -125,5 +127,27 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD ms) {
 int CountWindows(const char* title) {
     return static_cast<int>(FindWindows(title, false, 0).size());
 }
+
+// The item and its text buffer live in memory allocated inside that process.
+std::string ListItemText(HWND list, HANDLE process, int row, int column) {
+    constexpr SIZE_T kTextSize = 512;
+    auto* remote = static_cast<char*>(::VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + kTextSize,
+                                                       MEM_COMMIT, PAGE_READWRITE));
+    if (!remote) return {};
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.cchTextMax = kTextSize;
+    item.pszText = remote + sizeof(LVITEMA);
+    std::string text;
+    if (::WriteProcessMemory(process, remote, &item, sizeof item, nullptr)) {
+        ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
+        char buffer[kTextSize] = {};
+        if (::ReadProcessMemory(process, remote + sizeof(LVITEMA), buffer, kTextSize - 1, nullptr))
+            text = buffer;
+    }
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return text;
+}
+
 
 }  // namespace e2e

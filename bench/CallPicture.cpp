@@ -1,13 +1,9 @@
-// A conversation-like test picture for the benchmarks: still text-like rows
-// and a moving "camera" area, as a bottom-up 24-bit bitmap.
-#pragma once
+#include "bench/CallPicture.h"
 
 #include <cmath>
-#include <cstdint>
-#include <vector>
 
-// `dib` holds height rows of (width * 3 + 3) & ~3 bytes; `frame` moves the picture on.
-inline void PaintConversation(std::vector<uint8_t>& dib, int w, int h, int frame) {
+// A conversation-like picture: still text-like rows, a moving "camera" area.
+void PaintCallPicture(std::vector<uint8_t>& dib, int w, int h, int frame) {
     const int stride = (w * 3 + 3) & ~3;
     const double t = frame / 25.0;
     for (int y = 0; y < h; ++y) {

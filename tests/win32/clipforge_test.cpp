@@ -1,0 +1,204 @@
+// ClipForge.exe under Wine: the command line on a recording made by the
+// recording worker, and the window driven with real clicks.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <set>
+
+#include "engine/RecordParams.h"
+#include "tests/support/fixture_paths.h"
+#include "tests/support/media_probe.h"
+#include "tests/support/process_helpers.h"
+#include "tests/support/test_recording.h"
+#include "tests/support/ui_helpers.h"
+#include "tests/win32/colour_window.h"
+#include "tests/win32/recording_harness.h"
+#include "tools/clipforge/resource.h"
+
+namespace {
+
+std::string ClipForge() {
+    return "\"" + e2e::ProgramFolder() + "\\ClipForge.exe\"";
+}
+
+bool Exists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+long long SizeOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (long long)data.nFileSizeHigh << 32 | data.nFileSizeLow;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+DWORD RunClipForge(const std::string& arguments, const std::string& folder) {
+    e2e::ChildProcess p = e2e::ChildProcess::Start(ClipForge() + " " + arguments, folder);
+    DWORD code = 999;
+    EXPECT_TRUE(p.WaitForExit(180000, &code)) << arguments;
+    return code;
+}
+
+TEST(ClipForgeCommand, ConvertsARecordingOfTheScreenAndNeverOverwritesUnasked) {
+    g_recordParams = CRecordParams{};
+    g_recordParams.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    g_recordParams.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    ColourWindow window({100, 100, 420, 340}, {RGB(200, 30, 30), RGB(30, 30, 200)}, 400);
+    RecordingHarness harness;
+    ASSERT_TRUE(harness.Record({100, 100, 419, 339}, "call.avi", 3.0));
+    const std::string avi = harness.Folder() + "\\call.avi", mp4 = harness.Folder() + "\\call.mp4";
+    const long long aviBytes = SizeOf(avi);
+
+    ASSERT_EQ(RunClipForge("--convert \"" + avi + "\"", harness.Folder()), 0u) << ReadAll(mp4 + ".log");
+    EXPECT_EQ(Probe(mp4, "v", "stream=codec_name,width,height"), "h264,320,240");
+    EXPECT_EQ(Probe(mp4, "a", "stream=codec_name,sample_rate,channels"), "aac,48000,2");
+    const double aviSeconds = std::atof(Probe(avi, "v", "format=duration").c_str());
+    EXPECT_NEAR(std::atof(Probe(mp4, "v", "format=duration").c_str()), aviSeconds, 0.05);
+    EXPECT_FALSE(Exists(mp4 + ".log"));
+
+    // Without --force the MP4 stays and the log says why; with it, it is replaced.
+    const long long mp4Bytes = SizeOf(mp4);
+    EXPECT_EQ(RunClipForge("--convert \"" + avi + "\" \"" + mp4 + "\"", harness.Folder()), 1u);
+    EXPECT_EQ(SizeOf(mp4), mp4Bytes);
+    EXPECT_NE(ReadAll(mp4 + ".log").find("--force"), std::string::npos);
+    EXPECT_EQ(RunClipForge("--convert \"" + avi + "\" \"" + mp4 + "\" --force", harness.Folder()), 0u);
+    EXPECT_FALSE(Exists(mp4 + ".log"));
+    EXPECT_EQ(SizeOf(avi), aviBytes);
+    EXPECT_EQ(FilesIn(harness.Folder(), "*.part"), std::vector<std::string>{});
+}
+
+// ClipForge over a folder of its own: config.ini beside it names the folder
+// (the recorder's file, put back afterwards).
+class ClipForgeWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_config = e2e::ProgramFolder() + "\\config.ini";
+        m_savedConfig = ReadAll(m_config);
+        m_hadConfig = Exists(m_config);
+        folder = e2e::MakeScratchFolder("clipforge");
+        std::ofstream(m_config, std::ios::binary) << "[General]\r\nFilePath=" << folder << "\r\n";
+    }
+    void TearDown() override {
+        if (window) ::PostMessageA(window, WM_COMMAND, IDC_CF_CLOSE, 0);
+        if (process.Started()) {
+            EXPECT_TRUE(process.WaitForExit(30000)) << "ClipForge did not close";
+        }
+        if (m_hadConfig) {
+            std::ofstream(m_config, std::ios::binary) << m_savedConfig;
+        } else {
+            ::DeleteFileA(m_config.c_str());
+        }
+        e2e::RemoveScratchFolder(folder);
+    }
+
+    void Make(const std::string& name, int seconds, int width, int height, int age) {
+        testrec::Spec spec;
+        spec.width = width;
+        spec.height = height;
+        spec.positions = seconds * 25;
+        spec.busy = true;
+        ASSERT_TRUE(testrec::WriteRecording(folder + "\\" + name, spec));
+        // Older files first in time, whatever order they were made in.
+        HANDLE file = ::CreateFileA((folder + "\\" + name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        FILETIME now;
+        ::GetSystemTimeAsFileTime(&now);
+        ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
+        t.QuadPart -= ULONGLONG(age) * 600'000'000ULL;  // minutes
+        FILETIME when{t.LowPart, t.HighPart};
+        ::SetFileTime(file, nullptr, nullptr, &when);
+        ::CloseHandle(file);
+    }
+
+    void Start() {
+        process = e2e::ChildProcess::Start(ClipForge(), e2e::ProgramFolder());
+        window = e2e::WaitForWindow("ClipForge", 30000, process.Id());
+        ASSERT_NE(window, nullptr) << "no ClipForge window";
+    }
+
+    HWND Item(int id) const { return ::GetDlgItem(window, id); }
+    int Progress() const { return int(::SendMessageA(Item(IDC_CF_PROGRESS), PBM_GETPOS, 0, 0)); }
+    bool Idle() const { return ::IsWindowEnabled(Item(IDC_CF_CONVERT)) != FALSE; }
+    std::vector<std::vector<std::string>> Rows() const {
+        std::vector<std::vector<std::string>> rows;
+        HANDLE p = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process.Id());
+        const int count = int(::SendMessageA(Item(IDC_CF_LIST), LVM_GETITEMCOUNT, 0, 0));
+        for (int row = 0; p && row < count; ++row) {
+            rows.emplace_back();
+            for (int column = 1; column <= 4; ++column)
+                rows.back().push_back(e2e::ListItemText(Item(IDC_CF_LIST), p, row, column));
+        }
+        if (p) ::CloseHandle(p);
+        return rows;
+    }
+
+    std::string folder;
+    e2e::ChildProcess process;
+    HWND window = nullptr;
+
+private:
+    std::string m_config, m_savedConfig;
+    bool m_hadConfig = false;
+};
+
+TEST_F(ClipForgeWindow, ListsNewestFirstAndConvertsTheCheckedOnesWithAMovingProgressBar) {
+    Make("older.avi", 6, 640, 480, 30);
+    Make("done.avi", 1, 320, 240, 60);
+    Make("newer.avi", 6, 640, 480, 10);
+    std::ofstream(folder + "\\done.mp4") << "converted before";
+    Start();
+
+    const std::vector<std::vector<std::string>> rows = Rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"newer.avi", "00:00:06", rows[0][2], "-"}));
+    EXPECT_EQ(rows[1][0], "older.avi");
+    EXPECT_EQ(rows[2], (std::vector<std::string>{"done.avi", "00:00:01", rows[2][2], "yes"}));
+
+    ASSERT_TRUE(ui::ClickWindow(Item(IDC_CF_CONVERT)));
+    std::set<int> seen;
+    bool shot = false;
+    ASSERT_TRUE(e2e::WaitUntil([&] {
+        const int at = Progress();
+        seen.insert(at);
+        if (!shot && at > 200 && at < 800) shot = !ui::SaveScreenshot("clipforge-converting").empty();
+        return Exists(folder + "\\older.mp4") && Exists(folder + "\\newer.mp4") && Idle();
+    }, 240000)) << "the two conversions did not finish";
+    int moving = 0;
+    for (int at : seen) moving += at > 0 && at < 1000;
+    EXPECT_GE(moving, 3) << "the progress bar hardly moved";
+    EXPECT_EQ(Progress(), 1000);
+    for (const char* name : {"older", "newer"})
+        EXPECT_EQ(Probe(folder + "\\" + name + ".mp4", "v", "stream=codec_name,width,height"), "h264,640,480");
+    EXPECT_EQ(ReadAll(folder + "\\done.mp4"), "converted before");
+    EXPECT_EQ(Rows()[0][3], "yes") << "the list did not show the new MP4";
+
+    // A second start brings this window back instead of opening another.
+    ::ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return ::IsIconic(window) != FALSE; }, 5000));
+    EXPECT_EQ(RunClipForge("", e2e::ProgramFolder()), 0u);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !::IsIconic(window); }, 10000)) << "the first window stayed down";
+    EXPECT_EQ(e2e::CountWindows("ClipForge"), 1);
+}
+
+TEST_F(ClipForgeWindow, CancelMidwayLeavesNoMp4AndTheRecordingAsItWas) {
+    Make("long.avi", 20, 640, 480, 5);
+    const long long bytes = SizeOf(folder + "\\long.avi");
+    Start();
+    ASSERT_TRUE(ui::ClickWindow(Item(IDC_CF_CONVERT)));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Progress() > 50; }, 120000)) << "the conversion did not start";
+    ASSERT_TRUE(ui::ClickWindow(Item(IDC_CF_CANCEL)));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Idle(); }, 60000)) << "Cancel did not end the conversion";
+    EXPECT_EQ(FilesIn(folder, "*.mp4*"), std::vector<std::string>{});
+    EXPECT_EQ(SizeOf(folder + "\\long.avi"), bytes);
+    EXPECT_EQ(Rows()[0][3], "-");
+}
+
+}  // namespace

@@ -1,0 +1,278 @@
+#include "tools/clipforge/ClipForgeDlg.h"
+
+#include <shellapi.h>
+
+#include "controls/SkinFiles.h"
+#include "controls/SkinWindow.h"
+#include "framework/ProgramFolder.h"
+#include "tools/clipforge/AnsiText.h"
+#include "tools/clipforge/convert/Converter.h"
+#include "tools/clipforge/convert/Texts.h"
+
+namespace {
+
+struct ButtonPlace {
+    int id;
+    const char* skin;
+    int x, y, width, height;
+};
+
+// The recorder's main-window skin serves here too: same background, same
+// buttons at the same places, so the two windows look like one product.
+constexpr ButtonPlace kButtons[] = {
+    {IDC_CF_CONVERT, "convert", 10, 32, 54, 47},
+    {IDC_CF_CANCEL, "stop", 70, 32, 54, 47},
+    {IDC_CF_MINIMIZE, "mini", 458, 4, 20, 20},
+    {IDC_CF_CLOSE, "close", 480, 4, 20, 20},
+    {IDC_CF_OPEN_FOLDER, "open_folder", 400, 530, 92, 20},
+};
+
+enum Column { kCheck, kName, kDuration, kSize, kMp4 };
+
+std::string Outcome(const std::string& name, const clipforge::ConvertResult& r) {
+    using clipforge::ConvertStatus;
+    switch (r.status) {
+    case ConvertStatus::Done: return name + ": converted.";
+    case ConvertStatus::Cancelled: return name + ": cancelled, no MP4 written.";
+    default: return name + ": " + r.message;
+    }
+}
+
+}  // namespace
+
+CClipForgeDlg::CClipForgeDlg(std::string outputFolder)
+    : fw::CDialog(IDD_CLIPFORGE), m_folder(std::move(outputFolder)) {
+    m_skinFolder = fw::ProgramFolder() + skinfiles::kMainFolder;
+}
+
+CClipForgeDlg::~CClipForgeDlg() {
+    StopWorker(true);
+}
+
+BOOL CClipForgeDlg::OnInitDialog() {
+    SetUpSkin();
+    Refresh();
+    SetStatus(m_entries.empty() ? "No recordings in this folder yet."
+                                : "Check the recordings to convert, then press Convert.");
+    return TRUE;
+}
+
+BOOL CClipForgeDlg::PreTranslateMessage(MSG* msg) {
+    // Enter and Escape must not close the window in the middle of a conversion.
+    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_ESCAPE || msg->wParam == VK_RETURN)) return TRUE;
+    return fw::CDialog::PreTranslateMessage(msg);
+}
+
+void CClipForgeDlg::SetUpSkin() {
+    skinwindow::ApplyShape(m_hWnd, 510, 620);
+    m_background.Reset(static_cast<HBITMAP>(::LoadImageA(
+        nullptr, (m_skinFolder + "back_ui.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+
+    int index = 0;
+    for (const ButtonPlace& place : kButtons) {
+        CHoverButton& button = m_buttons[index++];
+        button.SubclassDlgItem(place.id, m_hWnd);
+        button.LoadSkin(m_skinFolder, place.skin);
+        ::SetWindowPos(GetDlgItem(place.id), nullptr, place.x, place.y, place.width, place.height,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    m_list.SubclassDlgItem(IDC_CF_LIST, m_hWnd);
+    m_list.SetBackgroundImage((m_skinFolder + "list_back.bmp").c_str(), FALSE);
+    ::SendMessageA(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    m_list.InsertColumn(kCheck, " ", LVCFMT_CENTER, 30);
+    m_list.InsertColumn(kName, "FileName", LVCFMT_LEFT, 200);
+    m_list.InsertColumn(kDuration, "Duration", LVCFMT_CENTER, 80);
+    m_list.InsertColumn(kSize, "Size", LVCFMT_CENTER, 90);
+    m_list.InsertColumn(kMp4, "MP4", LVCFMT_CENTER, 70);
+    m_list.SetHeaderCheckbox(kCheck, 0);
+    ::SetWindowPos(m_list, nullptr, 15, 100, 480, 360, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    HWND progress = GetDlgItem(IDC_CF_PROGRESS);
+    ::SendMessageA(progress, PBM_SETRANGE32, 0, 1000);
+    ::SetWindowPos(progress, nullptr, 15, 470, 480, 16, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::MoveWindow(m_hWnd, 60, 40, 510, 620, TRUE);
+}
+
+void CClipForgeDlg::Refresh() {
+    m_entries = clipforge::ListRecordings(clipforge::Utf8FromAnsi(m_folder));
+    ::LockWindowUpdate(m_list);
+    m_list.DeleteAllRows();
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const clipforge::RecordingEntry& e = m_entries[i];
+        const int row = m_list.InsertRow(int(i), " ", CCheckListCtrl::kDefaultColour, CCheckListCtrl::kDefaultColour);
+        m_list.SetCellText(row, kName, clipforge::AnsiFromUtf8(e.name).c_str());
+        m_list.SetCellText(row, kDuration, clipforge::DurationText(clipforge::RecordingSeconds(e.path)).c_str());
+        m_list.SetCellText(row, kSize, clipforge::SizeText(e.bytes).c_str());
+        m_list.SetCellText(row, kMp4, e.hasMp4 ? "yes" : "-");
+        // What has no MP4 yet is what the user most likely wants converted.
+        m_list.SetCheckbox(row, kCheck, e.hasMp4 ? 0 : 1);
+    }
+    ::LockWindowUpdate(nullptr);
+    m_list.Invalidate();
+}
+
+void CClipForgeDlg::SetStatus(const std::string& text) {
+    m_status = text;
+    ::InvalidateRect(m_hWnd, &m_statusRect, TRUE);
+}
+
+void CClipForgeDlg::SetBusy(bool busy) {
+    ::EnableWindow(GetDlgItem(IDC_CF_CONVERT), !busy);
+    ::EnableWindow(GetDlgItem(IDC_CF_CANCEL), busy);
+}
+
+BOOL CClipForgeDlg::OnEraseBkgnd(HDC dc) {
+    skinwindow::PaintFrame(m_hWnd, dc, m_background, "ClipForge - recordings to MP4");
+    fw::Font labels(fw::MakeFont("Arial", 15, 500));
+    fw::ScopedSelect font(dc, labels);
+    ::SetTextColor(dc, RGB(230, 230, 230));
+    RECT status = m_statusRect;
+    ::DrawTextA(dc, m_status.c_str(), int(m_status.size()), &status, DT_LEFT | DT_TOP | DT_WORDBREAK);
+    ::SetTextColor(dc, RGB(30, 30, 30));
+    RECT folder{15, 532, 395, 552};
+    const std::string text = "Output: " + m_folder;
+    ::DrawTextA(dc, text.c_str(), int(text.size()), &folder, DT_LEFT | DT_TOP | DT_PATH_ELLIPSIS);
+    return TRUE;
+}
+
+void CClipForgeDlg::OnLButtonDown(UINT, POINT at) {
+    Default();
+    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));  // the body drags the window
+}
+
+LRESULT CClipForgeDlg::OnConvert(WORD, WORD, HWND, BOOL&) {
+    if (m_worker.joinable()) return 0;
+    std::vector<Job> jobs;
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        if (m_list.GetCheckbox(int(i), kCheck) != 1) continue;
+        const clipforge::RecordingEntry& e = m_entries[i];
+        Job job{e.path, e.mp4, false};
+        if (e.hasMp4) {
+            const std::string question = clipforge::AnsiFromUtf8(e.name) +
+                                         ": its MP4 exists already. Replace it?";
+            const int answer = ::MessageBoxA(m_hWnd, question.c_str(), kClipForgeTitle,
+                                             MB_YESNOCANCEL | MB_ICONQUESTION);
+            if (answer == IDCANCEL) return 0;
+            if (answer == IDNO) continue;
+            job.overwrite = true;
+        }
+        jobs.push_back(job);
+    }
+    if (jobs.empty()) {
+        SetStatus("Nothing to convert: check the recordings first.");
+        return 0;
+    }
+    m_cancel = false;
+    m_outcomes.clear();
+    m_jobCount = jobs.size();
+    m_jobIndex = 0;
+    m_done = m_total = 0;
+    ::SendMessageA(GetDlgItem(IDC_CF_PROGRESS), PBM_SETPOS, 0, 0);
+    SetBusy(true);
+    SetStatus("Converting...");
+    m_worker = std::thread(&CClipForgeDlg::RunJobs, this, std::move(jobs));
+    return 0;
+}
+
+void CClipForgeDlg::RunJobs(std::vector<Job> jobs) {
+    for (size_t i = 0; i < jobs.size(); ++i) {
+        {
+            std::lock_guard<std::mutex> hold(m_lock);
+            m_jobIndex = i;
+            m_done = m_total = 0;
+            m_jobStart = std::chrono::steady_clock::now();
+        }
+        int shown = -1;
+        clipforge::ConvertRequest request;
+        request.input = jobs[i].input;
+        request.output = jobs[i].output;
+        request.overwrite = jobs[i].overwrite;
+        request.cancel = &m_cancel;
+        request.progress = [&](double done, double total) {
+            {
+                std::lock_guard<std::mutex> hold(m_lock);
+                m_done = done;
+                m_total = total;
+            }
+            // One message per tenth of a percent at most: the window keeps up.
+            const int permille = clipforge::Permille(done, total);
+            if (permille != shown) {
+                shown = permille;
+                PostMessage(kProgressMessage);
+            }
+        };
+        const clipforge::ConvertResult result = clipforge::ConvertRecording(request);
+        const size_t slash = jobs[i].output.find_last_of("\\/");
+        const std::string name = clipforge::AnsiFromUtf8(jobs[i].output.substr(slash + 1));
+        {
+            std::lock_guard<std::mutex> hold(m_lock);
+            m_outcomes.push_back(Outcome(name, result));
+        }
+        if (result.status == clipforge::ConvertStatus::Cancelled ||
+            result.status == clipforge::ConvertStatus::DiskFull)
+            break;
+    }
+    PostMessage(kFinishedMessage);
+}
+
+LRESULT CClipForgeDlg::OnProgress(UINT, WPARAM, LPARAM, BOOL&) {
+    std::lock_guard<std::mutex> hold(m_lock);
+    if (m_cancel) return 0;
+    const double elapsed =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - m_jobStart).count();
+    ::SendMessageA(GetDlgItem(IDC_CF_PROGRESS), PBM_SETPOS, clipforge::Permille(m_done, m_total), 0);
+    SetStatus("Converting " + std::to_string(m_jobIndex + 1) + " of " + std::to_string(m_jobCount) + ": " +
+              clipforge::ProgressText(m_done, m_total, elapsed));
+    return 0;
+}
+
+LRESULT CClipForgeDlg::OnFinished(UINT, WPARAM, LPARAM, BOOL&) {
+    StopWorker(false);
+    SetBusy(false);
+    const bool cancelled = m_cancel;
+    ::SendMessageA(GetDlgItem(IDC_CF_PROGRESS), PBM_SETPOS, cancelled ? 0 : 1000, 0);
+    std::string summary;
+    bool trouble = false;
+    for (const std::string& line : m_outcomes) {
+        summary += line + "\n";
+        trouble = trouble || line.find(": converted.") == std::string::npos;
+    }
+    Refresh();
+    SetStatus(cancelled ? "Cancelled: no MP4 was left half written." : summary);
+    if (trouble && !cancelled) ::MessageBoxA(m_hWnd, summary.c_str(), kClipForgeTitle, MB_OK | MB_ICONWARNING);
+    return 0;
+}
+
+LRESULT CClipForgeDlg::OnCancelConversion(WORD, WORD, HWND, BOOL&) {
+    if (!m_worker.joinable()) return 0;
+    m_cancel = true;
+    SetStatus("Cancelling...");
+    return 0;
+}
+
+LRESULT CClipForgeDlg::OnOpenFolder(WORD, WORD, HWND, BOOL&) {
+    ::ShellExecuteA(nullptr, "open", m_folder.c_str(), nullptr, nullptr, SW_SHOW);
+    return 0;
+}
+
+LRESULT CClipForgeDlg::OnCloseButton(WORD, WORD, HWND, BOOL&) {
+    OnCancel();
+    return 0;
+}
+
+LRESULT CClipForgeDlg::OnMinimize(WORD, WORD, HWND, BOOL&) {
+    ShowWindow(SW_SHOWMINIMIZED);
+    return 0;
+}
+
+void CClipForgeDlg::OnCancel() {
+    StopWorker(true);  // a conversion in progress is cancelled and its part file removed
+    EndDialog(IDCANCEL);
+}
+
+void CClipForgeDlg::StopWorker(bool cancel) {
+    if (!m_worker.joinable()) return;
+    if (cancel) m_cancel = true;
+    m_worker.join();
+}

@@ -1,0 +1,92 @@
+// ClipForge's window: the recordings of the output folder, newest first, with
+// their length, size and whether their MP4 exists; Convert converts the
+// checked ones one after another on a worker thread, with a progress bar,
+// percent and time left, and Cancel.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "controls/CheckListCtrl.h"
+#include "controls/HoverButton.h"
+#include "framework/Dialog.h"
+#include "framework/Gdi.h"
+#include "tools/clipforge/folder/RecordingFolder.h"
+#include "tools/clipforge/resource.h"
+
+// The window's title; a second start finds the first window by it.
+inline constexpr const char* kClipForgeTitle = "ClipForge";
+
+class CClipForgeDlg : public fw::CDialog {
+public:
+    explicit CClipForgeDlg(std::string outputFolder);  // ANSI
+    ~CClipForgeDlg() override;
+
+    BEGIN_MSG_MAP(CClipForgeDlg)
+        MSG_WM_ERASEBKGND(OnEraseBkgnd)
+        MSG_WM_LBUTTONDOWN(OnLButtonDown)
+        MESSAGE_HANDLER(kProgressMessage, OnProgress)
+        MESSAGE_HANDLER(kFinishedMessage, OnFinished)
+        COMMAND_ID_HANDLER(IDC_CF_CONVERT, OnConvert)
+        COMMAND_ID_HANDLER(IDC_CF_CANCEL, OnCancelConversion)
+        COMMAND_ID_HANDLER(IDC_CF_OPEN_FOLDER, OnOpenFolder)
+        COMMAND_ID_HANDLER(IDC_CF_CLOSE, OnCloseButton)
+        COMMAND_ID_HANDLER(IDC_CF_MINIMIZE, OnMinimize)
+        CHAIN_MSG_MAP(fw::CDialog)
+    END_MSG_MAP()
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    static constexpr UINT kProgressMessage = WM_APP + 1;
+    static constexpr UINT kFinishedMessage = WM_APP + 2;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnCancel() override;
+    void OnOK() override {}
+
+private:
+    struct Job {
+        std::string input, output;  // UTF-8
+        bool overwrite = false;
+    };
+
+    BOOL OnEraseBkgnd(HDC dc);
+    void OnLButtonDown(UINT, POINT at);
+    LRESULT OnProgress(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnFinished(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnConvert(WORD, WORD, HWND, BOOL&);
+    LRESULT OnCancelConversion(WORD, WORD, HWND, BOOL&);
+    LRESULT OnOpenFolder(WORD, WORD, HWND, BOOL&);
+    LRESULT OnCloseButton(WORD, WORD, HWND, BOOL&);
+    LRESULT OnMinimize(WORD, WORD, HWND, BOOL&);
+
+    void SetUpSkin();
+    void Refresh();
+    void SetStatus(const std::string& text);
+    void SetBusy(bool busy);
+    void RunJobs(std::vector<Job> jobs);  // on the worker
+    // Waits for the worker, cancelling its conversion first when asked.
+    void StopWorker(bool cancel);
+
+    std::string m_folder;  // ANSI
+    std::string m_skinFolder;
+    std::vector<clipforge::RecordingEntry> m_entries;
+    CCheckListCtrl m_list;
+    CHoverButton m_buttons[5];
+    fw::Bitmap m_background;
+    RECT m_statusRect{15, 492, 495, 526};
+    std::string m_status;
+
+    std::thread m_worker;
+    std::atomic<bool> m_cancel{false};
+    std::mutex m_lock;  // guards what the worker reports below
+    double m_done = 0, m_total = 0;
+    size_t m_jobIndex = 0, m_jobCount = 0;
+    std::chrono::steady_clock::time_point m_jobStart;
+    std::vector<std::string> m_outcomes;
+};

@@ -1,0 +1,29 @@
+#include "tools/clipforge/CommandLine.h"
+
+#include "tools/clipforge/convert/Converter.h"
+
+namespace clipforge {
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    CommandLine c;
+    std::vector<std::string> files;
+    for (const std::string& arg : args) {
+        if (arg == "--convert") c.convert = true;
+        else if (arg == "--force") c.force = true;
+        else if (arg.rfind("--", 0) == 0) c.error = "Unknown option " + arg + ".";
+        else files.push_back(arg);
+    }
+    if (!c.convert) {
+        if (!files.empty() || c.force) c.error = "Usage: ClipForge.exe --convert IN.avi [OUT.mp4] [--force]";
+        return c;
+    }
+    if (files.empty() || files.size() > 2) {
+        c.error = "Usage: ClipForge.exe --convert IN.avi [OUT.mp4] [--force]";
+        return c;
+    }
+    c.input = files[0];
+    c.output = files.size() == 2 ? files[1] : Mp4NameFor(files[0]);
+    return c;
+}
+
+}  // namespace clipforge

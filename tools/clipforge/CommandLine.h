@@ -1,0 +1,19 @@
+// ClipForge's command line: no arguments opens the window;
+// "--convert IN [OUT] [--force]" converts one file without it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace clipforge {
+
+struct CommandLine {
+    bool convert = false;
+    bool force = false;
+    std::string input, output;  // output defaults to the MP4 beside the input
+    std::string error;          // not empty: the arguments make no sense
+};
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args);  // without the program's name
+
+}  // namespace clipforge

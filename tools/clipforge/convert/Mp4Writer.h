@@ -1,0 +1,59 @@
+// Encodes pictures with x264 and sound with AAC (48 kHz stereo, channels as
+// they come) into an MP4 whose index sits at the front.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "tools/clipforge/convert/FfmpegOwners.h"
+
+namespace clipforge {
+
+struct PictureFormat {
+    int width = 0;
+    int height = 0;
+    AVRational timeBase{1, 25};   // of the pictures' timestamps
+    AVRational frameRate{25, 1};
+};
+
+class Mp4Writer {
+public:
+    ~Mp4Writer();
+
+    bool Open(const std::string& path, const PictureFormat& picture, bool sound, std::string& error);
+    bool Picture(const AVFrame* frame);  // any size or pixel format
+    bool Sound(const AVFrame* frame);    // any PCM layout, rate or sample format
+    // Drains the encoders and writes the index; false when anything failed.
+    bool Finish();
+
+    // The first failure's FFmpeg error code (0: none).
+    int Error() const { return m_error; }
+    int64_t Pictures() const { return m_pictures; }
+    double Seconds() const;
+
+private:
+    bool OpenVideo(const PictureFormat& picture);
+    bool OpenAudio();
+    bool EncodeSound(bool flush);
+    bool PadSoundToPictures();
+    bool Send(AVCodecContext& codec, AVStream& stream, const AVFrame* frame);
+    bool Fail(int code);
+
+    AVFormatContext* m_output = nullptr;
+    ff::Codec m_video, m_audio;
+    AVStream* m_videoStream = nullptr;
+    AVStream* m_audioStream = nullptr;
+    ff::Scaler m_scaler;
+    ff::Frame m_scaled;
+    ff::Resampler m_resampler;
+    ff::Fifo m_fifo;
+    ff::Frame m_soundFrame;
+    ff::Packet m_packet = ff::Packet(av_packet_alloc());
+    int64_t m_soundPts = AV_NOPTS_VALUE;  // of the next sample to encode, in 1/48000
+    int64_t m_pictures = 0;
+    int64_t m_lastPicturePts = AV_NOPTS_VALUE;
+    bool m_headerWritten = false;
+    int m_error = 0;
+};
+
+}  // namespace clipforge

@@ -1,0 +1,25 @@
+// The recordings of an output folder as the converter lists them: AVI files,
+// newest first, with their size and whether their MP4 exists already.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace clipforge {
+
+struct RecordingEntry {
+    std::string name;  // UTF-8, as every path here
+    std::string path;
+    std::string mp4;   // where its MP4 goes
+    uint64_t bytes = 0;
+    int64_t modified = 0;  // for the order only
+    bool hasMp4 = false;
+};
+
+std::vector<RecordingEntry> ListRecordings(const std::string& folder);
+
+// The recording's length in seconds from its header; negative when it cannot be read.
+double RecordingSeconds(const std::string& path);
+
+}  // namespace clipforge
