@@ -38,8 +38,10 @@ std::string RecorderSession::ControlText(int id) const {
     // GetWindowText does not ask another process's controls for their text.
     char text[1024] = {};
     DWORD_PTR length = 0;
+    // No SMTO_ABORTIFHUNG: a program still starting on a busy machine counts
+    // as hung and would answer with nothing.
     ::SendMessageTimeoutA(Control(id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                          SMTO_ABORTIFHUNG, 5000, &length);
+                          SMTO_NORMAL, 20000, &length);
     return text;
 }
 
