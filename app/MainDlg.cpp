@@ -27,10 +27,7 @@ CMainDlg::CMainDlg() : fw::CDialog(IDD_MAIN) {
     m_blinkIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BLINK));
 }
 
-CMainDlg::~CMainDlg() {
-    if (m_worker) ::CloseHandle(m_worker);
-    if (m_cursorWatcher) ::FreeLibrary(m_cursorWatcher);
-}
+CMainDlg::~CMainDlg() = default;
 
 const std::string& CMainDlg::StatusText() const {
     return g_recordState.StatusText;
@@ -71,10 +68,10 @@ BOOL CMainDlg::PreTranslateMessage(MSG* msg) {
     return fw::CDialog::PreTranslateMessage(msg);
 }
 
-LRESULT CMainDlg::OnPaint(UINT, WPARAM, LPARAM, BOOL& handled) {
+void CMainDlg::OnPaint(HDC) {
     if (!::IsIconic(m_hWnd)) {
-        handled = FALSE;
-        return 0;
+        SetMsgHandled(FALSE);
+        return;
     }
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(m_hWnd, &ps);
@@ -85,15 +82,10 @@ LRESULT CMainDlg::OnPaint(UINT, WPARAM, LPARAM, BOOL& handled) {
     const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
     ::DrawIcon(dc, x, y, m_appIcon);
     ::EndPaint(m_hWnd, &ps);
-    return 0;
 }
 
-LRESULT CMainDlg::OnQueryDragIcon(UINT, WPARAM, LPARAM, BOOL&) {
-    return reinterpret_cast<LRESULT>(m_appIcon);
-}
-
-LRESULT CMainDlg::OnEraseBkgnd(UINT, WPARAM wp, LPARAM, BOOL&) {
-    PaintBackground(reinterpret_cast<HDC>(wp));
+BOOL CMainDlg::OnEraseBkgnd(HDC dc) {
+    PaintBackground(dc);
     return TRUE;
 }
 
@@ -127,11 +119,10 @@ void CMainDlg::PaintBackground(HDC dc) {
     ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &status, DT_LEFT | DT_TOP);
 }
 
-LRESULT CMainDlg::OnLButtonDown(UINT, WPARAM, LPARAM lp, BOOL&) {
+void CMainDlg::OnLButtonDown(UINT, POINT at) {
     Default();
     // A press anywhere on the body drags the window.
-    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, lp);
-    return 0;
+    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
 }
 
 LRESULT CMainDlg::OnMinimize(WORD, WORD, HWND, BOOL&) {
@@ -169,10 +160,9 @@ void CMainDlg::ShutDown() {
     m_router.PostToAudioEngine(WM_QUIT, 0);
 }
 
-LRESULT CMainDlg::OnClose(UINT, WPARAM, LPARAM, BOOL& handled) {
+void CMainDlg::OnClose() {
     ShutDown();
-    handled = FALSE;  // the default processing ends the dialog
-    return 0;
+    SetMsgHandled(FALSE);  // the default processing ends the dialog
 }
 
 void CMainDlg::OnQuitMessage() {
@@ -180,11 +170,10 @@ void CMainDlg::OnQuitMessage() {
     ShutDown();
 }
 
-LRESULT CMainDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
+void CMainDlg::OnDestroy() {
     for (int id = 0; id < hotkeys::kSlotCount; ++id) ::UnregisterHotKey(m_hWnd, id);
     SetRegionFrame(nullptr);
     SetStopWindow(nullptr);
     g_recordState.MainWindow = nullptr;
-    handled = FALSE;
-    return 0;
+    SetMsgHandled(FALSE);
 }

@@ -35,14 +35,14 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
 
     BEGIN_MSG_MAP(CMainDlg)
-        MESSAGE_HANDLER(WM_PAINT, OnPaint)
-        MESSAGE_HANDLER(WM_QUERYDRAGICON, OnQueryDragIcon)
-        MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBkgnd)
-        MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
-        MESSAGE_HANDLER(WM_TIMER, OnTimer)
-        MESSAGE_HANDLER(WM_HOTKEY, OnHotKey)
-        MESSAGE_HANDLER(WM_CLOSE, OnClose)
-        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        MSG_WM_PAINT(OnPaint)
+        MSG_WM_QUERYDRAGICON(OnQueryDragIcon)
+        MSG_WM_ERASEBKGND(OnEraseBkgnd)
+        MSG_WM_LBUTTONDOWN(OnLButtonDown)
+        MSG_WM_TIMER(OnTimer)
+        MSG_WM_HOTKEY(OnHotKey)
+        MSG_WM_CLOSE(OnClose)
+        MSG_WM_DESTROY(OnDestroy)
         MESSAGE_HANDLER(WM_USER_RECORDSTART_MSG, OnRecordStart)
         MESSAGE_HANDLER(WM_USER_RECORDINTERRUPTED_MSG, OnRecordInterruptedMessage)
         MESSAGE_HANDLER(WM_USER_SAVECURSOR_MSG, OnSaveCursor)
@@ -78,6 +78,8 @@ protected:
     void OnQuitMessage() override;
 
 private:
+    // The one-shot check after start-up (MainDlgStartup.cpp, MainDlgTimers.cpp).
+    static constexpr UINT kStartupTimerId = 1;
     // Start-up and skin (MainDlgStartup.cpp, MainDlgSkin.cpp).
     void BuildFolders();
     void SetUpSkin();
@@ -86,12 +88,12 @@ private:
     void SetUpEngine();
 
     // Painting and window behaviour (MainDlg.cpp).
-    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL& handled);
-    LRESULT OnQueryDragIcon(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnEraseBkgnd(UINT, WPARAM wp, LPARAM, BOOL&);
-    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM lp, BOOL&);
-    LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL& handled);
-    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled);
+    void OnPaint(HDC);
+    HICON OnQueryDragIcon() { return m_appIcon; }
+    BOOL OnEraseBkgnd(HDC dc);
+    void OnLButtonDown(UINT, POINT at);
+    void OnClose();
+    void OnDestroy();
     LRESULT OnMinimize(WORD, WORD, HWND, BOOL&);
     LRESULT OnCloseButton(WORD, WORD, HWND, BOOL&);
     LRESULT OnHome(WORD, WORD, HWND, BOOL&);
@@ -144,8 +146,8 @@ private:
     void LaunchConverter();
 
     // Hotkeys and timers (MainDlgTimers.cpp).
-    LRESULT OnTimer(UINT, WPARAM id, LPARAM, BOOL&);
-    LRESULT OnHotKey(UINT, WPARAM id, LPARAM, BOOL&);
+    void OnTimer(UINT_PTR id);
+    void OnHotKey(int id, UINT, UINT);
     void RegisterHotkeys();
     void OnStartupCheck();
     void StartBlink();
@@ -184,8 +186,8 @@ private:
     CCallWindowFinder m_finder;
     CAudioRouter m_router;
     CCallAudioInputs m_inputs;
-    HANDLE m_worker = nullptr;
-    HMODULE m_cursorWatcher = nullptr;
+    fw::KernelHandle m_worker;
+    fw::Module m_cursorWatcher;
     int m_blinkPhase = 0;
     bool m_shutDown = false;
 };

@@ -9,10 +9,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/IniFile.h"
 #include "app/MainDlg.h"
 #include "app/Snapshot.h"
+#include "engine/ConfigFile.h"
 #include "engine/RecordState.h"
+#include "framework/Process.h"
 
 void CMainDlg::RefreshList() {
     m_list.Refresh(m_clips);
@@ -90,7 +91,7 @@ LRESULT CMainDlg::OnChangeOutputFolder(WORD, WORD, HWND, BOOL&) {
         if (std::strlen(path) >= 2) ::SetDlgItemTextA(m_hWnd, IDC_OUTPUT_FOLDER, path);
     }
     // Also after a cancel: the field's text, typed or not, is what is kept.
-    CIniFile(m_appFolder + "\\config.ini").WriteString("General", "FilePath", OutputFieldText().c_str());
+    config::WriteOutputFolder(OutputFieldText());
     return 0;
 }
 
@@ -100,15 +101,7 @@ LRESULT CMainDlg::OnConverter(WORD, WORD, HWND, BOOL&) {
 }
 
 void CMainDlg::LaunchConverter() {
-    char commandLine[300] = "ClipForge.exe";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (::CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                         nullptr, &startup, &process)) {
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-    }
+    fw::StartProcess("ClipForge.exe");
 }
 
 LRESULT CMainDlg::OnSnapshot(WORD, WORD, HWND, BOOL&) {

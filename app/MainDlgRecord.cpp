@@ -36,7 +36,7 @@ std::string FileNameOf(const std::string& path) {
 }  // namespace
 
 void CMainDlg::LoadCursorWatcher() {
-    m_cursorWatcher = ::LoadLibraryA((m_appFolder + "\\mousetap.dll").c_str());
+    m_cursorWatcher.Reset(::LoadLibraryA((m_appFolder + "\\mousetap.dll").c_str()));
 }
 
 LRESULT CMainDlg::OnRecordCall(WORD, WORD, HWND, BOOL&) {
@@ -115,7 +115,8 @@ bool CMainDlg::WaitForWorker(DWORD timeoutMs) {
     while (::WaitForSingleObject(m_worker, 0) == WAIT_TIMEOUT) {
         const DWORD waited = ::GetTickCount() - start;
         if (waited >= timeoutMs) return false;
-        ::MsgWaitForMultipleObjects(1, &m_worker, FALSE, timeoutMs - waited, QS_ALLINPUT);
+        HANDLE worker = m_worker;
+        ::MsgWaitForMultipleObjects(1, &worker, FALSE, timeoutMs - waited, QS_ALLINPUT);
         MSG msg;
         while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
@@ -126,8 +127,7 @@ bool CMainDlg::WaitForWorker(DWORD timeoutMs) {
             ::DispatchMessageA(&msg);
         }
     }
-    ::CloseHandle(m_worker);
-    m_worker = nullptr;
+    m_worker.Reset();
     return true;
 }
 
@@ -142,7 +142,7 @@ LRESULT CMainDlg::OnRecordStart(UINT, WPARAM, LPARAM, BOOL&) {
                                        : nullptr)
         install(m_hWnd, WM_USER_SAVECURSOR_MSG);
     g_recordState.Recording = 1;
-    m_worker = ::CreateThread(nullptr, 0, RecordThread, &g_recordState, CREATE_SUSPENDED, nullptr);
+    m_worker.Reset(::CreateThread(nullptr, 0, RecordThread, &g_recordState, CREATE_SUSPENDED, nullptr));
     if (m_worker) {
         ::SetThreadPriority(m_worker, THREAD_PRIORITY_NORMAL);
         ::ResumeThread(m_worker);

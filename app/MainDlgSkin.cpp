@@ -3,6 +3,7 @@
 #include <direct.h>
 
 #include "app/MainDlg.h"
+#include "engine/ConfigFile.h"
 #include "engine/RecordWindows.h"
 
 namespace {
@@ -100,7 +101,7 @@ void CMainDlg::PlaceControls() {
     for (const Place& place : kHiddenSelectors)
         PlaceItem(m_hWnd, place.id, place.x, place.y, place.width, place.height, false);
 
-    ::SetDlgItemTextA(m_hWnd, IDC_OUTPUT_FOLDER, "C:\\QuorvantaOutput");
+    ::SetDlgItemTextA(m_hWnd, IDC_OUTPUT_FOLDER, config::kDefaultOutputFolder);
     PlaceItem(m_hWnd, IDC_OUTPUT_FOLDER, 60, 530, 230, 20, true);
 
     m_list.SubclassDlgItem(IDC_OUTPUT_LIST, m_hWnd);

@@ -7,25 +7,22 @@
 #include <ctime>
 
 #include "app/Hotkeys.h"
-#include "app/IniFile.h"
 #include "app/MainDlg.h"
+#include "callenv/CallEnvNames.h"
+#include "engine/ConfigFile.h"
 #include "engine/HotkeyLinks.h"
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
 #include "engine/RecordWindows.h"
 #include "engine/RegionSelector.h"
+#include "framework/ProgramFolder.h"
 
 namespace {
-constexpr UINT kStartupTimerId = 1;
 constexpr UINT kStartupTimerMs = 900;
-constexpr const char* kDefaultOutputFolder = "C:\\QuorvantaOutput";
 }  // namespace
 
 void CMainDlg::BuildFolders() {
-    char path[300] = {};
-    ::GetModuleFileNameA(nullptr, path, sizeof path);
-    m_appFolder = path;
-    m_appFolder.resize(m_appFolder.rfind('\\') == std::string::npos ? 0 : m_appFolder.rfind('\\'));
+    m_appFolder = fw::ProgramFolder();
     m_skinFolder = m_appFolder + "\\skin\\";
     m_background.Reset(static_cast<HBITMAP>(::LoadImageA(
         nullptr, (m_skinFolder + "back_ui.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
@@ -35,16 +32,15 @@ void CMainDlg::BuildFolders() {
 void CMainDlg::SetUpAudioEngine() {
     m_router.AppFolder = m_appFolder;
     m_router.OwnerWindow = m_hWnd;
-    m_router.TerminateProcessByName("sndrelay.exe");
+    m_router.TerminateProcessByName(callenv::kAudioEngineExe);
     ::Sleep(1000);
-    m_router.AudioEngineName = "Quorvanta Audio Engine";
+    m_router.AudioEngineName = callenv::kAudioEngineName;
     m_router.StartAudioEngine();
 }
 
 void CMainDlg::SetUpEngine() {
     // The output folder from config.ini, made if it is missing (one level).
-    const std::string folder = CIniFile(m_appFolder + "\\config.ini")
-                                   .GetString("General", "FilePath", kDefaultOutputFolder);
+    const std::string folder = config::ReadOutputFolder();
     _mkdir(folder.c_str());
     ::SetDlgItemTextA(m_hWnd, IDC_OUTPUT_FOLDER, folder.c_str());
 

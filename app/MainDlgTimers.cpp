@@ -8,10 +8,6 @@
 #include "engine/RecordState.h"
 #include "engine/RegionSelector.h"
 
-namespace {
-constexpr UINT kStartupTimerId = 1;
-}
-
 void CMainDlg::RegisterHotkeys() {
     for (int id = 0; id < hotkeys::kSlotCount; ++id) ::UnregisterHotKey(m_hWnd, id);
     for (int id = 0; id < hotkeys::kSlotCount; ++id) {
@@ -23,7 +19,7 @@ void CMainDlg::RegisterHotkeys() {
     SetRegionCancelKey(g_hotkeys[hotkeys::kStopOrCancelRegion].key);
 }
 
-LRESULT CMainDlg::OnHotKey(UINT, WPARAM id, LPARAM, BOOL&) {
+void CMainDlg::OnHotKey(int id, UINT, UINT) {
     const bool recording = g_recordState.Recording.load() != 0;
     switch (id) {
     case hotkeys::kConverter:
@@ -45,10 +41,9 @@ LRESULT CMainDlg::OnHotKey(UINT, WPARAM id, LPARAM, BOOL&) {
     default:
         break;
     }
-    return 1;
 }
 
-LRESULT CMainDlg::OnTimer(UINT, WPARAM id, LPARAM, BOOL&) {
+void CMainDlg::OnTimer(UINT_PTR id) {
     switch (id) {
     case kStartupTimerId:
         OnStartupCheck();
@@ -69,12 +64,12 @@ LRESULT CMainDlg::OnTimer(UINT, WPARAM id, LPARAM, BOOL&) {
     default:
         break;
     }
-    return 0;
 }
 
 void CMainDlg::OnStartupCheck() {
     ::KillTimer(m_hWnd, kStartupTimerId);
     if (m_finder.FindMessengerProcess()) {
+        // The wording, slips included, is the program's own and stays as it is.
         ::MessageBoxA(m_hWnd,
                       "To ensure recording audio successfully,please launch the Lumiskop first "
                       "and startup the Live Messenger.",

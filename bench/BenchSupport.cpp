@@ -1,7 +1,6 @@
 #include "bench/BenchSupport.h"
 
-#include "app/IniFile.h"
-#include "engine/OutputPath.h"
+#include "engine/ConfigFile.h"
 #include "engine/RecordState.h"
 
 namespace {
@@ -36,5 +35,5 @@ bool AimRecordingAt(const std::string& out) {
     g_recordState.RecordFileName = name;
     *(name - 1) = '\0';
     ::DeleteFileA(out.c_str());
-    return CIniFile(ProgramFolder() + "\\config.ini").WriteString("General", "FilePath", full);
+    return config::WriteOutputFolder(full);
 }

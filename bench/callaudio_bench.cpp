@@ -14,6 +14,7 @@
 
 #include "bench/BenchFigures.h"
 #include "bench/BenchSupport.h"
+#include "callenv/CallEnvNames.h"
 #include "engine/CallAudioInputs.h"
 #include "engine/Messages.h"
 #include "engine/RecordParams.h"
@@ -42,7 +43,7 @@ int VirtualInputIndex() {
     for (UINT i = 0; i < count; ++i) {
         WAVEINCAPSA caps{};
         if (::waveInGetDevCapsA(i, &caps, sizeof caps) == MMSYSERR_NOERROR &&
-            std::strstr(caps.szPname, engine::kVirtualAudioInputName))
+            std::strstr(caps.szPname, callenv::kVirtualDeviceName))
             return static_cast<int>(i);
     }
     return static_cast<int>(count);

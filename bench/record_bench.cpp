@@ -18,6 +18,7 @@
 #include "bench/MovingPattern.h"
 #include "engine/Messages.h"
 #include "engine/OutputPath.h"
+#include "framework/ProgramFolder.h"
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
 #include "engine/RecordStats.h"
@@ -73,7 +74,7 @@ PROCESS_INFORMATION StartPattern(const Options& o) {
 
 // The cursor watcher of the program folder, reporting to `window`.
 HMODULE WatchCursor(HWND window) {
-    HMODULE tap = ::LoadLibraryA((ProgramFolder() + "\\..\\bin\\mousetap.dll").c_str());
+    HMODULE tap = ::LoadLibraryA((fw::ProgramFolder() + "\\..\\bin\\mousetap.dll").c_str());
     auto install = tap ? reinterpret_cast<InstallMyHookFn>(
                              reinterpret_cast<void*>(::GetProcAddress(tap, "InstallMyHook")))
                        : nullptr;

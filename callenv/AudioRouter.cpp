@@ -9,6 +9,8 @@
 #include "callenv/ProcessSnapshot.h"
 #include "callenv/WaveDevices.h"
 #include "callenv/Win32Registry.h"
+#include "framework/Handle.h"
+#include "framework/Process.h"
 
 using namespace callenv;
 
@@ -76,29 +78,18 @@ CAudioRouter::CAudioRouter(IRegistry* registry)
 void CAudioRouter::TerminateProcessByName(const std::string& name) {
     const auto process = FindProcess(name);
     if (!process) return;
-    HANDLE handle = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, process->id);
-    if (!handle) return;
-    ::TerminateProcess(handle, 0);
-    ::CloseHandle(handle);
+    fw::KernelHandle handle(::OpenProcess(PROCESS_ALL_ACCESS, FALSE, process->id));
+    if (handle) ::TerminateProcess(handle, 0);
 }
 
 void CAudioRouter::StartAudioEngine() {
-    char commandLine[MAX_PATH + 32];
-    std::snprintf(commandLine, sizeof commandLine, "%s\\sndrelay.exe", AppFolder.c_str());
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (::CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                         nullptr, &startup, &info)) {
-        ::CloseHandle(info.hThread);
-        ::CloseHandle(info.hProcess);
-    }
-    HANDLE mutex = nullptr;
+    // Quoted: a folder with spaces must not start some other program.
+    fw::StartProcess("\"" + AppFolder + "\\" + kAudioEngineExe + "\"");
+    fw::KernelHandle mutex;
     for (int attempt = 0; attempt < kMutexAttempts && !mutex; ++attempt) {
-        mutex = ::OpenMutexA(SYNCHRONIZE, TRUE, AudioEngineName.c_str());
+        mutex.Reset(::OpenMutexA(SYNCHRONIZE, TRUE, AudioEngineName.c_str()));
         ::Sleep(kMutexPauseMs);
     }
-    if (mutex) ::CloseHandle(mutex);
 }
 
 void CAudioRouter::DetectWindowsVersion() {

@@ -19,7 +19,7 @@ public:
 
     // Ends the first running process whose image name is `name` (case counts).
     void TerminateProcessByName(const std::string& name);
-    // Starts "<AppFolder>\sndrelay.exe" and waits up to about 7 s for its mutex.
+    // Starts "<AppFolder>\<kAudioEngineExe>" and waits up to about 7 s for its mutex.
     void StartAudioEngine();
     void DetectWindowsVersion();
     // The names of wave-input device 0 and wave-output device 0.

@@ -37,21 +37,9 @@ bool CCheckHeaderCtrl::SetCheckState(int column, int state) {
 }
 
 bool CCheckHeaderCtrl::SetBackgroundImage(const char* path) {
-    m_background.Reset();
-    m_palette.Reset();
-    m_backgroundWidth = m_backgroundHeight = 0;
-    HBITMAP bitmap = path ? static_cast<HBITMAP>(::LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0,
-                                                              LR_CREATEDIBSECTION | LR_LOADFROMFILE))
-                          : nullptr;
+    const bool loaded = m_background.Load(path);
     if (m_hWnd) Invalidate();
-    if (!bitmap) return false;
-    BITMAP size{};
-    ::GetObjectA(bitmap, sizeof size, &size);
-    m_background.Reset(bitmap);
-    m_backgroundWidth = size.bmWidth;
-    m_backgroundHeight = size.bmHeight;
-    m_palette.Reset(CreateBitmapPalette(bitmap));
-    return true;
+    return loaded;
 }
 
 LRESULT CCheckHeaderCtrl::OnSetImageList(UINT, WPARAM, LPARAM lp, BOOL& handled) {
@@ -65,11 +53,11 @@ LRESULT CCheckHeaderCtrl::OnSetImageList(UINT, WPARAM, LPARAM lp, BOOL& handled)
 }
 
 LRESULT CCheckHeaderCtrl::OnQueryNewPalette(UINT, WPARAM, LPARAM, BOOL& handled) {
-    return RealizeOnQueryNewPalette(m_hWnd, m_palette, handled);
+    return fw::RealizeOnQueryNewPalette(m_hWnd, m_background.Palette(), handled);
 }
 
 LRESULT CCheckHeaderCtrl::OnPaletteChanged(UINT, WPARAM wp, LPARAM, BOOL& handled) {
-    return RealizeOnPaletteChanged(m_hWnd, m_palette, reinterpret_cast<HWND>(wp), handled);
+    return fw::RealizeOnPaletteChanged(m_hWnd, m_background.Palette(), reinterpret_cast<HWND>(wp), handled);
 }
 
 void CCheckHeaderCtrl::PaintBackground(HDC dc, const RECT& client) {
@@ -78,12 +66,12 @@ void CCheckHeaderCtrl::PaintBackground(HDC dc, const RECT& client) {
         ::FillRect(dc, &client, face);
         return;
     }
-    PaletteInUse palette(dc, m_palette);
+    fw::PaletteInUse palette(dc, m_background.Palette());
     fw::MemoryDC memory(dc);
-    fw::ScopedSelect select(memory, m_background);
+    fw::ScopedSelect select(memory, m_background.Bitmap());
     int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
-    ::StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, m_backgroundWidth,
-                 m_backgroundHeight, SRCCOPY);
+    ::StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, m_background.Width(),
+                 m_background.Height(), SRCCOPY);
     ::SetStretchBltMode(dc, oldMode);
 }
 
@@ -148,7 +136,7 @@ void CCheckHeaderCtrl::PaintItem(HDC dc, int index, HFONT font) {
     ::RestoreDC(dc, saved);
 }
 
-LRESULT CCheckHeaderCtrl::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
+void CCheckHeaderCtrl::OnPaint(HDC) {
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(m_hWnd, &paint);
     RECT client;
@@ -194,66 +182,4 @@ LRESULT CCheckHeaderCtrl::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
         ::LineTo(dc, -1, client.bottom - 1);
     }
     ::EndPaint(m_hWnd, &paint);
-    return 0;
-}
-
-HPALETTE CreateBitmapPalette(HBITMAP bitmap) {
-    DIBSECTION dib{};
-    const bool isDib = ::GetObjectA(bitmap, sizeof dib, &dib) == sizeof dib;
-    const unsigned bits = isDib ? dib.dsBmih.biBitCount : 24;
-    const unsigned colours = isDib && dib.dsBmih.biClrUsed ? dib.dsBmih.biClrUsed
-                             : bits <= 8                   ? 1u << bits
-                                                           : 0;
-    if (bits <= 8 && colours > 0 && colours <= 256) {
-        std::vector<RGBQUAD> table(colours);
-        HDC screen = ::GetDC(nullptr);
-        UINT got = 0;
-        {
-            fw::MemoryDC memory(screen);
-            fw::ScopedSelect select(memory, bitmap);
-            got = ::GetDIBColorTable(memory, 0, colours, table.data());
-        }
-        ::ReleaseDC(nullptr, screen);
-        if (got) {
-            std::vector<BYTE> storage(sizeof(LOGPALETTE) + got * sizeof(PALETTEENTRY));
-            auto* palette = reinterpret_cast<LOGPALETTE*>(storage.data());
-            palette->palVersion = 0x300;
-            palette->palNumEntries = static_cast<WORD>(got);
-            for (UINT i = 0; i < got; ++i)
-                palette->palPalEntry[i] = {table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue, 0};
-            return ::CreatePalette(palette);
-        }
-    }
-    HDC screen = ::GetDC(nullptr);
-    HPALETTE halftone = ::CreateHalftonePalette(screen);
-    ::ReleaseDC(nullptr, screen);
-    return halftone;
-}
-
-UINT RealizeWindowPalette(HWND hwnd, HPALETTE palette) {
-    HDC dc = ::GetDC(hwnd);
-    HPALETTE old = ::SelectPalette(dc, palette, FALSE);
-    UINT changed = ::RealizePalette(dc);
-    ::SelectPalette(dc, old, FALSE);
-    ::ReleaseDC(hwnd, dc);
-    return changed;
-}
-
-LRESULT RealizeOnQueryNewPalette(HWND hwnd, HPALETTE palette, BOOL& handled) {
-    if (!palette) {
-        handled = FALSE;
-        return 0;
-    }
-    const UINT changed = RealizeWindowPalette(hwnd, palette);
-    if (changed) ::InvalidateRect(hwnd, nullptr, TRUE);
-    return changed;
-}
-
-LRESULT RealizeOnPaletteChanged(HWND hwnd, HPALETTE palette, HWND changer, BOOL& handled) {
-    if (!palette || changer == hwnd) {
-        handled = FALSE;
-        return 0;
-    }
-    if (RealizeWindowPalette(hwnd, palette)) ::InvalidateRect(hwnd, nullptr, TRUE);
-    return 0;
 }

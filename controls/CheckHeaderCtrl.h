@@ -9,7 +9,8 @@
 
 #include <cstdint>
 
-#include "framework/Gdi.h"
+#include "framework/BackgroundBitmap.h"
+#include "framework/Palette.h"
 #include "framework/Wnd.h"
 
 class CCheckHeaderCtrl : public fw::CWnd {
@@ -28,16 +29,16 @@ public:
     int Spacing() const { return m_spacing; }
 
     BEGIN_MSG_MAP(CCheckHeaderCtrl)
-        MESSAGE_HANDLER(WM_PAINT, OnPaint)
-        MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+        MSG_WM_PAINT(OnPaint)
+        MSG_WM_ERASEBKGND(OnEraseBackground)
         MESSAGE_HANDLER(HDM_SETIMAGELIST, OnSetImageList)
         MESSAGE_HANDLER(WM_QUERYNEWPALETTE, OnQueryNewPalette)
         MESSAGE_HANDLER(WM_PALETTECHANGED, OnPaletteChanged)
     END_MSG_MAP()
 
 private:
-    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return TRUE; }
+    void OnPaint(HDC);
+    BOOL OnEraseBackground(HDC) { return TRUE; }
     LRESULT OnSetImageList(UINT, WPARAM, LPARAM lp, BOOL& handled);
     LRESULT OnQueryNewPalette(UINT, WPARAM, LPARAM, BOOL& handled);
     LRESULT OnPaletteChanged(UINT, WPARAM wp, LPARAM, BOOL& handled);
@@ -52,42 +53,6 @@ private:
     COLORREF m_shadowColour;
     COLORREF m_faceColour;
     COLORREF m_textColour = RGB(70, 70, 70);
-    fw::Bitmap m_background;
-    fw::GdiObject<HPALETTE> m_palette;
-    int32_t m_backgroundWidth = 0;
-    int32_t m_backgroundHeight = 0;
+    fw::BackgroundBitmap m_background;
     int32_t m_fontHeight = 16;
 };
-
-// A palette for a loaded bitmap: its own colour table when it has one of at
-// most 256 entries, a halftone palette otherwise.
-HPALETTE CreateBitmapPalette(HBITMAP bitmap);
-// Selects and realises `palette` in a device context on a palette device
-// (nothing elsewhere, or without a palette) for as long as it lives.
-class PaletteInUse {
-public:
-    PaletteInUse(HDC dc, HPALETTE palette) : m_dc(dc) {
-        if (palette && (::GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE)) {
-            m_old = ::SelectPalette(dc, palette, FALSE);
-            ::RealizePalette(dc);
-        }
-    }
-    ~PaletteInUse() {
-        if (m_old) ::SelectPalette(m_dc, m_old, FALSE);
-    }
-    PaletteInUse(const PaletteInUse&) = delete;
-    PaletteInUse& operator=(const PaletteInUse&) = delete;
-
-private:
-    HDC m_dc;
-    HPALETTE m_old = nullptr;
-};
-
-// Realises `palette` for a window; the number of entries that changed.
-UINT RealizeWindowPalette(HWND hwnd, HPALETTE palette);
-// The palette messages of a window that paints with `palette` (none: the
-// default handling runs): realise it on WM_QUERYNEWPALETTE, and on
-// WM_PALETTECHANGED when another window (`changer`) changed the palette;
-// repaint when entries changed.
-LRESULT RealizeOnQueryNewPalette(HWND hwnd, HPALETTE palette, BOOL& handled);
-LRESULT RealizeOnPaletteChanged(HWND hwnd, HPALETTE palette, HWND changer, BOOL& handled);

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "controls/MessagePoint.h"
+#include "framework/MessagePoint.h"
 #include "res/resource.h"
 
 namespace {
@@ -28,9 +28,8 @@ CCheckListCtrl::CCheckListCtrl() {
 }
 
 CCheckListCtrl::~CCheckListCtrl() {
-    if (m_hWnd && ::IsWindow(m_hWnd)) FreeRowRecords();
+    if (m_hWnd && ::IsWindow(m_hWnd)) UnhookRows();
     if (m_toolTip && ::IsWindow(m_toolTip)) ::DestroyWindow(m_toolTip);
-    if (m_checkImages) ::ImageList_Destroy(m_checkImages);
 }
 
 bool CCheckListCtrl::Create(HWND parent, const RECT& rect, int id, DWORD style) {
@@ -48,9 +47,9 @@ void CCheckListCtrl::PreSubclassWindow() {
     HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
     if (!m_headerSubclassed && header && m_header.SubclassWindow(header)) m_headerSubclassed = 1;
     if (!m_checkImages)
-        m_checkImages = ::ImageList_LoadImageA(::GetModuleHandleA(nullptr),
-                                               MAKEINTRESOURCEA(IDB_CHECKBOXES), 16, 4, kMagenta,
-                                               IMAGE_BITMAP, LR_CREATEDIBSECTION);
+        m_checkImages.Reset(::ImageList_LoadImageA(::GetModuleHandleA(nullptr),
+                                                   MAKEINTRESOURCEA(IDB_CHECKBOXES), 16, 4,
+                                                   kMagenta, IMAGE_BITMAP, LR_CREATEDIBSECTION));
     if (!m_toolTip) {
         m_toolTip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                       WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -105,7 +104,8 @@ int CCheckListCtrl::InsertRow(int index, const char* text, COLORREF textColour, 
         blank.textColour = m_windowTextColour;
         blank.backColour = m_windowColour;
         // At least one record, the first cell's, which carries the row's state.
-        records = new Row(static_cast<size_t>(std::max(ColumnCount(), 1)), blank);
+        m_rows.push_back(std::make_unique<Row>(static_cast<size_t>(std::max(ColumnCount(), 1)), blank));
+        records = m_rows.back().get();
     } catch (const std::bad_alloc&) {
         return -1;
     }
@@ -117,7 +117,7 @@ int CCheckListCtrl::InsertRow(int index, const char* text, COLORREF textColour, 
     item.pszText = const_cast<char*>(text ? text : "");
     item.lParam = reinterpret_cast<LPARAM>(records);
     int inserted = static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    if (inserted < 0) delete records;
+    if (inserted < 0) ForgetRow(records);
     // The first row ends the tiled background everywhere, not just in its own line.
     if (inserted >= 0 && m_background && RowCount() == 1) Invalidate(TRUE);
     return inserted;
@@ -192,35 +192,33 @@ int CCheckListCtrl::EnableRow(int row, bool enable) {
     return 1;
 }
 
-void CCheckListCtrl::FreeRowRecords() {
+void CCheckListCtrl::ForgetRow(const Row* records) {
+    auto owned = std::find_if(m_rows.begin(), m_rows.end(),
+                              [records](const auto& row) { return row.get() == records; });
+    if (owned != m_rows.end()) m_rows.erase(owned);
+}
+
+void CCheckListCtrl::UnhookRows() {
     for (int row = 0, rows = RowCount(); row < rows; ++row) {
-        Row* records = RowRecords(row);
-        if (!records) continue;
         LVITEMA item{};
         item.mask = LVIF_PARAM;
         item.iItem = row;
         item.lParam = 0;
         SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        delete records;
     }
+    m_rows.clear();
 }
 
 void CCheckListCtrl::DeleteAllRows() {
     if (!m_hWnd) return;
-    FreeRowRecords();
+    UnhookRows();
     SendMessage(LVM_DELETEALLITEMS);
     if (m_background) Invalidate(TRUE);
 }
 
 LRESULT CCheckListCtrl::OnDeleteItem(int, NMHDR* header, BOOL& handled) {
     // A row deleted by other means than DeleteAllRows still gives its records back.
-    delete reinterpret_cast<Row*>(reinterpret_cast<NMLISTVIEW*>(header)->lParam);
-    handled = FALSE;
-    return 0;
-}
-
-LRESULT CCheckListCtrl::OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled) {
-    FreeRowRecords();
+    ForgetRow(reinterpret_cast<const Row*>(reinterpret_cast<NMLISTVIEW*>(header)->lParam));
     handled = FALSE;
     return 0;
 }
@@ -252,10 +250,9 @@ void CCheckListCtrl::ReadSystemColours() {
     }
 }
 
-LRESULT CCheckListCtrl::OnSysColorChange(UINT, WPARAM, LPARAM, BOOL& handled) {
+void CCheckListCtrl::OnSysColorChange() {
     ReadSystemColours();
-    handled = FALSE;
-    return 0;
+    SetMsgHandled(FALSE);
 }
 
 bool CCheckListCtrl::IsHighlighted(int row, int column) const {
@@ -410,12 +407,11 @@ LRESULT CCheckListCtrl::OnColumnClick(int, NMHDR* header, BOOL& handled) {
     return 0;
 }
 
-LRESULT CCheckListCtrl::OnEraseBackground(UINT, WPARAM wp, LPARAM, BOOL& handled) {
+BOOL CCheckListCtrl::OnEraseBackground(HDC dc) {
     if (!m_background || RowCount() != 0) {
-        handled = FALSE;
-        return 0;
+        SetMsgHandled(FALSE);
+        return FALSE;
     }
-    HDC dc = reinterpret_cast<HDC>(wp);
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     int top = 0;
@@ -425,35 +421,20 @@ LRESULT CCheckListCtrl::OnEraseBackground(UINT, WPARAM wp, LPARAM, BOOL& handled
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
         top = std::max(0, static_cast<int>(rc.bottom));
     }
-    PaletteInUse palette(dc, m_palette);
+    fw::PaletteInUse palette(dc, m_background.Palette());
     fw::MemoryDC memory(dc);
-    fw::ScopedSelect select(memory, m_background);
-    for (int y = top; y < client.bottom; y += m_backgroundHeight)
-        for (int x = 0; x < client.right; x += m_backgroundWidth)
-            ::BitBlt(dc, x, y, m_backgroundWidth, m_backgroundHeight, memory, 0, 0, SRCCOPY);
+    fw::ScopedSelect select(memory, m_background.Bitmap());
+    const int width = m_background.Width(), height = m_background.Height();
+    for (int y = top; y < client.bottom; y += height)
+        for (int x = 0; x < client.right; x += width)
+            ::BitBlt(dc, x, y, width, height, memory, 0, 0, SRCCOPY);
     return TRUE;
 }
 
 int CCheckListCtrl::SetBackgroundImage(const char* path, BOOL redraw) {
-    m_background.Reset();
-    m_palette.Reset();
-    m_backgroundWidth = m_backgroundHeight = 0;
-    HBITMAP bitmap = path ? static_cast<HBITMAP>(::LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0,
-                                                              LR_CREATEDIBSECTION | LR_LOADFROMFILE))
-                          : nullptr;
-    BITMAP size{};
-    if (bitmap && (!::GetObjectA(bitmap, sizeof size, &size) || size.bmWidth <= 0 || size.bmHeight <= 0)) {
-        ::DeleteObject(bitmap);
-        bitmap = nullptr;
-    }
-    if (bitmap) {
-        m_background.Reset(bitmap);
-        m_backgroundWidth = size.bmWidth;
-        m_backgroundHeight = size.bmHeight;
-        m_palette.Reset(CreateBitmapPalette(bitmap));
-    }
+    const bool loaded = m_background.Load(path);
     if (redraw && m_hWnd) Invalidate();
-    return bitmap ? 1 : 0;
+    return loaded ? 1 : 0;
 }
 
 LRESULT CCheckListCtrl::OnHeaderChanging(int, NMHDR*, BOOL& handled) {
@@ -464,11 +445,11 @@ LRESULT CCheckListCtrl::OnHeaderChanging(int, NMHDR*, BOOL& handled) {
 }
 
 LRESULT CCheckListCtrl::OnQueryNewPalette(UINT, WPARAM, LPARAM, BOOL& handled) {
-    return RealizeOnQueryNewPalette(m_hWnd, m_palette, handled);
+    return fw::RealizeOnQueryNewPalette(m_hWnd, m_background.Palette(), handled);
 }
 
 LRESULT CCheckListCtrl::OnPaletteChanged(UINT, WPARAM wp, LPARAM, BOOL& handled) {
-    return RealizeOnPaletteChanged(m_hWnd, m_palette, reinterpret_cast<HWND>(wp), handled);
+    return fw::RealizeOnPaletteChanged(m_hWnd, m_background.Palette(), reinterpret_cast<HWND>(wp), handled);
 }
 
 void CCheckListCtrl::TrackToolTip(UINT msg, WPARAM wp, LPARAM lp) {

@@ -10,11 +10,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "controls/CheckHeaderCtrl.h"
-#include "framework/Gdi.h"
+#include "framework/BackgroundBitmap.h"
+#include "framework/Handle.h"
 #include "framework/Wnd.h"
 
 #include <commctrl.h>
@@ -79,11 +81,10 @@ public:
     HWND ToolTip() const { return m_toolTip; }
 
     BEGIN_MSG_MAP(CCheckListCtrl)
-        MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+        MSG_WM_ERASEBKGND(OnEraseBackground)
         MESSAGE_HANDLER(WM_QUERYNEWPALETTE, OnQueryNewPalette)
         MESSAGE_HANDLER(WM_PALETTECHANGED, OnPaletteChanged)
-        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
-        MESSAGE_HANDLER(WM_SYSCOLORCHANGE, OnSysColorChange)
+        MSG_WM_SYSCOLORCHANGE(OnSysColorChange)
         MESSAGE_RANGE_HANDLER(WM_MOUSEFIRST, WM_MOUSELAST, OnMouseMessage)
         NOTIFY_CODE_HANDLER(TTN_NEEDTEXTA, OnToolTipText)
         NOTIFY_CODE_HANDLER(TTN_NEEDTEXTW, OnToolTipText)
@@ -101,11 +102,10 @@ protected:
 private:
     using Row = std::vector<CellInfo>;
 
-    LRESULT OnEraseBackground(UINT, WPARAM wp, LPARAM, BOOL& handled);
+    BOOL OnEraseBackground(HDC dc);
     LRESULT OnQueryNewPalette(UINT, WPARAM, LPARAM, BOOL& handled);
     LRESULT OnPaletteChanged(UINT, WPARAM wp, LPARAM, BOOL& handled);
-    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL& handled);
-    LRESULT OnSysColorChange(UINT, WPARAM, LPARAM, BOOL& handled);
+    void OnSysColorChange();
     LRESULT OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp, BOOL& handled);
     LRESULT OnToolTipText(int, NMHDR* header, BOOL& handled);
     LRESULT OnHeaderChanging(int, NMHDR*, BOOL& handled);
@@ -116,7 +116,10 @@ private:
 
     Row* RowRecords(int row) const;
     CellInfo* Cell(int row, int column) const;
-    void FreeRowRecords();
+    // Gives back the records of a deleted row.
+    void ForgetRow(const Row* records);
+    // Unhooks every item from its records (the items may outlive this object).
+    void UnhookRows();
     void ReadSystemColours();
     bool IsHighlighted(int row, int column) const;
     RECT CellRect(int row, int column) const;
@@ -127,10 +130,9 @@ private:
     bool HitCell(POINT point, int& row, int& column) const;
     void TrackToolTip(UINT msg, WPARAM wp, LPARAM lp);
 
-    fw::GdiObject<HPALETTE> m_palette;
-    fw::Bitmap m_background;
-    int32_t m_backgroundWidth = 0;
-    int32_t m_backgroundHeight = 0;
+    fw::BackgroundBitmap m_background;
+    // Every row's cell records; an item's lParam only points at its own.
+    std::vector<std::unique_ptr<Row>> m_rows;
     int32_t m_fontHeight = 16;
     int32_t m_headerSubclassed = 0;
     COLORREF m_greyTextColour = 0;
@@ -140,7 +142,7 @@ private:
     COLORREF m_windowTextColour = 0;
     int32_t m_customHighlight = 0;
     CCheckHeaderCtrl m_header;
-    HIMAGELIST m_checkImages = nullptr;
+    fw::ImageList m_checkImages;
     HWND m_toolTip = nullptr;
     UINT_PTR m_toolId = 0;  // the cell the tooltip's one tool covers
 };

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "controls/MessagePoint.h"
 #include "controls/SkinFiles.h"
+#include "framework/ProgramFolder.h"
 #include "controls/StopWindowPlacement.h"
 #include "engine/RecordParams.h"
 
@@ -47,7 +47,7 @@ BOOL CFloatStopWnd::OnInitDialog() {
     // Topmost first: once the button's tooltip (itself topmost, and owned by
     // this window) exists, Wine no longer lifts this window into the topmost band.
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-    const std::string folder = skinfiles::ExecutableFolder() + skinfiles::kDialogFolder;
+    const std::string folder = fw::ProgramFolder() + skinfiles::kDialogFolder;
     m_stopButton.SubclassDlgItem(IDC_FLOAT_STOP, m_hWnd);
     m_stopButton.LoadSkin(folder, "float_stop");
     m_stopButton.SetTooltipText("Stop Record", TRUE);
@@ -116,7 +116,7 @@ void CFloatStopWnd::ShowAt(const ScreenRect& rect) {
     SetWindowAlpha(255);
 }
 
-LRESULT CFloatStopWnd::OnNcHitTest(UINT, WPARAM, LPARAM, BOOL&) {
+LRESULT CFloatStopWnd::OnNcHitTest(POINT) {
     LRESULT hit = Default();
     // Dragging any uncovered part moves the window.
     if (hit == HTCLIENT && ::GetAsyncKeyState(VK_LBUTTON) < 0) return HTCAPTION;
@@ -134,38 +134,34 @@ void CFloatStopWnd::ShowContextMenu(POINT screenPoint) {
     ::DestroyMenu(menu);
 }
 
-LRESULT CFloatStopWnd::OnRButtonUp(UINT, WPARAM, LPARAM lp, BOOL&) {
-    POINT point{PointX(lp), PointY(lp)};
+void CFloatStopWnd::OnRButtonUp(UINT, POINT point) {
     ::ClientToScreen(m_hWnd, &point);
     ShowContextMenu(point);
-    return Default();
+    Default();
 }
 
-LRESULT CFloatStopWnd::OnContextMenu(UINT, WPARAM wp, LPARAM lp, BOOL& handled) {
+void CFloatStopWnd::OnContextMenu(HWND clicked, POINT point) {
     // The stop button covers the whole window, so a right click lands on it;
     // its context-menu request comes up here. The window's own request (after
     // its WM_RBUTTONUP) is already served.
-    if (reinterpret_cast<HWND>(wp) != m_stopButton.m_hWnd) {
-        handled = FALSE;
-        return 0;
+    if (clicked != m_stopButton.m_hWnd) {
+        SetMsgHandled(FALSE);
+        return;
     }
-    POINT point{PointX(lp), PointY(lp)};
     if (point.x == -1 && point.y == -1) {  // from the keyboard
         RECT rc;
         ::GetWindowRect(m_stopButton, &rc);
         point = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
     }
     ShowContextMenu(point);
-    return 0;
 }
 
-LRESULT CFloatStopWnd::OnNcLButtonDblClk(UINT, WPARAM, LPARAM, BOOL& handled) {
+void CFloatStopWnd::OnNcLButtonDblClk(UINT, POINT) {
     if (HWND main = MainWindow()) {
         if (!::IsWindowVisible(main)) ::ShowWindow(main, SW_SHOW);
         ::SetForegroundWindow(main);
     }
-    handled = FALSE;
-    return 0;
+    SetMsgHandled(FALSE);
 }
 
 LRESULT CFloatStopWnd::OnShowMain(WORD, WORD, HWND, BOOL&) {

@@ -33,10 +33,10 @@ public:
     CHoverButton& StopButton() { return m_stopButton; }
 
     BEGIN_MSG_MAP(CFloatStopWnd)
-        MESSAGE_HANDLER(WM_NCHITTEST, OnNcHitTest)
-        MESSAGE_HANDLER(WM_RBUTTONUP, OnRButtonUp)
-        MESSAGE_HANDLER(WM_CONTEXTMENU, OnContextMenu)
-        MESSAGE_HANDLER(WM_NCLBUTTONDBLCLK, OnNcLButtonDblClk)
+        MSG_WM_NCHITTEST(OnNcHitTest)
+        MSG_WM_RBUTTONUP(OnRButtonUp)
+        MSG_WM_CONTEXTMENU(OnContextMenu)
+        MSG_WM_NCLBUTTONDBLCLK(OnNcLButtonDblClk)
         MESSAGE_HANDLER(kShowBesideMessage, OnShowBeside)
         COMMAND_ID_HANDLER(ID_FLOAT_SHOW, OnShowMain)
         COMMAND_ID_HANDLER(ID_FLOAT_EXIT, OnExit)
@@ -53,10 +53,10 @@ protected:
 private:
     static constexpr UINT kShowBesideMessage = WM_APP + 0x232;
 
-    LRESULT OnNcHitTest(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnRButtonUp(UINT, WPARAM, LPARAM lp, BOOL&);
-    LRESULT OnContextMenu(UINT, WPARAM wp, LPARAM lp, BOOL& handled);
-    LRESULT OnNcLButtonDblClk(UINT, WPARAM, LPARAM, BOOL& handled);
+    LRESULT OnNcHitTest(POINT);
+    void OnRButtonUp(UINT, POINT point);
+    void OnContextMenu(HWND clicked, POINT point);
+    void OnNcLButtonDblClk(UINT, POINT);
     LRESULT OnShowBeside(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnShowMain(WORD, WORD, HWND, BOOL&);
     LRESULT OnExit(WORD, WORD, HWND, BOOL&);

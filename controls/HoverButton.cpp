@@ -60,31 +60,23 @@ BOOL CHoverButton::PreTranslateMessage(MSG* msg) {
     return fw::CWnd::PreTranslateMessage(msg);
 }
 
-LRESULT CHoverButton::OnMouseMove(UINT, WPARAM, LPARAM, BOOL& handled) {
+void CHoverButton::OnMouseMove(UINT, POINT) {
     if (!m_tracking) {
         TRACKMOUSEEVENT request{sizeof request, TME_HOVER | TME_LEAVE, m_hWnd, 1};
         m_tracking = ::_TrackMouseEvent(&request);
     }
-    handled = FALSE;
-    return 0;
+    SetMsgHandled(FALSE);
 }
 
-LRESULT CHoverButton::OnMouseHover(UINT, WPARAM, LPARAM, BOOL&) {
+void CHoverButton::OnMouseHover(UINT, POINT) {
     m_hover = 1;
     Invalidate(TRUE);
-    return 0;
 }
 
-LRESULT CHoverButton::OnMouseLeave(UINT, WPARAM, LPARAM, BOOL&) {
+void CHoverButton::OnMouseLeave() {
     m_tracking = 0;
     m_hover = 0;
     Invalidate(TRUE);
-    return 0;
-}
-
-LRESULT CHoverButton::OnDrawItem(UINT, WPARAM, LPARAM lp, BOOL&) {
-    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
-    return TRUE;
 }
 
 void CHoverButton::DrawItem(const DRAWITEMSTRUCT& item) {

@@ -29,20 +29,20 @@ public:
     HWND ToolTip() const { return m_toolTip; }
 
     BEGIN_MSG_MAP(CHoverButton)
-        MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
-        MESSAGE_HANDLER(WM_MOUSELEAVE, OnMouseLeave)
-        MESSAGE_HANDLER(WM_MOUSEHOVER, OnMouseHover)
-        MESSAGE_HANDLER(fw::OCM_DRAWITEM, OnDrawItem)
+        MSG_WM_MOUSEMOVE(OnMouseMove)
+        MSG_WM_MOUSELEAVE(OnMouseLeave)
+        MSG_WM_MOUSEHOVER(OnMouseHover)
+        MSG_OCM_DRAWITEM(OnDrawItem)
     END_MSG_MAP()
 
 protected:
     virtual void DrawItem(const DRAWITEMSTRUCT& item);
 
 private:
-    LRESULT OnMouseMove(UINT, WPARAM, LPARAM, BOOL& handled);
-    LRESULT OnMouseLeave(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnMouseHover(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnDrawItem(UINT, WPARAM, LPARAM lp, BOOL&);
+    void OnMouseMove(UINT, POINT);
+    void OnMouseLeave();
+    void OnMouseHover(UINT, POINT);
+    void OnDrawItem(int, const DRAWITEMSTRUCT& item) { DrawItem(item); }
     void EnsureToolTip();
 
     int32_t m_hover = 0;

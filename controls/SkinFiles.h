@@ -9,10 +9,6 @@ namespace skinfiles {
 inline constexpr const char* kMainFolder = "\\skin\\";
 inline constexpr const char* kDialogFolder = "\\skin\\little\\";
 
-// The folder of the running executable: its module file name up to the last
-// backslash, without that backslash.
-std::string ExecutableFolder();
-
 // The three files of a skinned button: base + "_normal.bmp", "_hover.bmp", "_click.bmp".
 std::string NormalFile(const std::string& folder, const std::string& base);
 std::string HoverFile(const std::string& folder, const std::string& base);

@@ -56,11 +56,6 @@ LRESULT CToggleButton::OnClicked(WORD, WORD, HWND, BOOL&) {
     return 0;
 }
 
-LRESULT CToggleButton::OnDrawItem(UINT, WPARAM, LPARAM lp, BOOL&) {
-    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
-    return TRUE;
-}
-
 void CToggleButton::DrawItem(const DRAWITEMSTRUCT& item) {
     m_disabled = (item.itemState & ODS_DISABLED) != 0;
     m_focused = (item.itemState & ODS_FOCUS) != 0;

@@ -20,7 +20,7 @@ public:
         MESSAGE_HANDLER(BM_SETCHECK, OnSetCheck)
         MESSAGE_HANDLER(BM_GETCHECK, OnGetCheck)
         REFLECTED_COMMAND_CODE_HANDLER(BN_CLICKED, OnClicked)
-        MESSAGE_HANDLER(fw::OCM_DRAWITEM, OnDrawItem)
+        MSG_OCM_DRAWITEM(OnDrawItem)
     END_MSG_MAP()
 
 protected:
@@ -31,7 +31,7 @@ private:
     LRESULT OnSetCheck(UINT, WPARAM wp, LPARAM, BOOL&);
     LRESULT OnGetCheck(UINT, WPARAM, LPARAM, BOOL&) { return m_checked; }
     LRESULT OnClicked(WORD, WORD, HWND, BOOL&);
-    LRESULT OnDrawItem(UINT, WPARAM, LPARAM lp, BOOL&);
+    void OnDrawItem(int, const DRAWITEMSTRUCT& item) { DrawItem(item); }
     void DrawIndicator(HDC dc, RECT box) const;
     void DrawLabel(HDC dc, const RECT& area) const;
 

@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/IniFile.h"
+#include "engine/ConfigFile.h"
+#include "framework/ProgramFolder.h"
 
 namespace {
 
@@ -30,22 +31,13 @@ bool CanCreate(const std::string& path) {
 
 }  // namespace
 
-std::string ProgramFolder() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    const size_t slash = folder.rfind('\\');
-    return slash == std::string::npos ? folder : folder.substr(0, slash);
-}
-
 std::string OutputFolder() {
     if (!g_useProgramFolder.load()) {
-        CIniFile ini(ProgramFolder() + "\\config.ini");
-        std::string folder = ini.GetString("General", "FilePath", "C:\\QuorvantaOutput");
+        std::string folder = config::ReadOutputFolder();
         if (IsFolder(folder)) return folder;
         g_useProgramFolder.store(true);
     }
-    return ProgramFolder();
+    return fw::ProgramFolder();
 }
 
 std::string ChooseRecordPath(const std::string& fileName) {

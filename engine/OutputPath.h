@@ -5,9 +5,6 @@
 
 #include <string>
 
-// The running executable's folder, without a trailing backslash.
-std::string ProgramFolder();
-
 // The configured folder if it names an existing folder; otherwise, and from
 // then on for the rest of the run, the program's folder.
 std::string OutputFolder();

@@ -41,7 +41,6 @@ constexpr int32_t kAudioChannels = 2;
 constexpr int32_t kAudioBitsPerSample = 16;
 constexpr int32_t kAudioBlockAlign = 4;
 constexpr int32_t kAudioBytesPerSecond = 192'000;
-constexpr const char* kVirtualAudioInputName = "Quorvanta VAudio";
 constexpr int32_t kSleepSliceMs = 50;
 constexpr int32_t kRefreshPeriodMs = 500;
 constexpr unsigned kRecordingTimerId = 2;

@@ -1,5 +1,7 @@
-// Per-frame timings of one recording, collected only when someone asks (the
-// recording benchmark) by pointing g_recordStats at a record.
+// The recording benchmark's counters (bench/record_bench.cpp, callaudio_bench):
+// per-frame timings of one recording, collected only when a benchmark points
+// g_recordStats at a record. The program itself never does; nothing it shows
+// or writes depends on them.
 #pragma once
 
 #include <cstdint>

@@ -87,20 +87,18 @@ void CRegionFrameWnd::ApplyShape(const ScreenRect& framed) {
     if (!::SetWindowRgn(m_hWnd, marks, TRUE)) ::DeleteObject(marks);
 }
 
-LRESULT CRegionFrameWnd::OnLButtonDown(UINT, WPARAM, LPARAM, BOOL&) {
+void CRegionFrameWnd::OnLButtonDown(UINT, POINT) {
     ::GetCursorPos(&m_dragStart);
     m_dragging = 1;
     ::SetCapture(m_hWnd);
-    return 0;
 }
 
-LRESULT CRegionFrameWnd::OnMouseMove(UINT, WPARAM, LPARAM, BOOL& handled) {
+void CRegionFrameWnd::OnMouseMove(UINT, POINT) {
     ::SetCursor(m_moveCursor);
-    handled = FALSE;
-    return 0;
+    SetMsgHandled(FALSE);
 }
 
-LRESULT CRegionFrameWnd::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL&) {
+void CRegionFrameWnd::OnLButtonUp(UINT, POINT) {
     POINT at{};
     ::GetCursorPos(&at);
     if (m_dragging) {
@@ -108,7 +106,6 @@ LRESULT CRegionFrameWnd::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL&) {
         ::ReleaseCapture();
         MoveBy(at.x - m_dragStart.x, at.y - m_dragStart.y);
     }
-    return 0;
 }
 
 void CRegionFrameWnd::MoveBy(int32_t dx, int32_t dy) {

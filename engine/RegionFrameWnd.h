@@ -30,17 +30,17 @@ public:
     bool Dragging() const { return m_dragging != 0; }
 
     BEGIN_MSG_MAP(CRegionFrameWnd)
-        MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBkgnd)
-        MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
-        MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
-        MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
+        MSG_WM_ERASEBKGND(OnEraseBkgnd)
+        MSG_WM_LBUTTONDOWN(OnLButtonDown)
+        MSG_WM_MOUSEMOVE(OnMouseMove)
+        MSG_WM_LBUTTONUP(OnLButtonUp)
     END_MSG_MAP()
 
 private:
-    LRESULT OnEraseBkgnd(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
-    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnMouseMove(UINT, WPARAM, LPARAM, BOOL& handled);
-    LRESULT OnLButtonUp(UINT, WPARAM, LPARAM, BOOL&);
+    BOOL OnEraseBkgnd(HDC) { return TRUE; }
+    void OnLButtonDown(UINT, POINT);
+    void OnMouseMove(UINT, POINT);
+    void OnLButtonUp(UINT, POINT);
 
     // Moves the frame by (dx, dy), kept on the screen, and hands the new
     // rectangle to the worker.

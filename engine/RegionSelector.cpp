@@ -54,43 +54,39 @@ void CRegionSelector::Paint(bool draw) {
     m_state.labelText = PaintRubberBand(dc, m_state.current, m_state.labelBacking, draw);
 }
 
-LRESULT CRegionSelector::OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& handled) {
+void CRegionSelector::OnLButtonDown(UINT, POINT) {
     ::GetCursorPos(&m_state.anchor);
     m_state.current = CursorRect(m_state.anchor, m_state.anchor);
     Paint(true);
     m_state.dragging = 1;
-    handled = FALSE;
-    return 0;
+    SetMsgHandled(FALSE);
 }
 
-LRESULT CRegionSelector::OnMouseMove(UINT, WPARAM, LPARAM, BOOL& handled) {
-    handled = FALSE;
-    if (!m_state.dragging) return 0;
+void CRegionSelector::OnMouseMove(UINT, POINT) {
+    SetMsgHandled(FALSE);
+    if (!m_state.dragging) return;
     POINT at{};
     ::GetCursorPos(&at);
     Paint(false);
     m_state.current = CursorRect(m_state.anchor, at);
     Paint(true);
-    return 0;
 }
 
-LRESULT CRegionSelector::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& handled) {
-    handled = FALSE;
+void CRegionSelector::OnLButtonUp(UINT, POINT) {
+    SetMsgHandled(FALSE);
     Finish();
     if (engine::IsEmptySelection(m_state.committed)) {
         ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), WM_REGION_SELECT_ENDED, 0, 0);
-        return 0;
+        return;
     }
     g_recordState.CaptureRect = Normalized(m_state.committed);
     ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), WM_USER_RECORDSTART_MSG, 0, 0);
-    return 0;
 }
 
 // F10, the default key, arrives as a system key; either kind cancels.
-LRESULT CRegionSelector::OnKeyDown(UINT, WPARAM key, LPARAM, BOOL& handled) {
-    handled = FALSE;
+void CRegionSelector::OnKeyDown(UINT key, UINT, UINT) {
+    SetMsgHandled(FALSE);
     if (static_cast<int32_t>(key) == RegionCancelKey()) CancelRegionSelector();
-    return 0;
 }
 
 void CRegionSelector::Finish() {

@@ -31,19 +31,19 @@ public:
     void SetRectangles(const ScreenRect& rect);
 
     BEGIN_MSG_MAP(CRegionSelector)
-        MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
-        MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
-        MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
-        MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
-        MESSAGE_HANDLER(WM_SYSKEYDOWN, OnKeyDown)
+        MSG_WM_LBUTTONDOWN(OnLButtonDown)
+        MSG_WM_MOUSEMOVE(OnMouseMove)
+        MSG_WM_LBUTTONUP(OnLButtonUp)
+        MSG_WM_KEYDOWN(OnKeyDown)
+        MSG_WM_SYSKEYDOWN(OnKeyDown)
     END_MSG_MAP()
 
 private:
     // Each handler acts and then lets the default procedure see the message.
-    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& handled);
-    LRESULT OnMouseMove(UINT, WPARAM, LPARAM, BOOL& handled);
-    LRESULT OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& handled);
-    LRESULT OnKeyDown(UINT, WPARAM key, LPARAM, BOOL& handled);
+    void OnLButtonDown(UINT, POINT);
+    void OnMouseMove(UINT, POINT);
+    void OnLButtonUp(UINT, POINT);
+    void OnKeyDown(UINT key, UINT, UINT);
 
     void Paint(bool draw);
     // Ends the drawing: commits the current rectangle and hides the window.

@@ -3,37 +3,13 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "framework/Handle.h"
 
 namespace fw {
 
-// Owns one GDI object (pen, brush, font, bitmap, region) and deletes it.
+// Owns one GDI object (pen, brush, font, bitmap, region, palette) and deletes it.
 template <typename Handle>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle h) : m_h(h) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& other) noexcept : m_h(std::exchange(other.m_h, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.m_h, nullptr));
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    void Reset(Handle h = nullptr) {
-        if (m_h) ::DeleteObject(m_h);
-        m_h = h;
-    }
-    Handle Release() { return std::exchange(m_h, nullptr); }
-    Handle Get() const { return m_h; }
-    operator Handle() const { return m_h; }
-    explicit operator bool() const { return m_h != nullptr; }
-
-private:
-    Handle m_h = nullptr;
-};
+using GdiObject = UniqueHandle<Handle, &::DeleteObject>;
 
 using Bitmap = GdiObject<HBITMAP>;
 using Brush = GdiObject<HBRUSH>;

@@ -14,6 +14,8 @@
 
 #include <string>
 
+#include "framework/MessagePoint.h"
+
 namespace fw {
 
 // Reflected notifications reach the child as its message number + this base.
@@ -86,6 +88,13 @@ public:
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
 protected:
+    // For the typed handlers (MSG_WM_*), which have no `handled` parameter:
+    // SetMsgHandled(FALSE) lets the message go on through the map and in the
+    // end to the default procedure.
+    void SetMsgHandled(BOOL handled) { m_msgHandled = handled; }
+    BOOL IsMsgHandled() const { return m_msgHandled; }
+    BOOL m_msgHandled = TRUE;
+
     // Called once the window handle is gone (after WM_NCDESTROY).
     virtual void OnFinalMessage(HWND) {}
     // Called after SubclassWindow attached an existing window.
@@ -116,7 +125,8 @@ BOOL WalkPreTranslateTree(HWND stopAt, MSG* msg);
 
 }  // namespace fw
 
-// Message map macros. Handler signatures:
+// Message map macros. Handler signatures (the typed MSG_WM_* entries further
+// down give the parameters unpacked; prefer them where one exists):
 //   MESSAGE_HANDLER(msg, fn)          LRESULT fn(UINT msg, WPARAM, LPARAM, BOOL& handled)
 //   COMMAND_ID_HANDLER(id, fn)        LRESULT fn(WORD code, WORD id, HWND ctl, BOOL& handled)
 //   COMMAND_HANDLER(id, code, fn)     as above
@@ -130,6 +140,8 @@ public:                                                                         
                               LRESULT& lResult) override {                                      \
         BOOL bHandled = TRUE;                                                                   \
         (void)hWnd;                                                                             \
+        (void)wParam;                                                                           \
+        (void)lParam;                                                                           \
         (void)bHandled;
 
 #define MESSAGE_HANDLER(msg, func)                                 \
@@ -196,6 +208,65 @@ public:                                                                         
         lResult = func((int)wParam, (LPNMHDR)lParam, bHandled);                                     \
         if (bHandled) return true;                                                                  \
     }
+
+// Typed handlers, in the manner of WTL's cracked entries: the handler gets the
+// message's parameters unpacked. A handler that calls SetMsgHandled(FALSE)
+// lets the map go on. The flag is saved around the call, so a handler may
+// send messages to its own window.
+#define FW_TYPED_ENTRY(msg, result, ...)                                                  \
+    if (uMsg == (msg)) {                                                                    \
+        const BOOL fwOuterHandled = m_msgHandled;                                           \
+        m_msgHandled = TRUE;                                                                \
+        __VA_ARGS__;                                                                        \
+        lResult = (result);                                                                 \
+        const BOOL fwHandled = m_msgHandled;                                                \
+        m_msgHandled = fwOuterHandled;                                                      \
+        if (fwHandled) return true;                                                         \
+    }
+#define FW_TYPED_RESULT(msg, ...) \
+    FW_TYPED_ENTRY(msg, fwResult, const LRESULT fwResult = (LRESULT)(__VA_ARGS__))
+
+// void OnPaint(HDC dc): dc is null for an ordinary WM_PAINT.
+#define MSG_WM_PAINT(func) FW_TYPED_ENTRY(WM_PAINT, 0, func((HDC)wParam))
+// BOOL OnEraseBkgnd(HDC dc): TRUE when the background was erased.
+#define MSG_WM_ERASEBKGND(func) FW_TYPED_RESULT(WM_ERASEBKGND, func((HDC)wParam))
+// void OnClose(), void OnDestroy(), void OnSysColorChange(), void OnMouseLeave()
+#define MSG_WM_CLOSE(func) FW_TYPED_ENTRY(WM_CLOSE, 0, func())
+#define MSG_WM_DESTROY(func) FW_TYPED_ENTRY(WM_DESTROY, 0, func())
+#define MSG_WM_SYSCOLORCHANGE(func) FW_TYPED_ENTRY(WM_SYSCOLORCHANGE, 0, func())
+#define MSG_WM_MOUSELEAVE(func) FW_TYPED_ENTRY(WM_MOUSELEAVE, 0, func())
+// HICON OnQueryDragIcon()
+#define MSG_WM_QUERYDRAGICON(func) FW_TYPED_RESULT(WM_QUERYDRAGICON, func())
+// void OnTimer(UINT_PTR id)
+#define MSG_WM_TIMER(func) FW_TYPED_ENTRY(WM_TIMER, 0, func((UINT_PTR)wParam))
+// void OnHotKey(int id, UINT modifiers, UINT virtualKey)
+#define MSG_WM_HOTKEY(func) \
+    FW_TYPED_ENTRY(WM_HOTKEY, 0, func((int)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
+// void OnKeyDown(UINT virtualKey, UINT repeatCount, UINT flags), likewise the system keys
+#define MSG_WM_KEYDOWN(func) \
+    FW_TYPED_ENTRY(WM_KEYDOWN, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
+#define MSG_WM_SYSKEYDOWN(func) \
+    FW_TYPED_ENTRY(WM_SYSKEYDOWN, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
+// void OnMouse(UINT keyFlags, POINT client): the button and move messages
+#define MSG_WM_MOUSEMOVE(func) FW_TYPED_ENTRY(WM_MOUSEMOVE, 0, func((UINT)wParam, PointOf(lParam)))
+#define MSG_WM_LBUTTONDOWN(func) FW_TYPED_ENTRY(WM_LBUTTONDOWN, 0, func((UINT)wParam, PointOf(lParam)))
+#define MSG_WM_LBUTTONUP(func) FW_TYPED_ENTRY(WM_LBUTTONUP, 0, func((UINT)wParam, PointOf(lParam)))
+#define MSG_WM_RBUTTONUP(func) FW_TYPED_ENTRY(WM_RBUTTONUP, 0, func((UINT)wParam, PointOf(lParam)))
+// void OnMouseHover(UINT keyFlags, POINT client)
+#define MSG_WM_MOUSEHOVER(func) FW_TYPED_ENTRY(WM_MOUSEHOVER, 0, func((UINT)wParam, PointOf(lParam)))
+// LRESULT OnNcHitTest(POINT screen): the hit-test code
+#define MSG_WM_NCHITTEST(func) FW_TYPED_RESULT(WM_NCHITTEST, func(PointOf(lParam)))
+// void OnNcLButtonDblClk(UINT hitTest, POINT screen)
+#define MSG_WM_NCLBUTTONDBLCLK(func) \
+    FW_TYPED_ENTRY(WM_NCLBUTTONDBLCLK, 0, func((UINT)wParam, PointOf(lParam)))
+// void OnContextMenu(HWND clicked, POINT screen): (-1, -1) from the keyboard
+#define MSG_WM_CONTEXTMENU(func) FW_TYPED_ENTRY(WM_CONTEXTMENU, 0, func((HWND)wParam, PointOf(lParam)))
+// BOOL OnQueryNewPalette(), void OnPaletteChanged(HWND changer)
+#define MSG_WM_QUERYNEWPALETTE(func) FW_TYPED_RESULT(WM_QUERYNEWPALETTE, func())
+#define MSG_WM_PALETTECHANGED(func) FW_TYPED_ENTRY(WM_PALETTECHANGED, 0, func((HWND)wParam))
+// void OnDrawItem(int id, const DRAWITEMSTRUCT& item), reflected to the control itself
+#define MSG_OCM_DRAWITEM(func) \
+    FW_TYPED_ENTRY(fw::OCM_DRAWITEM, TRUE, func((int)wParam, *(const DRAWITEMSTRUCT*)lParam))
 
 #define CHAIN_MSG_MAP(theBase)                                                   \
     if (theBase::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult))     \

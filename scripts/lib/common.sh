@@ -2,9 +2,36 @@
 repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 # Dependency builds live outside the source tree so a fresh clone reuses them.
 cache_root="${LUMISKOP_CACHE:-/var/cache/lumiskop}"
-mingw_prefix=i686-w64-mingw32
-mingw_cc=${mingw_prefix}-gcc-posix
-mingw_cxx=${mingw_prefix}-g++-posix
 
 log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
 die() { log "error: $*"; exit 1; }
+
+# The Windows target: i686 is the program we ship. x86_64 builds the same
+# sources for 64-bit Windows, for machines whose kernel runs no 32-bit code
+# (Wine's 32-bit loader cannot start there, wine64 can).
+win_arch="${LUMISKOP_WIN_ARCH:-i686}"
+case "$win_arch" in
+  i686)   win_build=win32; ffmpeg_arch=x86 ;;
+  x86_64) win_build=win64; ffmpeg_arch=x86_64 ;;
+  *) die "unknown LUMISKOP_WIN_ARCH '$win_arch' (i686 or x86_64)" ;;
+esac
+mingw_prefix=$win_arch-w64-mingw32
+mingw_cc=${mingw_prefix}-gcc-posix
+mingw_cxx=${mingw_prefix}-g++-posix
+
+# True when this machine can run 32-bit x86 programs (Wine's 32-bit loader).
+can_run_i386() {
+  [ -x /lib/ld-linux.so.2 ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1
+}
+
+# The Windows build that the tests run here: the shipped 32-bit build where
+# 32-bit code runs, otherwise its 64-bit twin. LUMISKOP_TEST_BUILD overrides.
+test_win_build() {
+  if [ -n "${LUMISKOP_TEST_BUILD:-}" ]; then
+    echo "$LUMISKOP_TEST_BUILD"
+  elif can_run_i386; then
+    echo win32
+  else
+    echo win64
+  fi
+}

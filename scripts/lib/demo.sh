@@ -4,8 +4,8 @@
 # recording is described.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
-bin="$root/build/win32/bin"
-fixtures="$root/build/win32/tests/fixtures"
+bin="$root/${LUMISKOP_RUN_BUILD:-build/win32}/bin"
+fixtures="$root/${LUMISKOP_RUN_BUILD:-build/win32}/tests/fixtures"
 title="Quorvanta Lumiskop v3.1.08"
 output_win='C:\QuorvantaDemo'
 output="$WINEPREFIX/drive_c/QuorvantaDemo"

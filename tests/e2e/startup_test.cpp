@@ -15,6 +15,7 @@
 #include "app/AppTitle.h"
 #include "res/resource.h"
 #include "tests/e2e/recorder_session.h"
+#include "tests/support/bitmap_files.h"
 #include "tests/support/fixture_paths.h"
 #include "tests/support/process_helpers.h"
 #include "tests/support/registry_helpers.h"
@@ -31,6 +32,67 @@ bool EngineRunning() {
     HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, kEngineTitle);
     if (mutex) ::CloseHandle(mutex);
     return mutex != nullptr && ::FindWindowA("#32770", kEngineTitle) != nullptr;
+}
+
+// The window's skinned buttons and the pictures they were drawn with.
+struct SkinnedControl {
+    int id;
+    const char* skin;
+};
+constexpr SkinnedControl kSkinnedButtons[] = {
+    {IDC_RECORD_CALL, "record_fixed"}, {IDC_RECORD_REGION, "record_custom"},
+    {IDC_RECORD_STOP, "record_stop"},  {IDC_CONVERTER, "converter"},
+    {IDC_HOME, "home"},                {IDC_MINIMIZE, "mini"},
+    {IDC_CLOSE, "close"},              {IDC_OPEN_FOLDER, "open_folder"},
+    {IDC_CHANGE_FOLDER, "change_folder"},
+};
+
+// Where the screen differs from a picture file shown at `origin`, on a grid
+// of points; empty when it shows the picture.
+std::string PictureMismatch(const std::string& file, POINT origin, SIZE size) {
+    for (int gy = 1; gy <= 3; ++gy) {
+        for (int gx = 1; gx <= 3; ++gx) {
+            const int x = size.cx * gx / 4, y = size.cy * gy / 4;
+            const COLORREF want = pictures::BitmapPixel(file, x, y);
+            const COLORREF got = ui::ScreenPixel(origin.x + x, origin.y + y);
+            if (!pictures::Near(got, want, 2))
+                return file + " at " + std::to_string(x) + "," + std::to_string(y) + ": " +
+                       ui::DescribePixel(got) + " instead of " + ui::DescribePixel(want);
+        }
+    }
+    return {};
+}
+
+// The real window's pixels: every button shows its normal picture at its
+// place, and the background shows the skin's back_ui.bmp around the texts.
+void ExpectShowsItsSkin(const RecorderSession& session) {
+    const std::string folder = e2e::ProgramFolder() + "\\skin\\";
+    std::string mismatch;
+    const bool shown = e2e::WaitUntil([&] {
+        for (const SkinnedControl& control : kSkinnedButtons) {
+            RECT rect{};
+            ::GetWindowRect(session.Control(control.id), &rect);
+            const std::string file = folder + control.skin + "_normal.bmp";
+            const SIZE size = pictures::BitmapSize(file);
+            if (size.cx != rect.right - rect.left || size.cy != rect.bottom - rect.top) {
+                mismatch = file + ": the control is not the picture's size";
+                return false;
+            }
+            mismatch = PictureMismatch(file, {rect.left, rect.top}, size);
+            if (!mismatch.empty()) return false;
+        }
+        const std::string back = folder + "back_ui.bmp";
+        for (POINT at : {POINT{300, 14}, POINT{250, 515}, POINT{250, 610}}) {
+            const POINT screen = ui::ClientToScreenPoint(session.Main(), at.x, at.y);
+            if (!pictures::Near(ui::ScreenPixel(screen.x, screen.y),
+                                pictures::BitmapPixel(back, at.x, at.y), 2)) {
+                mismatch = "background at " + std::to_string(at.x) + "," + std::to_string(at.y);
+                return false;
+            }
+        }
+        return true;
+    }, 10000);
+    EXPECT_TRUE(shown) << mismatch;
 }
 
 bool FolderExists(const std::string& path) {
@@ -88,6 +150,8 @@ TEST(Startup, SkinnedWindowAtTheTopLeftWithRoundedTopCornersAndTheEngineRunning)
     EXPECT_EQ(session.ControlText(IDC_OUTPUT_FOLDER), folder);
     EXPECT_TRUE(FolderExists(folder));
     EXPECT_TRUE(e2e::WaitUntil(EngineRunning, 10000)) << "the audio engine is not running";
+    ASSERT_TRUE(ui::MoveMouse(1200, 1000));  // no button shows its hover picture
+    ExpectShowsItsSkin(session);
     ui::SaveScreenshot("main-window-idle");
 
     ASSERT_TRUE(session.CloseWithButton());

@@ -72,7 +72,7 @@ bool Xdo(const std::string& arguments) {
 }
 
 unsigned long XWindowOf(HWND hwnd) {
-    return reinterpret_cast<unsigned long>(::GetPropA(hwnd, "__wine_x11_whole_window"));
+    return static_cast<unsigned long>(reinterpret_cast<uintptr_t>(::GetPropA(hwnd, "__wine_x11_whole_window")));
 }
 
 bool FocusForKeys(HWND hwnd) {

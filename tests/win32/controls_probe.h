@@ -10,6 +10,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/Wnd.h"
+#include "tests/support/bitmap_files.h"
 
 namespace probe {
 
@@ -67,17 +68,14 @@ std::string WriteSolidBitmap(const std::string& name, int width, int height, COL
 std::string WriteBitmapPixels(const std::string& name, int width, int height,
                               const std::vector<COLORREF>& topDownPixels);
 
-// A pixel of a bitmap file, or CLR_INVALID.
-COLORREF BitmapPixel(const std::string& path, int x, int y);
-// The size of a bitmap file.
-SIZE BitmapSize(const std::string& path);
+using pictures::BitmapPixel;
+using pictures::BitmapSize;
+using pictures::Near;
 
 // The tests' program folder's skin folders (the skin is installed beside the tests).
 std::string MainSkinFolder();
 std::string DialogSkinFolder();
 
-// Colours equal within a small tolerance (anti-aliased edges, dithering).
-bool Near(COLORREF a, COLORREF b, int tolerance = 6);
 std::string Describe(COLORREF colour);
 
 template <typename F>

@@ -9,4 +9,4 @@ lumiskop_test(record_test
 add_dependencies(record_test mousetap record_bench)
 lumiskop_test(inifile_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/inifile_test.cpp
-  LIBS inifile)
+  LIBS framework)

@@ -17,6 +17,7 @@
 
 #include "controls/FloatStopWnd.h"
 #include "controls/SkinFiles.h"
+#include "framework/ProgramFolder.h"
 #include "engine/RecordParams.h"
 #include "framework/App.h"
 #include "res/resource.h"
@@ -311,7 +312,7 @@ TEST_F(FloatStopTest, WithoutItsSkinTheButtonStillStopsTheRecording) {
 class FloatStopWithoutSkin : public FloatStopTest {};
 
 TEST_F(FloatStopWithoutSkin, DISABLED_ButtonWithoutPictureStillStops) {
-    ASSERT_EQ(::GetFileAttributesA((skinfiles::ExecutableFolder() + "\\skin").c_str()),
+    ASSERT_EQ(::GetFileAttributesA((fw::ProgramFolder() + "\\skin").c_str()),
               INVALID_FILE_ATTRIBUTES);
     ShowFromWorker({200, 200, 499, 399});
     RECT rc = WindowRect(stop);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/Dialog.h"
+#include "framework/Handle.h"
 #include "framework/Wnd.h"
 
 namespace {
@@ -219,6 +220,87 @@ TEST(MessageMap, SubclassedControlFiltersAndCanBeGivenBack) {
     char text[16] = {};
     ::GetWindowTextA(edit, text, sizeof text);
     EXPECT_STREQ(text, "yx");
+}
+
+// Typed entries: unpacked parameters, results, and SetMsgHandled(FALSE).
+class TypedWnd : public ProbeWnd {
+public:
+    bool passClose = false;
+
+    BEGIN_MSG_MAP(TypedWnd)
+        MSG_WM_TIMER(OnTimer)
+        MSG_WM_LBUTTONDOWN(OnLButtonDown)
+        MSG_WM_HOTKEY(OnHotKey)
+        MSG_WM_ERASEBKGND(OnEraseBkgnd)
+        MSG_WM_CLOSE(OnClose)
+        MSG_WM_QUERYNEWPALETTE(OnQueryNewPalette)
+        CHAIN_MSG_MAP(ProbeWnd)
+    END_MSG_MAP()
+
+private:
+    void OnTimer(UINT_PTR id) { log.push_back("timer " + std::to_string(id)); }
+    void OnLButtonDown(UINT flags, POINT at) {
+        log.push_back("down " + std::to_string(flags) + " " + std::to_string(at.x) + "," +
+                      std::to_string(at.y));
+    }
+    void OnHotKey(int id, UINT modifiers, UINT key) {
+        log.push_back("hotkey " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
+                      std::to_string(key));
+    }
+    BOOL OnEraseBkgnd(HDC) {
+        // A message sent to itself meanwhile and left unhandled must not make
+        // this one unhandled too.
+        SendMessage(WM_QUERYNEWPALETTE);
+        return 42;
+    }
+    void OnClose() {
+        log.push_back("close");
+        if (passClose) SetMsgHandled(FALSE);  // the default procedure destroys the window
+    }
+    BOOL OnQueryNewPalette() {
+        SetMsgHandled(FALSE);
+        return TRUE;
+    }
+};
+
+TEST(MessageMap, TypedEntriesUnpackParametersAndCanPassMessagesOn) {
+    TypedWnd wnd;
+    ASSERT_TRUE(wnd.Create());
+    wnd.SendMessage(WM_TIMER, 7);
+    EXPECT_EQ(wnd.log.back(), "timer 7");
+    // Handled, so the default procedure's 0 does not replace the answer.
+    EXPECT_EQ(wnd.SendMessage(WM_ERASEBKGND), 42);
+    wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-5, 300));
+    EXPECT_EQ(wnd.log.back(), "down 1 -5,300");
+    wnd.SendMessage(WM_HOTKEY, 3, MAKELPARAM(MOD_CONTROL, VK_F9));
+    EXPECT_EQ(wnd.log.back(), "hotkey 3 2 120");
+    // Messages without a typed entry still reach the chained map.
+    EXPECT_EQ(wnd.SendMessage(WM_PROBE, 1, 2), 1234);
+
+    wnd.SendMessage(WM_CLOSE);
+    EXPECT_TRUE(wnd.IsWindow());  // handled: nothing destroyed it
+    wnd.passClose = true;
+    wnd.SendMessage(WM_CLOSE);
+    EXPECT_EQ(wnd.log.back(), "close");
+    EXPECT_FALSE(wnd.IsWindow());
+}
+
+TEST(HandleOwner, ClosesOnceAndMovesOwnership) {
+    HANDLE raw = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_TRUE(raw);
+    DWORD flags = 0;
+    {
+        fw::KernelHandle first(raw);
+        fw::KernelHandle second(std::move(first));
+        EXPECT_FALSE(first);
+        EXPECT_EQ(second.Get(), raw);
+        fw::KernelHandle third;
+        third = std::move(second);
+        EXPECT_TRUE(::GetHandleInformation(raw, &flags));  // still open
+    }
+    EXPECT_FALSE(::GetHandleInformation(raw, &flags));  // closed when the last owner ended
+    // INVALID_HANDLE_VALUE, what CreateFile fails with, is no handle.
+    EXPECT_FALSE(fw::KernelHandle(INVALID_HANDLE_VALUE));
 }
 
 // A dialog that ends itself from its own message queue, so that the modal

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/IniFile.h"
+#include "framework/IniFile.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/support/process_helpers.h"
+#include "tests/support/square_cursor.h"
 #include "tools/mousetap/mousetap.h"
 
 namespace {
@@ -36,16 +36,6 @@ std::vector<COLORREF> Look(HCURSOR cursor) {
     ::DeleteDC(dc);
     ::ReleaseDC(nullptr, screen);
     return pixels;
-}
-
-// The square cursor that cursor_window.exe draws for "drawn".
-HCURSOR LocalSquareCursor() {
-    BYTE andMask[32 * 4], xorMask[32 * 4];
-    std::memset(andMask, 0xFF, sizeof andMask);
-    std::memset(xorMask, 0x00, sizeof xorMask);
-    for (int y = 10; y < 22; ++y)
-        for (int x = 10; x < 22; ++x) andMask[y * 4 + x / 8] &= static_cast<BYTE>(~(0x80 >> (x % 8)));
-    return ::CreateCursor(::GetModuleHandleA(nullptr), 16, 16, 32, 32, andMask, xorMask);
 }
 
 std::vector<HCURSOR> g_received;
@@ -155,7 +145,7 @@ TEST_F(MouseTapTest, ACursorTheOtherProgramDrewItselfLooksTheSameHere) {
     e2e::ChildProcess other = StartWindow(200, 200, "drawn");
     ASSERT_TRUE(install(target, kSaveCursor));
     MovePointer(350, 350);
-    HCURSOR square = LocalSquareCursor();
+    HCURSOR square = MakeSquareCursor();
     EXPECT_TRUE(WaitForLook(Look(square), 5000));
     ICONINFO info{};
     ASSERT_FALSE(g_received.empty());

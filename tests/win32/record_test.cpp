@@ -11,6 +11,7 @@
 #include "engine/OutputPath.h"
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
+#include "framework/ProgramFolder.h"
 #include "tests/support/host_command.h"
 #include "tests/support/process_helpers.h"
 #include "tests/win32/colour_window.h"
@@ -175,7 +176,7 @@ TEST_F(RecordTest, AMissingOutputFolderSendsTheRecordingToTheProgramFolder) {
     const std::string name = "fallback-" + std::to_string(::GetTickCount()) + ".avi";
     ASSERT_TRUE(harness.Record({100, 100, 419, 339}, name, 1.0));
     EXPECT_EQ(harness.endMessage, WM_USER_GENERIC_MSG);
-    const std::string file = ProgramFolder() + "\\" + name;
+    const std::string file = fw::ProgramFolder() + "\\" + name;
     EXPECT_EQ(Probe(file, "v", "stream=codec_tag_string"), "MP43");
     EXPECT_TRUE(::DeleteFileA(file.c_str()));
 }

@@ -2,7 +2,7 @@
 
 #include <mmsystem.h>
 
-#include "app/IniFile.h"
+#include "engine/ConfigFile.h"
 #include "engine/Messages.h"
 #include "engine/OutputPath.h"
 #include "engine/RecordParams.h"
@@ -47,8 +47,8 @@ std::string UniqueTempFolder() {
 RecordingHarness::RecordingHarness(std::string folder) : m_folder(std::move(folder)) {
     const bool own = m_folder.empty();
     if (own) m_folder = UniqueTempFolder();
-    m_config = ProgramFolder() + "\\config.ini";
-    CIniFile(m_config).WriteString("General", "FilePath", m_folder.c_str());
+    m_config = config::FilePath();
+    config::WriteOutputFolder(m_folder);
     WNDCLASSA wc{};
     wc.lpfnWndProc = MainProc;
     wc.hInstance = ::GetModuleHandleA(nullptr);

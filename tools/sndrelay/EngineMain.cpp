@@ -11,6 +11,7 @@
 #include "callenv/CallEnvNames.h"
 #include "callenv/DeviceMatch.h"
 #include "callenv/WaveDevices.h"
+#include "framework/Handle.h"
 #include "tools/sndrelay/SoundRelay.h"
 #include "tools/sndrelay/resource.h"
 
@@ -44,11 +45,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     HWND window = ::CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_ENGINE), nullptr,
                                        &EngineDialogProc, 0);
     if (!window) return 1;
-    HANDLE mutex = ::CreateMutexA(nullptr, TRUE, callenv::kAudioEngineName);
+    fw::KernelHandle mutex(::CreateMutexA(nullptr, TRUE, callenv::kAudioEngineName));
     if (!mutex || ::GetLastError() == ERROR_ALREADY_EXISTS) {
         // An engine runs already; a second one would play everything twice.
         ::DestroyWindow(window);
-        if (mutex) ::CloseHandle(mutex);
         return mutex ? 0 : 1;
     }
 
@@ -71,6 +71,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     relay.Stop();
     ::DestroyWindow(window);
     ::ReleaseMutex(mutex);
-    ::CloseHandle(mutex);
     return 0;
 }

@@ -1,5 +1,5 @@
-// Reads or writes one value of an INI file (config.ini). Made on the stack for
-// each use: nothing is cached, the file is opened again every time.
+// Reads or writes one value of an INI file. Made on the stack for each use:
+// nothing is cached, the file is opened again every time.
 #pragma once
 
 #include <string>

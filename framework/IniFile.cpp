@@ -1,4 +1,4 @@
-#include "app/IniFile.h"
+#include "framework/IniFile.h"
 
 #include <windows.h>
 

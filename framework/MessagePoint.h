@@ -11,3 +11,7 @@ inline int PointX(LPARAM packed) {
 inline int PointY(LPARAM packed) {
     return static_cast<short>(HIWORD(packed));
 }
+
+inline POINT PointOf(LPARAM packed) {
+    return {PointX(packed), PointY(packed)};
+}
