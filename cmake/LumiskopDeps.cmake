@@ -19,7 +19,7 @@ if(WIN32)
   target_include_directories(ffmpeg SYSTEM INTERFACE ${_ffmpeg}/include)
   target_link_libraries(ffmpeg INTERFACE
     ${_ffmpeg}/lib/libavformat.a ${_ffmpeg}/lib/libavcodec.a ${_ffmpeg}/lib/libswscale.a
-    ${_ffmpeg}/lib/libswresample.a ${_ffmpeg}/lib/libavutil.a ole32 user32 bcrypt)
+    ${_ffmpeg}/lib/libswresample.a ${_ffmpeg}/lib/libavutil.a ole32 user32)
   # SDL 1.2, video only, for the preview surface; linked without SDLmain (the
   # program has its own entry point).
   if(NOT EXISTS ${LUMISKOP_SDL_DIR}/lib/libSDL.a)
@@ -32,7 +32,7 @@ if(WIN32)
   find_package(GTest REQUIRED CONFIG PATHS ${_gtest} NO_DEFAULT_PATH)
 else()
   find_package(PkgConfig REQUIRED)
-  pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET libavformat libavcodec libswscale libavutil)
+  pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET libavformat libavcodec libswscale libswresample libavutil)
   add_library(ffmpeg INTERFACE)
   target_link_libraries(ffmpeg INTERFACE PkgConfig::FFMPEG)
   find_package(GTest REQUIRED)
