@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "playback/MediaDecoder.h"
-#include "playback/PreviewTiming.h"
+#include "playback/MediaBuffers.h"
 
 bool DecodePictureAt(const std::string& path, double fraction, PictureAt& out) {
     auto decoder = std::make_unique<CMediaDecoder>();
@@ -17,7 +17,7 @@ bool DecodePictureAt(const std::string& path, double fraction, PictureAt& out) {
     if (!frame) return false;
     bool decoded = false;
     for (int i = 0; i < 3; ++i) decoded |= decoder->DecodeVideoFrame(frame) == 1;
-    const size_t bytes = PreviewFrameBytes(frame->width, frame->height);
+    const size_t bytes = static_cast<size_t>(PictureBufferBytes(frame->width, frame->height));
     if (decoded && bytes) {
         out.yuv.assign(frame->bytes.get(), frame->bytes.get() + bytes);
         out.width = frame->width;

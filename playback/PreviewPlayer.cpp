@@ -19,13 +19,6 @@ constexpr int kClockOnlyRate = 16000;
 // slowest clock ticks once a second.
 constexpr DWORD kTickTimeoutMs = 5000;
 
-struct HandleCloser {
-    void operator()(HANDLE h) const {
-        if (h) ::CloseHandle(h);
-    }
-};
-using UniqueHandle = std::unique_ptr<void, HandleCloser>;
-
 // Black in planar YUV 4:2:0: what the first tick shows.
 void FillBlack(std::vector<uint8_t>& frame, int width, int height) {
     const size_t luma = size_t(width) * height;
@@ -72,10 +65,10 @@ void CPreviewPlayer::Play() {
     CloseThread();
     m_ticks = 0;
     // Made before the worker runs, so that a stop at any moment reaches it.
-    m_stopEvent = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    m_stopEvent.Reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
     if (!m_stopEvent) return;
     m_running = true;  // until the worker has cleaned up
-    m_thread = ::CreateThread(nullptr, 0, ThreadMain, this, CREATE_SUSPENDED, nullptr);
+    m_thread.Reset(::CreateThread(nullptr, 0, ThreadMain, this, CREATE_SUSPENDED, nullptr));
     if (!m_thread) {
         m_running = false;
         return;
@@ -106,15 +99,9 @@ void CPreviewPlayer::StopWorker() {
 }
 
 void CPreviewPlayer::CloseThread() {
-    if (m_thread) {
-        ::WaitForSingleObject(m_thread, INFINITE);
-        ::CloseHandle(m_thread);
-        m_thread = nullptr;
-    }
-    if (m_stopEvent) {
-        ::CloseHandle(m_stopEvent);
-        m_stopEvent = nullptr;
-    }
+    if (m_thread) ::WaitForSingleObject(m_thread, INFINITE);
+    m_thread.Reset();
+    m_stopEvent.Reset();
 }
 
 bool CPreviewPlayer::WaitForEnd(DWORD ms) {
@@ -154,13 +141,13 @@ DWORD WINAPI AutomaticStartThread(void* param) {
 
 void CPreviewPlayer::PostAutomaticStart(HWND dialog, UINT message) {
     auto* start = new AutomaticStart{dialog, message};
-    HANDLE thread = ::CreateThread(nullptr, 0, AutomaticStartThread, start, CREATE_SUSPENDED, nullptr);
+    const fw::KernelHandle thread(
+        ::CreateThread(nullptr, 0, AutomaticStartThread, start, CREATE_SUSPENDED, nullptr));
     if (!thread) {
         delete start;
         return;
     }
     ::ResumeThread(thread);
-    ::CloseHandle(thread);
 }
 
 DWORD WINAPI CPreviewPlayer::ThreadMain(void* self) {
@@ -204,13 +191,13 @@ void CPreviewPlayer::Run() {
     if (!buffers.audio || info.channels > 2 || info.channels < 0) return;
     // Pictures the surface cannot take are refused rather than read with the
     // wrong size.
-    const size_t frameBytes = hasVideo ? PreviewFrameBytes(info.width, info.height) : 0;
+    const size_t frameBytes = hasVideo ? static_cast<size_t>(PictureBufferBytes(info.width, info.height)) : 0;
     if (hasVideo && (!buffers.video || !frameBytes || !m_hooks.surface ||
                      !m_hooks.surface->Takes(info.width, info.height)))
         return;
 
     const int clockRate = PreviewClockRate(hasVideo, info.frameRate);
-    UniqueHandle notify(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    fw::KernelHandle notify(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
     if (!notify) return;
     CDSoundOut sound;
     sound.Clear();
@@ -219,7 +206,7 @@ void CPreviewPlayer::Run() {
         ~SoundRelease() { sound.Release(); }
     } soundRelease{sound};
     const int channels = hasAudio ? (info.channels == 1 ? 1 : 2) : 1;
-    if (!sound.Create(m_hooks.previewWindow, notify.get(), hasAudio ? info.sampleRate : kClockOnlyRate,
+    if (!sound.Create(m_hooks.previewWindow, notify.Get(), hasAudio ? info.sampleRate : kClockOnlyRate,
                       clockRate, channels))
         return;
     const size_t segmentBytes = static_cast<size_t>(sound.SegmentSize());
@@ -236,7 +223,7 @@ void CPreviewPlayer::Run() {
 
     int lastPercent = m_position.load();
     bool videoEnded = false;
-    const HANDLE waits[2] = {notify.get(), m_stopEvent};
+    const HANDLE waits[2] = {notify.Get(), m_stopEvent};
     for (;;) {
         if (decoder->AudioAtEnd() == 1 && decoder->VideoAtEnd() == 0) break;
         // The last picture has been shown: nothing more to see.

@@ -12,6 +12,8 @@
 #include <functional>
 #include <string>
 
+#include "framework/Handle.h"
+
 class CPreviewSurface;
 
 struct PreviewHooks {
@@ -81,6 +83,6 @@ private:
     std::atomic<int> m_position{0};
     std::atomic<int> m_ticks{0};
     std::atomic<bool> m_running{false};
-    HANDLE m_stopEvent = nullptr;
-    HANDLE m_thread = nullptr;
+    fw::KernelHandle m_stopEvent;
+    fw::KernelHandle m_thread;
 };

@@ -8,7 +8,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include "playback/PreviewTiming.h"
+#include "playback/MediaBuffers.h"
 
 CPreviewSurface::~CPreviewSurface() {
     Destroy();
@@ -29,7 +29,7 @@ int CPreviewSurface::Create(HWND window, int sourceWidth, int sourceHeight, int 
     m_sourceHeight = sourceHeight;
     m_outputWidth = outputWidth;
     m_outputHeight = outputHeight;
-    if (PreviewFrameBytes(sourceWidth, sourceHeight) == 0 || outputWidth < 2 || outputHeight < 2)
+    if (PictureBufferBytes(sourceWidth, sourceHeight) == 0 || outputWidth < 2 || outputHeight < 2)
         return 0;
     m_screen = SDL_SetVideoMode(outputWidth, outputHeight, 24, SDL_HWSURFACE | SDL_ASYNCBLIT | SDL_HWACCEL);
     if (!m_screen) return 0;

@@ -28,12 +28,6 @@ int PreviewPercent(int64_t currentFrame, int64_t totalFrames) {
     return static_cast<int>(static_cast<double>(currentFrame) / static_cast<double>(totalFrames) * 100.0);
 }
 
-size_t PreviewFrameBytes(int width, int height) {
-    // 16384 × 16384 is well past any screen a call is recorded from.
-    if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return 0;
-    return size_t(width) * height + 2 * (size_t(width / 2) * (height / 2));
-}
-
 PreviewAudioQueue::PreviewAudioQueue(size_t segmentBytes, size_t blockBytes)
     : m_bytes(std::max<size_t>(1048576, segmentBytes + 1000 + blockBytes)), m_segment(segmentBytes) {}
 

@@ -22,11 +22,6 @@ int64_t PreviewStartFrame(int percent, int64_t totalFrames);
 // Progress in whole percent, truncated.
 int PreviewPercent(int64_t currentFrame, int64_t totalFrames);
 
-// Bytes of one planar YUV 4:2:0 picture with chroma planes of (w/2) × (h/2),
-// the decoder's layout; 0 when the size is not positive or too large to
-// allocate safely.
-size_t PreviewFrameBytes(int width, int height);
-
 // The sound waiting to be written into the sound buffer, one segment at a
 // time. Appends beyond the capacity are cut, never written past it.
 class PreviewAudioQueue {

@@ -29,14 +29,6 @@ TEST(PreviewProgress, StartsWhereAskedAndCountsSoundOnlyFilesAt24PerSecond) {
     EXPECT_EQ(PreviewTotalFrames(true, 1.0, std::nan("")), 0);
 }
 
-TEST(PreviewFrameSize, FollowsTheDecodersLayoutAndRefusesUnusableSizes) {
-    EXPECT_EQ(PreviewFrameBytes(320, 240), 115200u);
-    EXPECT_EQ(PreviewFrameBytes(1921, 1401), 1921u * 1401 + 2u * 960 * 700);
-    EXPECT_EQ(PreviewFrameBytes(0, 240), 0u);
-    EXPECT_EQ(PreviewFrameBytes(-2, 240), 0u);
-    EXPECT_EQ(PreviewFrameBytes(100000, 100000), 0u);
-}
-
 TEST(PreviewAudioQueue, HandsOutSegmentsInOrderSilenceWhenShortAndNeverOverflows) {
     // 192 kHz stereo at one segment a second: a segment alone is 768,000
     // bytes; the queue must still take a whole decoded block on top.
