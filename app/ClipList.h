@@ -21,9 +21,17 @@ struct ClipRecord {
     int32_t effect = 0;
     std::string path;
     std::string fileName;
+    // Whether the fields above that come from the file have been read; a
+    // recording is listed before its file is closed.
+    bool mediaRead = false;
 };
 
 using ClipList = std::vector<ClipRecord>;
+
+// Fills what the editing dialogs need from the recording's length: duration
+// and its text, the full range in milliseconds, the whole range selected, the
+// crop of a 320 × 240 preview, contrast and volume at 100.
+void SetClipMedia(ClipRecord& clip, double durationSeconds);
 
 // Removes `count` entries starting at `first` (the list's first selected row
 // and its number of selected rows). Out-of-range parts are ignored.

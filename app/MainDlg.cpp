@@ -39,8 +39,8 @@ BOOL CMainDlg::OnInitDialog() {
     SetWindowText(kAppTitle);
     m_captionText = kAppTitle;
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_appIcon));
-    m_snapshotBuffer.reset(new (std::nothrow) uint8_t[4'000'000]);
     m_selectedIndex = -1;
+    CreatePreviewSurface();
     SetUpAudioEngine();
     SetUpEngine();
     return TRUE;

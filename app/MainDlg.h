@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/ClipList.h"
 #include "app/OutputList.h"
@@ -21,6 +22,7 @@
 #include "engine/RegionFrameWnd.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "playback/PreviewSurface.h"
 #include "res/resource.h"
 #include "settings/FormatProfile.h"
 
@@ -51,6 +53,7 @@ public:
         MESSAGE_HANDLER(WM_INPUTA_DATA, OnInputAData)
         MESSAGE_HANDLER(WM_INPUTB_DATA, OnInputBData)
         MESSAGE_HANDLER(WM_REGION_SELECT_ENDED, OnRegionSelectEnded)
+        MESSAGE_HANDLER(WM_USER_GENERIC_MSG, OnRecordFileClosed)
         NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_CLICK, OnListClick)
         NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_DBLCLK, OnListDblClk)
         COMMAND_ID_HANDLER(IDC_RECORD_CALL, OnRecordCall)
@@ -76,6 +79,17 @@ public:
     // What tests and the converter launch look at.
     const ClipList& Clips() const { return m_clips; }
     const std::string& StatusText() const;
+
+    // What the editing dialogs take from the main window.
+    int SelectedIndex() const { return m_selectedIndex; }
+    int PlayerState() const { return m_playerState; }
+    bool FileHasVideo() const { return m_fileHasVideo != 0; }
+    int PreviewSourceWidth() const { return m_previewWidth; }
+    int PreviewSourceHeight() const { return m_previewHeight; }
+    float PreviewPosition() const { return m_previewPosition; }
+    // Runs an editing dialog modally. SDL holds one video output per process,
+    // so the main window's preview surface is given up while it runs.
+    INT_PTR RunEditingDialog(fw::CDialog& dialog);
 
 protected:
     BOOL OnInitDialog() override;
@@ -147,6 +161,13 @@ private:
     void RefreshList();
     void HideEmptyList();
     bool SelectClickedRow();
+    // Reads the selected recording: its length into its record, its picture
+    // size and whether it has pictures, and the picture at the preview
+    // position into the snapshot buffer and onto the preview surface.
+    void LoadSelectedRecording();
+    void ReadClipMedia(ClipRecord& clip);
+    LRESULT OnRecordFileClosed(UINT, WPARAM, LPARAM, BOOL&);
+    void CreatePreviewSurface();
     void LaunchConverter();
 
     // Output-format selectors and the settings dialog (MainDlgSettings.cpp).
@@ -187,13 +208,17 @@ private:
     ClipList m_clips;
     int m_selectedIndex = -1;
     std::string m_currentFile;
-    std::unique_ptr<uint8_t[]> m_snapshotBuffer;
-    int m_previewWidth = 0;
-    int m_previewHeight = 0;
+    // The current preview picture (planar YUV 4:2:0 of the preview source
+    // size), sized to the picture it holds.
+    std::vector<uint8_t> m_snapshotBuffer;
+    int m_previewWidth = 320;
+    int m_previewHeight = 240;
+    float m_previewPosition = 0;
     int m_playerState = kPlayerEmpty;
     int m_fileHasVideo = 0;
     // None is filled in: the format selector stays without a selection.
     settings::FormatProfiles m_formatProfiles;
+    CPreviewSurface m_previewSurface;
 
     // Recording.
     CCallWindowFinder m_finder;

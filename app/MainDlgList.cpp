@@ -14,6 +14,17 @@
 #include "engine/ConfigFile.h"
 #include "engine/RecordState.h"
 #include "framework/Process.h"
+#include "playback/MediaDecoder.h"
+#include "playback/PictureAt.h"
+
+extern "C" {
+#include <libavutil/imgutils.h>
+}
+
+namespace {
+constexpr int kPreviewOutputWidth = 280;
+constexpr int kPreviewOutputHeight = 210;
+}  // namespace
 
 void CMainDlg::RefreshList() {
     m_list.Refresh(m_clips);
@@ -45,9 +56,77 @@ bool CMainDlg::SelectClickedRow() {
 
 LRESULT CMainDlg::OnListClick(int, NMHDR*, BOOL&) {
     if (!SelectClickedRow()) return 0;
+    LoadSelectedRecording();
     m_playerState = kPlayerFileChosen;  // nothing plays in this window
-    m_fileHasVideo = 1;
     return 0;
+}
+
+void CMainDlg::ReadClipMedia(ClipRecord& clip) {
+    CMediaDecoder decoder;
+    decoder.Init();
+    MediaInfo info{};
+    if (decoder.Open(clip.path.c_str()) == 1 && decoder.GetInfo(&info) == 1 && info.duration > 0)
+        SetClipMedia(clip, info.duration);
+}
+
+LRESULT CMainDlg::OnRecordFileClosed(UINT, WPARAM, LPARAM, BOOL& handled) {
+    // The worker has closed its file: now its length can be read.
+    bool changed = false;
+    for (ClipRecord& clip : m_clips) {
+        if (clip.mediaRead) continue;
+        ReadClipMedia(clip);
+        changed |= clip.mediaRead;
+    }
+    if (changed) RefreshList();
+    handled = FALSE;  // others may want to know too
+    return 0;
+}
+
+void CMainDlg::LoadSelectedRecording() {
+    ClipRecord& clip = m_clips[m_selectedIndex];
+    const bool fileBeingClosed = m_worker && ::WaitForSingleObject(m_worker, 0) == WAIT_TIMEOUT;
+    if (!clip.mediaRead && !fileBeingClosed) {
+        ReadClipMedia(clip);
+        if (clip.mediaRead) RefreshList();
+    }
+    m_fileHasVideo = 0;
+    m_snapshotBuffer.clear();
+    PictureAt picture;
+    if (!DecodePictureAt(clip.path, m_previewPosition, picture)) return;
+    m_fileHasVideo = 1;
+    // The snapshot reads chroma planes of the rounded-up half size; an odd
+    // size gets its planes laid out that way, the extra column and row grey.
+    const int w = picture.width, h = picture.height;
+    const int chromaWidth = (w + 1) / 2, chromaHeight = (h + 1) / 2;
+    m_snapshotBuffer.assign(size_t(w) * h + 2 * size_t(chromaWidth) * chromaHeight, 128);
+    const uint8_t* source = picture.yuv.data();
+    uint8_t* target = m_snapshotBuffer.data();
+    av_image_copy_plane(target, w, source, w, w, h);
+    for (int plane = 0; plane < 2; ++plane) {
+        const uint8_t* from = source + size_t(w) * h + plane * size_t(w / 2) * (h / 2);
+        uint8_t* to = target + size_t(w) * h + plane * size_t(chromaWidth) * chromaHeight;
+        av_image_copy_plane(to, chromaWidth, from, w / 2, w / 2, h / 2);
+    }
+    if (w != m_previewWidth || h != m_previewHeight || !m_previewSurface.Takes(w, h)) {
+        m_previewWidth = w;
+        m_previewHeight = h;
+        CreatePreviewSurface();
+    }
+    m_previewSurface.Show(picture.yuv.data());
+}
+
+void CMainDlg::CreatePreviewSurface() {
+    m_previewSurface.Create(GetDlgItem(IDC_PREVIEW_AREA), m_previewWidth, m_previewHeight,
+                            kPreviewOutputWidth, kPreviewOutputHeight);
+}
+
+INT_PTR CMainDlg::RunEditingDialog(fw::CDialog& dialog) {
+    // Nothing plays in this window, so there is no preview to stop first.
+    if (m_playerState == kPlayerEmpty || m_playerState == 1001) return -1;
+    m_previewSurface.Destroy();
+    const INT_PTR result = dialog.DoModal();
+    CreatePreviewSurface();
+    return result;
 }
 
 LRESULT CMainDlg::OnListDblClk(int, NMHDR*, BOOL&) {
@@ -105,14 +184,14 @@ void CMainDlg::LaunchConverter() {
 }
 
 LRESULT CMainDlg::OnSnapshot(WORD, WORD, HWND, BOOL&) {
-    if (m_playerState == kPlayerEmpty || !m_snapshotBuffer) return 0;
+    if (m_playerState == kPlayerEmpty || m_snapshotBuffer.empty()) return 0;
     // Without a selected row there is no recording to name the file after.
     if (m_selectedIndex < 0 || m_selectedIndex >= static_cast<int>(m_clips.size())) return 0;
     const std::string base = NextSnapshotBaseName(
         m_snapshotFolder, m_clips[m_selectedIndex].fileName,
         [](const std::string& path) { return _access(path.c_str(), 0) == 0; });
     const std::vector<uint8_t> file =
-        EncodeSnapshotBmp(m_snapshotBuffer.get(), m_previewWidth, m_previewHeight);
+        EncodeSnapshotBmp(m_snapshotBuffer.data(), m_previewWidth, m_previewHeight);
     if (file.empty()) return 0;
     if (FILE* out = std::fopen((m_snapshotFolder + "\\" + base + ".bmp").c_str(), "wb")) {
         std::fwrite(file.data(), 1, file.size(), out);

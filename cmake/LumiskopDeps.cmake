@@ -9,6 +9,7 @@ if(WIN32)
   # scripts/build passes the exact cached builds; "current" is the last one made.
   set(LUMISKOP_FFMPEG_DIR ${LUMISKOP_CACHE}/ffmpeg-win32/current CACHE PATH "FFmpeg for Windows")
   set(LUMISKOP_GTEST_DIR ${LUMISKOP_CACHE}/gtest-win32/current CACHE PATH "GoogleTest for Windows")
+  set(LUMISKOP_SDL_DIR ${LUMISKOP_CACHE}/sdl-win32/current CACHE PATH "SDL 1.2 for Windows")
   set(_ffmpeg ${LUMISKOP_FFMPEG_DIR})
   set(_gtest ${LUMISKOP_GTEST_DIR})
   if(NOT EXISTS ${_ffmpeg}/lib/libavcodec.a)
@@ -33,6 +34,14 @@ if(WIN32)
     ${_cf}/lib/libavformat.a ${_cf}/lib/libavcodec.a ${_cf}/lib/libswscale.a
     ${_cf}/lib/libswresample.a ${_cf}/lib/libavutil.a ${LUMISKOP_X264_DIR}/lib/libx264.a
     ole32 user32)
+  # SDL 1.2, video only, for the preview surface; linked without SDLmain (the
+  # program has its own entry point).
+  if(NOT EXISTS ${LUMISKOP_SDL_DIR}/lib/libSDL.a)
+    message(FATAL_ERROR "SDL for Windows not found in ${LUMISKOP_SDL_DIR}: run scripts/setup")
+  endif()
+  add_library(sdl INTERFACE)
+  target_include_directories(sdl SYSTEM INTERFACE ${LUMISKOP_SDL_DIR}/include)
+  target_link_libraries(sdl INTERFACE ${LUMISKOP_SDL_DIR}/lib/libSDL.a gdi32 user32 winmm)
   list(PREPEND CMAKE_FIND_ROOT_PATH ${_gtest})
   find_package(GTest REQUIRED CONFIG PATHS ${_gtest} NO_DEFAULT_PATH)
 else()
