@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     const std::string folder = argv[1];
-    RecordingSpec call;
+    RecordingPlan call;
     call.width = 32;
     call.height = 16;
     call.colours = {{200, 40, 40}, {40, 40, 200}};
@@ -20,14 +20,14 @@ int main(int argc, char** argv) {
     call.smallHeader = true;
     call.toneHz = {440, 1000};
     call.audioSeconds = 0.01;
-    RecordingSpec odd = call;
+    RecordingPlan odd = call;
     odd.width = 7;
     odd.height = 5;
     odd.mp43 = false;
     odd.audioSeconds = 0.0;
     odd.channels = 1;
     odd.colours = {{40, 200, 60}};
-    RecordingSpec eight = call;
+    RecordingPlan eight = call;
     eight.width = 16;
     eight.channels = 8;
     eight.audioSeconds = 0.004;

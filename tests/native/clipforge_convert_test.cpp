@@ -19,11 +19,11 @@ namespace {
 constexpr int kW = 320, kH = 240;
 
 void MakeRecording(const std::string& path, int positions, int skipFrom = -1, int skipTo = -1) {
-    testrec::Spec spec;
-    spec.positions = positions;
-    spec.skipFrom = skipFrom;
-    spec.skipTo = skipTo;
-    ASSERT_TRUE(testrec::WriteRecording(path, spec));
+    testrec::Plan plan;
+    plan.positions = positions;
+    plan.skipFrom = skipFrom;
+    plan.skipTo = skipTo;
+    ASSERT_TRUE(testrec::WriteRecording(path, plan));
 }
 
 std::string Bytes(const std::string& path) {

@@ -34,13 +34,13 @@ std::vector<uint8_t> SolidDib(int width, int height, Rgb c) {
     return dib;
 }
 
-std::vector<int16_t> Tones(const RecordingSpec& spec) {
-    const size_t frames = static_cast<size_t>(spec.audioSeconds * 48000.0);
-    std::vector<int16_t> pcm(frames * spec.channels);
+std::vector<int16_t> Tones(const RecordingPlan& plan) {
+    const size_t frames = static_cast<size_t>(plan.audioSeconds * 48000.0);
+    std::vector<int16_t> pcm(frames * plan.channels);
     for (size_t i = 0; i < frames; ++i)
-        for (int c = 0; c < spec.channels; ++c) {
-            const double hz = c < static_cast<int>(spec.toneHz.size()) ? spec.toneHz[c] : 0.0;
-            pcm[i * spec.channels + c] =
+        for (int c = 0; c < plan.channels; ++c) {
+            const double hz = c < static_cast<int>(plan.toneHz.size()) ? plan.toneHz[c] : 0.0;
+            pcm[i * plan.channels + c] =
                 static_cast<int16_t>(8000.0 * std::sin(2.0 * std::numbers::pi * hz * i / 48000.0));
         }
     return pcm;
@@ -48,40 +48,40 @@ std::vector<int16_t> Tones(const RecordingSpec& spec) {
 
 }  // namespace
 
-bool WriteRecording(const std::string& path, const RecordingSpec& spec) {
+bool WriteRecording(const std::string& path, const RecordingPlan& plan) {
     AviVideoFormat video;
-    video.width = spec.width;
-    video.height = spec.height;
-    const int stride = (spec.width * 3 + 3) & ~3;
-    video.imageSize = static_cast<uint32_t>(stride * spec.height);
-    video.fourcc = spec.mp43 ? MakeFourcc('M', 'P', '4', '3') : 0;
+    video.width = plan.width;
+    video.height = plan.height;
+    const int stride = (plan.width * 3 + 3) & ~3;
+    video.imageSize = static_cast<uint32_t>(stride * plan.height);
+    video.fourcc = plan.mp43 ? MakeFourcc('M', 'P', '4', '3') : 0;
     AviAudioFormat audio;
-    audio.channels = static_cast<uint16_t>(spec.channels);
+    audio.channels = static_cast<uint16_t>(plan.channels);
     CMp43Encoder encoder;
-    if (spec.mp43 && !encoder.Open(spec.width, spec.height, 25, 25, 10000)) return false;
+    if (plan.mp43 && !encoder.Open(plan.width, plan.height, 25, 25, 10000)) return false;
     AviWriterOptions options;
-    if (spec.smallHeader) options.superIndexEntries = 1;
+    if (plan.smallHeader) options.superIndexEntries = 1;
     CAviWriter writer(options);
     if (!writer.Open(path, video, audio)) return false;
 
-    const std::vector<int16_t> pcm = Tones(spec);
-    const size_t frameBytes = static_cast<size_t>(spec.channels) * 2;
-    const size_t totalFrames = pcm.size() / spec.channels;
-    const int pictures = static_cast<int>(spec.colours.size()) * spec.picturesPerColour;
-    const size_t chunks = spec.audioChunks > 0 ? spec.audioChunks : std::max(pictures, 1);
+    const std::vector<int16_t> pcm = Tones(plan);
+    const size_t frameBytes = static_cast<size_t>(plan.channels) * 2;
+    const size_t totalFrames = pcm.size() / plan.channels;
+    const int pictures = static_cast<int>(plan.colours.size()) * plan.picturesPerColour;
+    const size_t chunks = plan.audioChunks > 0 ? plan.audioChunks : std::max(pictures, 1);
     size_t audioDone = 0;
     auto writeAudioUpTo = [&](size_t chunk) {
         const size_t until = totalFrames * chunk / chunks;
         if (until <= audioDone) return true;
-        const bool ok = writer.WriteAudio(pcm.data() + audioDone * spec.channels,
+        const bool ok = writer.WriteAudio(pcm.data() + audioDone * plan.channels,
                                           static_cast<uint32_t>((until - audioDone) * frameBytes));
         audioDone = until;
         return ok;
     };
     for (int i = 0; i < std::max(pictures, static_cast<int>(chunks)); ++i) {
         if (i < pictures) {
-            const std::vector<uint8_t> dib = SolidDib(spec.width, spec.height, spec.colours[i / spec.picturesPerColour]);
-            if (spec.mp43) {
+            const std::vector<uint8_t> dib = SolidDib(plan.width, plan.height, plan.colours[i / plan.picturesPerColour]);
+            if (plan.mp43) {
                 EncodedFrame e;
                 if (!encoder.Encode(dib.data(), stride, e) ||
                     !writer.WriteVideo(i, e.data, e.size, e.keyFrame))

@@ -28,7 +28,7 @@ struct Rgb {
     uint8_t r, g, b;
 };
 
-struct RecordingSpec {
+struct RecordingPlan {
     int width = 64;
     int height = 48;
     bool mp43 = true;              // false: uncompressed 24-bit pictures
@@ -42,7 +42,7 @@ struct RecordingSpec {
 };
 
 // Writes the recording; false when the writer or encoder failed.
-bool WriteRecording(const std::string& path, const RecordingSpec& spec);
+bool WriteRecording(const std::string& path, const RecordingPlan& plan);
 
 // Average Y, U and V of a whole planar YUV 4:2:0 picture.
 struct YuvMean {

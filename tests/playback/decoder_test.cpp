@@ -54,11 +54,11 @@ double ShareOf(const std::vector<int16_t>& s, int channels, int channel, double 
 TEST(MediaDecoder, ARecordingOfKnownColoursAndTonesDecodesToThemInTime) {
     DecoderTempDir dir;
     const std::string path = dir.File("colours.avi");
-    RecordingSpec spec;
-    spec.colours = {kRed, kBlue};
-    spec.toneHz = {440, 1000};
-    spec.audioSeconds = 2.0;
-    ASSERT_TRUE(WriteRecording(path, spec));
+    RecordingPlan plan;
+    plan.colours = {kRed, kBlue};
+    plan.toneHz = {440, 1000};
+    plan.audioSeconds = 2.0;
+    ASSERT_TRUE(WriteRecording(path, plan));
 
     CMediaDecoder decoder;
     decoder.Init();
@@ -118,12 +118,12 @@ TEST(MediaDecoder, OddAndOversizedPicturesNeverOverrunTheirBuffer) {
 
     DecoderTempDir dir;
     const std::string path = dir.File("odd.avi");
-    RecordingSpec spec;
-    spec.width = 33;
-    spec.height = 17;
-    spec.mp43 = false;  // uncompressed: any size goes
-    spec.colours = {kGreen};
-    ASSERT_TRUE(WriteRecording(path, spec));
+    RecordingPlan plan;
+    plan.width = 33;
+    plan.height = 17;
+    plan.mp43 = false;  // uncompressed: any size goes
+    plan.colours = {kGreen};
+    ASSERT_TRUE(WriteRecording(path, plan));
 
     CMediaDecoder decoder;
     decoder.Init();
@@ -146,13 +146,13 @@ TEST(MediaDecoder, OddAndOversizedPicturesNeverOverrunTheirBuffer) {
 TEST(MediaDecoder, EightChannelSoundComesOutWholeAsStereoWithinTheBlock) {
     DecoderTempDir dir;
     const std::string path = dir.File("eight.avi");
-    RecordingSpec spec;
-    spec.colours = {kRed};
-    spec.channels = 8;
-    spec.toneHz = {440, 1000};  // front left, front right; the rest silent
-    spec.audioSeconds = 3.0;
-    spec.audioChunks = 1;  // 2.3 MB of sound in one chunk
-    ASSERT_TRUE(WriteRecording(path, spec));
+    RecordingPlan plan;
+    plan.colours = {kRed};
+    plan.channels = 8;
+    plan.toneHz = {440, 1000};  // front left, front right; the rest silent
+    plan.audioSeconds = 3.0;
+    plan.audioChunks = 1;  // 2.3 MB of sound in one chunk
+    ASSERT_TRUE(WriteRecording(path, plan));
 
     CMediaDecoder decoder;
     decoder.Init();
@@ -173,11 +173,11 @@ TEST(MediaDecoder, DamagedFilesFailCleanly) {
     DecoderTempDir dir;
     const std::string whole = dir.File("whole.avi"), cut = dir.File("cut.avi"),
                       noise = dir.File("noise.avi");
-    RecordingSpec spec;
-    spec.colours = {kRed, kBlue};
-    spec.toneHz = {440, 1000};
-    spec.audioSeconds = 2.0;
-    ASSERT_TRUE(WriteRecording(whole, spec));
+    RecordingPlan plan;
+    plan.colours = {kRed, kBlue};
+    plan.toneHz = {440, 1000};
+    plan.audioSeconds = 2.0;
+    ASSERT_TRUE(WriteRecording(whole, plan));
     std::ifstream in(whole, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::ofstream(cut, std::ios::binary).write(bytes.data(), bytes.size() * 6 / 10);

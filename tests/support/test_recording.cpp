@@ -13,17 +13,17 @@ namespace testrec {
 
 namespace {
 
-void Paint(std::vector<uint8_t>& dib, const Spec& spec, int position) {
+void Paint(std::vector<uint8_t>& dib, const Plan& plan, int position) {
     uint32_t state = 12345u + uint32_t(position) * 7919u;
-    for (int y = 0; y < spec.height; ++y)
-        for (int x = 0; x < spec.width; ++x) {
-            uint8_t* p = &dib[(size_t(y) * spec.width + x) * 3];  // blue-green-red
-            if (spec.busy) {
+    for (int y = 0; y < plan.height; ++y)
+        for (int x = 0; x < plan.width; ++x) {
+            uint8_t* p = &dib[(size_t(y) * plan.width + x) * 3];  // blue-green-red
+            if (plan.busy) {
                 state = state * 1664525u + 1013904223u;
                 p[0] = p[1] = p[2] = uint8_t(state >> 24);
                 continue;
             }
-            const bool left = x < spec.width / 2;
+            const bool left = x < plan.width / 2;
             p[0] = left ? 0 : 255;
             p[1] = 0;
             p[2] = left ? 255 : 0;
@@ -32,23 +32,23 @@ void Paint(std::vector<uint8_t>& dib, const Spec& spec, int position) {
 
 }  // namespace
 
-bool WriteRecording(const std::string& path, const Spec& spec) {
+bool WriteRecording(const std::string& path, const Plan& plan) {
     AviVideoFormat video;
-    video.width = spec.width;
-    video.height = spec.height;
+    video.width = plan.width;
+    video.height = plan.height;
     video.fourcc = MakeFourcc('M', 'P', '4', '3');
-    video.imageSize = uint32_t(spec.width * 3 * spec.height);
+    video.imageSize = uint32_t(plan.width * 3 * plan.height);
     CMp43Encoder encoder;
     CAviWriter writer;
-    if (!encoder.Open(spec.width, spec.height, 25, 25, 10000) || !writer.Open(path, video, AviAudioFormat{}))
+    if (!encoder.Open(plan.width, plan.height, 25, 25, 10000) || !writer.Open(path, video, AviAudioFormat{}))
         return false;
-    std::vector<uint8_t> dib(size_t(spec.width) * 3 * spec.height);
+    std::vector<uint8_t> dib(size_t(plan.width) * 3 * plan.height);
     std::vector<int16_t> sound(1920 * 2);
-    for (int pos = 0; pos < spec.positions; ++pos) {
-        if (pos < spec.skipFrom || pos >= spec.skipTo) {
-            if (pos == 0 || spec.busy) Paint(dib, spec, pos);
+    for (int pos = 0; pos < plan.positions; ++pos) {
+        if (pos < plan.skipFrom || pos >= plan.skipTo) {
+            if (pos == 0 || plan.busy) Paint(dib, plan, pos);
             EncodedFrame e;
-            if (!encoder.Encode(dib.data(), spec.width * 3, e) ||
+            if (!encoder.Encode(dib.data(), plan.width * 3, e) ||
                 !writer.WriteVideo(uint32_t(pos), e.data, e.size, e.keyFrame))
                 return false;
         }

@@ -10,7 +10,7 @@ namespace testrec {
 constexpr int kFarEndHz = 440;     // left channel
 constexpr int kMicrophoneHz = 1000;  // right channel
 
-struct Spec {
+struct Plan {
     int width = 320;
     int height = 240;
     int positions = 75;  // 25 a second
@@ -23,6 +23,6 @@ struct Spec {
 };
 
 // The far end's tone on the left, the microphone's on the right.
-bool WriteRecording(const std::string& path, const Spec& spec);
+bool WriteRecording(const std::string& path, const Plan& plan);
 
 }  // namespace testrec

@@ -100,12 +100,12 @@ protected:
     }
 
     void Make(const std::string& name, int seconds, int width, int height, int age) {
-        testrec::Spec spec;
-        spec.width = width;
-        spec.height = height;
-        spec.positions = seconds * 25;
-        spec.busy = true;
-        ASSERT_TRUE(testrec::WriteRecording(folder + "\\" + name, spec));
+        testrec::Plan plan;
+        plan.width = width;
+        plan.height = height;
+        plan.positions = seconds * 25;
+        plan.busy = true;
+        ASSERT_TRUE(testrec::WriteRecording(folder + "\\" + name, plan));
         // Older files first in time, whatever order they were made in.
         HANDLE file = ::CreateFileA((folder + "\\" + name).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
