@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/ConfigFile.h"
 #include "res/resource.h"
 #include "tests/e2e/recorder_session.h"
+#include "tests/support/bitmap_files.h"
 #include "tests/support/fixture_paths.h"
 #include "tests/support/media_probe.h"
 #include "tests/support/ui_helpers.h"
@@ -42,6 +44,20 @@ protected:
         scene.WaitForExit(5000);
         recorder.Close();
         e2e::RemoveScratchFolder(folder);
+    }
+
+    // Draws the rectangle, records for `ms` and stops with F9; the recording's path.
+    std::string RecordRegion(DWORD ms) {
+        if (!ShowSelector()) return {};
+        if (!ui::MoveMouse(kLeft, kTop) || !ui::MouseDown() || !ui::MoveMouse(800, 450) ||
+            !ui::MoveMouse(kRight, kBottom) || !ui::MouseUp())
+            return {};
+        if (!e2e::WaitUntil([&] { return ::IsIconic(recorder.Main()) != 0; }, 10000)) return {};
+        ::Sleep(ms);
+        if (!recorder.PressKey("F9", ::FindWindowA("SceneWindow", kSceneTitle))) return {};
+        if (!e2e::WaitUntil([&] { return recorder.ListRows().size() == 1; }, 20000)) return {};
+        const std::vector<std::string> files = FilesIn(folder, "*.avi");
+        return files.size() == 1 ? folder + "\\" + files[0] : std::string();
     }
 
     HWND ShowSelector() {
@@ -85,6 +101,55 @@ TEST_F(RegionRecording, TheDrawnRectangleIsRecordedUntilF9) {
         const uint8_t* middle = &frames[f][(120 * 320 + 160) * 3];
         ASSERT_GT(middle[0] + middle[1] + middle[2], 600) << "picture " << f << " is not the scene";
     }
+}
+
+// A click on the recording decodes its opening picture for the main window's
+// preview, and the snapshot command saves that picture as a bitmap file.
+TEST_F(RegionRecording, TheListedRecordingIsPreviewedAndItsSnapshotSaved) {
+    const std::string path = RecordRegion(2000);
+    ASSERT_FALSE(path.empty()) << "no recording was made";
+    // The preview decodes three packets from the start: the third picture.
+    const auto frames = DecodeFrames(path, 320, 240);
+    ASSERT_GE(frames.size(), 3u);
+    const std::vector<uint8_t>& shown = frames[2];
+
+    ::ShowWindow(recorder.Main(), SW_RESTORE);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsIconic(recorder.Main()); }, 5000));
+    const POINT row = recorder.RowCentre(0);
+    ASSERT_TRUE(ui::Click(row.x, row.y));
+    ::Sleep(1500);
+    ui::SaveScreenshot("region-previewed");
+
+    ::PostMessageA(recorder.Main(), WM_COMMAND, MAKEWPARAM(IDC_SNAPSHOT, BN_CLICKED), 0);
+    const std::string snapshots = std::string(config::kDefaultOutputFolder) + "\\Snapshot";
+    const DWORD fileBytes = 54 + 320 * 240 * 3;
+    std::string snapshot;
+    DWORD bytes = 0;
+    // Until the file is there and written out.
+    e2e::WaitUntil([&] {
+        for (const std::string& name : FilesIn(snapshots, "*.bmp"))
+            if (name.rfind(path.substr(folder.size() + 1), 0) == 0) snapshot = snapshots + "\\" + name;
+        WIN32_FILE_ATTRIBUTE_DATA attributes{};
+        if (!snapshot.empty() && ::GetFileAttributesExA(snapshot.c_str(), GetFileExInfoStandard, &attributes))
+            bytes = attributes.nFileSizeLow;
+        return bytes == fileBytes;
+    }, 10000);
+    ASSERT_FALSE(snapshot.empty()) << "no snapshot file in " << snapshots;
+    struct SnapshotCleanup {
+        std::string file;
+        ~SnapshotCleanup() { ::DeleteFileA(file.c_str()); }
+    } cleanup{snapshot};
+    ASSERT_EQ(bytes, fileBytes);
+    int differing = 0;
+    for (int y = 0; y < 240; y += 8)
+        for (int x = 0; x < 320; x += 8) {
+            const uint8_t* pixel = &shown[(size_t(y) * 320 + x) * 3];
+            const COLORREF saved = pictures::BitmapPixel(snapshot, x, y);
+            if (!pictures::Near(saved, RGB(pixel[0], pixel[1], pixel[2]), 24) && ++differing < 5)
+                ADD_FAILURE() << x << "," << y << ": " << ui::DescribePixel(saved) << " against "
+                              << ui::DescribePixel(RGB(pixel[0], pixel[1], pixel[2]));
+        }
+    EXPECT_EQ(differing, 0) << "of " << 40 * 30 << " sampled pixels, the snapshot differs from the recording";
 }
 
 TEST_F(RegionRecording, F10WhileDrawingGivesUpAndRecordsNothing) {
