@@ -193,10 +193,16 @@ LRESULT CMainDlg::OnSnapshot(WORD, WORD, HWND, BOOL&) {
     const std::vector<uint8_t> file =
         EncodeSnapshotBmp(m_snapshotBuffer.data(), m_previewWidth, m_previewHeight);
     if (file.empty()) return 0;
-    if (FILE* out = std::fopen((m_snapshotFolder + "\\" + base + ".bmp").c_str(), "wb")) {
-        std::fwrite(file.data(), 1, file.size(), out);
-        std::fclose(out);
+    const std::string target = m_snapshotFolder + "\\" + base + ".bmp";
+    bool written = false;
+    if (FILE* out = std::fopen(target.c_str(), "wb")) {
+        written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
+        written = std::fclose(out) == 0 && written;
+        // A partial picture is no snapshot.
+        if (!written) std::remove(target.c_str());
     }
+    SetStatus(written ? "Snapshot saved: " + base + ".bmp"
+                      : "The snapshot could not be saved in " + m_snapshotFolder);
     return 0;
 }
 

@@ -140,6 +140,10 @@ TEST_F(RegionRecording, TheListedRecordingIsPreviewedAndItsSnapshotSaved) {
         ~SnapshotCleanup() { ::DeleteFileA(file.c_str()); }
     } cleanup{snapshot};
     ASSERT_EQ(bytes, fileBytes);
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        return recorder.ControlText(IDC_STATUS) ==
+               "Snapshot saved: " + snapshot.substr(snapshots.size() + 1);
+    }, 5000)) << "status line: " << recorder.ControlText(IDC_STATUS);
     int differing = 0;
     for (int y = 0; y < 240; y += 8)
         for (int x = 0; x < 320; x += 8) {
