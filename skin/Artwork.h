@@ -13,6 +13,11 @@ namespace skin {
 Canvas MainBackground();
 // The tile shown in the empty output list.
 Canvas ListBackground();
+// ClipForge's window (510 x kConverterHeight) and its empty list's tile: the
+// main window's look without the recorder's own labels.
+inline constexpr int kConverterHeight = 568;
+Canvas ConverterBackground();
+Canvas ConverterListBackground();
 // The preview area's picture while nothing plays.
 Canvas PreviewPlaceholder(int width, int height);
 // The editing dialogs' frame (600 x 450) and the settings dialog's (500 x 300).

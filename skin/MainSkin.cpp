@@ -1,6 +1,8 @@
 // The main window's skin: "back_ui.bmp", "list_back.bmp", "screen.bmp" and the
-// three states of every button it loads.
+// three states of every button it loads; and the converter's window, which
+// shares its buttons: "clipforge_back.bmp", "clipforge_list.bmp".
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 #include "skin/Artwork.h"
@@ -119,37 +121,59 @@ void Label(Canvas& c, const char* text, float cx, float cy, float capHeight, con
     DrawTextCentred(c, text, cx, cy, style);
 }
 
+struct Caption {
+    const char* text;
+    float cx;
+};
+
+// The title line (the window writes its caption at (20, 5)) and the tool bar
+// (buttons at y 32..79, captions under them).
+void PaintTitleAndTools(Canvas& c, std::initializer_list<Caption> captions) {
+    c.Fill(Rect(0, 0, kWidth, 28), kTitleBar);
+    c.Fill(Rect(0, 28, kWidth, 29), kDivider);
+    c.Fill(Circle(10, 13.5f, 3.5f), kRecord);
+    c.Fill(Rect(0, 29, kWidth, 92), VerticalGradient(29, Hex(0x22252C), 92, kBody));
+    for (const Caption& caption : captions) Label(c, caption.text, caption.cx, 86, 5, kMuted);
+}
+
+// Frame of a list at (15, 100, 480, 360).
+void PaintListWell(Canvas& c) {
+    Shape well = RoundRect(12, 97, 498, 463, 5);
+    c.Fill(well, kBodyLow);
+    c.Fill(InnerOutline(well, 1), kFrame);
+}
+
+// Light card for dark text.
+void PaintCard(Canvas& c, float top, float bottom) {
+    Shape card = RoundRect(7, top, 503, bottom, 6);
+    c.Fill(card, kCard);
+    c.Fill(InnerOutline(card, 1), kCardEdge);
+}
+
+Canvas ListTile(const char* headline, const char* hint) {
+    const int w = 480, h = 360;
+    Canvas c(w, h, kBodyLow);
+    c.Fill(Rect(0, 0, w, h), VerticalGradient(0, Hex(0x1A1D22), h, Hex(0x15171B)));
+    symbol::Film(c, 238, 122, 54, Hex(0x3A404B));
+    Label(c, headline, 238, 180, 9, Hex(0x5A616E));
+    Label(c, hint, 238, 203, 5.5f, kFaint);
+    return c;
+}
+
 }  // namespace
 
 Canvas MainBackground() {
     Canvas c(kWidth, kHeight, kBody);
-    // Title line: the window writes its caption at (20, 5).
-    c.Fill(Rect(0, 0, kWidth, 28), kTitleBar);
-    c.Fill(Rect(0, 28, kWidth, 29), kDivider);
-    c.Fill(Circle(10, 13.5f, 3.5f), kRecord);
-
-    // Tool bar: buttons at y 32..79, captions under them.
-    c.Fill(Rect(0, 29, kWidth, 92), VerticalGradient(29, Hex(0x22252C), 92, kBody));
-    const struct {
-        const char* text;
-        float cx;
-    } captions[] = {{"CALL", 37}, {"REGION", 97}, {"STOP", 157}, {"CONVERT", 217}, {"HOME", 417}};
-    for (const auto& caption : captions) Label(c, caption.text, caption.cx, 86, 5, kMuted);
+    PaintTitleAndTools(c, {{"CALL", 37}, {"REGION", 97}, {"STOP", 157}, {"CONVERT", 217}, {"HOME", 417}});
     c.Fill(Rect(253, 38, 254, 76), kDivider);
     c.Fill(Rect(381, 38, 382, 76), kDivider);
-
-    // Frame of the output list at (15, 100, 480, 360).
-    Shape well = RoundRect(12, 97, 498, 463, 5);
-    c.Fill(well, kBodyLow);
-    c.Fill(InnerOutline(well, 1), kFrame);
+    PaintListWell(c);
 
     // The hotkeys, between the list and the form card.
     Label(c, "F9 OR F10  STOP RECORDING       F8  CONVERTER", 255, 490, 5, kFaint);
 
-    // Light card: "Output:" at (15, 532) and "Time:" at (24, 560) are written in dark text.
-    Shape card = RoundRect(7, 518, 503, 590, 6);
-    c.Fill(card, kCard);
-    c.Fill(InnerOutline(card, 1), kCardEdge);
+    // "Output:" at (15, 532) and "Time:" at (24, 560) are written in dark text.
+    PaintCard(c, 518, 590);
 
     // Status line at (10, 600).
     c.Fill(Rect(0, 595, kWidth, 596), kDivider);
@@ -158,13 +182,22 @@ Canvas MainBackground() {
 }
 
 Canvas ListBackground() {
-    const int w = 480, h = 360;
-    Canvas c(w, h, kBodyLow);
-    c.Fill(Rect(0, 0, w, h), VerticalGradient(0, Hex(0x1A1D22), h, Hex(0x15171B)));
-    symbol::Film(c, 238, 122, 54, Hex(0x3A404B));
-    Label(c, "NO RECORDINGS YET", 238, 180, 9, Hex(0x5A616E));
-    Label(c, "PRESS CALL OR REGION TO START", 238, 203, 5.5f, kFaint);
+    return ListTile("NO RECORDINGS YET", "PRESS CALL OR REGION TO START");
+}
+
+Canvas ConverterBackground() {
+    Canvas c(kWidth, kConverterHeight, kBody);
+    PaintTitleAndTools(c, {{"CONVERT", 37}, {"CANCEL", 97}});
+    PaintListWell(c);
+    // The progress bar sits at (15, 468) and the status text, in light
+    // letters, at (15, 492, 495, 526), both on the plain body.
+    // "Output:" at (15, 532) in dark text, the open-folder button at (400, 530).
+    PaintCard(c, 526, 560);
     return c;
+}
+
+Canvas ConverterListBackground() {
+    return ListTile("NO RECORDINGS IN THIS FOLDER", "RECORD A CALL, THEN PRESS F8");
 }
 
 Canvas PreviewPlaceholder(int width, int height) {
@@ -181,6 +214,8 @@ bool WriteMainSkin(const std::string& folder) {
     const Canvas background = MainBackground();
     bool ok = WriteFile(folder + "/back_ui.bmp", EncodeBmp(Flatten(background)));
     ok = WriteFile(folder + "/list_back.bmp", EncodeBmp(Flatten(ListBackground()))) && ok;
+    ok = WriteFile(folder + "/clipforge_back.bmp", EncodeBmp(Flatten(ConverterBackground()))) && ok;
+    ok = WriteFile(folder + "/clipforge_list.bmp", EncodeBmp(Flatten(ConverterListBackground()))) && ok;
     // The preview area uses one picture for all three states.
     ok = WriteFile(folder + "/screen.bmp", EncodeBmp(Flatten(PreviewPlaceholder(280, 210)))) && ok;
     for (const MainButton& b : MainButtons()) {

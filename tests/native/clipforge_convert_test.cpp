@@ -189,3 +189,33 @@ TEST(ClipForgeConvert, CutOffRecordingConvertsUpToItsCutAndSaysSo) {
 }
 
 }  // namespace
+
+// A call's MP4 is small enough to send and still reads clearly: the sizes
+// x264 reaches only when it chooses its own picture types and timing.
+TEST(ClipForgeConvert, CallRecordingShrinksToAFifthAndStaysSharp) {
+    TempFolder dir;
+    const std::string avi = dir.File("call.avi"), mp4 = dir.File("call.mp4");
+    testrec::Plan plan;
+    plan.width = 640;
+    plan.height = 360;
+    plan.positions = 250;
+    plan.callLike = true;
+    ASSERT_TRUE(testrec::WriteRecording(avi, plan));
+
+    const clipforge::ConvertResult r = Convert(avi, mp4);
+    ASSERT_EQ(r.status, clipforge::ConvertStatus::Done) << r.message;
+    const double share = double(Bytes(mp4).size()) / double(Bytes(avi).size());
+    const ToolResult psnr = RunTool("ffmpeg -nostdin -hide_banner -i " + Quote(mp4) + " -i " + Quote(avi) +
+                                    " -lavfi \"[0:v][1:v]psnr\" -f null -");
+    const size_t at = psnr.output.rfind("average:");
+    ASSERT_NE(at, std::string::npos) << psnr.output;
+    const double decibels = std::atof(psnr.output.c_str() + at + 8);
+    std::printf("MP4: %.1f %% of the AVI, PSNR %.1f dB\n", 100 * share, decibels);
+    EXPECT_LE(share, 0.20);
+    EXPECT_GE(decibels, 38.0);
+    // x264's own choice: a key picture every 5 s, B pictures between.
+    const std::string types = RunTool("ffprobe -v error -select_streams v -show_entries frame=pict_type "
+                                      "-of csv=p=0 " + Quote(mp4)).output;
+    EXPECT_EQ(std::count(types.begin(), types.end(), 'I'), 2) << types;
+    EXPECT_GT(std::count(types.begin(), types.end(), 'B'), 50) << types;
+}

@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <initializer_list>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -156,6 +158,24 @@ protected:
     static fs::path Main(const std::string& name) { return root / "skin" / name; }
     static fs::path Little(const std::string& name) { return root / "skin" / "little" / name; }
 
+    // Each button's corners show the background at its place on the window.
+    struct Placed {
+        const char* name;
+        int x, y;
+    };
+    static void ExpectButtonsBlendIn(const RgbImage& back, std::initializer_list<Placed> placed) {
+        for (const Placed& b : placed) {
+            RgbImage normal = Load(Main(std::string(b.name) + "_normal.bmp"));
+            for (auto [cx, cy] : {std::pair{0, 0}, {normal.width - 1, 0}, {0, normal.height - 1},
+                                  {normal.width - 1, normal.height - 1}}) {
+                const uint8_t* want = back.Pixel(b.x + cx, b.y + cy);
+                const uint8_t* got = normal.Pixel(cx, cy);
+                for (int k = 0; k < 3; ++k)
+                    EXPECT_NEAR(got[k], want[k], 2) << b.name << " corner " << cx << "," << cy;
+            }
+        }
+    }
+
     static inline fs::path root;
     static inline int exitCode = -1;
 };
@@ -225,28 +245,38 @@ TEST_F(GeneratedSkin, MainWindowPicturesFitItsLayout) {
 
     // The visible buttons carry the background under them in their corners,
     // so they sit seamlessly on the window.
-    const struct {
-        const char* name;
-        int x, y;
-    } placed[] = {{"record_fixed", 10, 32}, {"record_custom", 70, 32}, {"record_stop", 130, 32},
-                  {"converter", 190, 32},   {"home", 390, 32},         {"mini", 458, 4},
-                  {"close", 480, 4},        {"open_folder", 300, 530}, {"change_folder", 400, 530}};
-    for (const auto& b : placed) {
-        RgbImage normal = Load(Main(std::string(b.name) + "_normal.bmp"));
-        for (auto [cx, cy] : {std::pair{0, 0}, {normal.width - 1, 0}, {0, normal.height - 1},
-                              {normal.width - 1, normal.height - 1}}) {
-            const uint8_t* want = back.Pixel(b.x + cx, b.y + cy);
-            const uint8_t* got = normal.Pixel(cx, cy);
-            for (int k = 0; k < 3; ++k)
-                EXPECT_NEAR(got[k], want[k], 2) << b.name << " corner " << cx << "," << cy;
-        }
-    }
+    ExpectButtonsBlendIn(back, {{"record_fixed", 10, 32}, {"record_custom", 70, 32}, {"record_stop", 130, 32},
+                                {"converter", 190, 32},   {"home", 390, 32},         {"mini", 458, 4},
+                                {"close", 480, 4},        {"open_folder", 300, 530}, {"change_folder", 400, 530}});
 
     RgbImage tile = Load(Main("list_back.bmp"));
     EXPECT_GT(tile.width, 0);
     RgbImage screen = Load(Main("screen.bmp"));
     EXPECT_EQ(screen.width, 280);
     EXPECT_EQ(screen.height, 210);
+}
+
+TEST_F(GeneratedSkin, ConverterWindowHasItsOwnBackgroundUnderItsControls) {
+    ASSERT_EQ(exitCode, 0);
+    RgbImage back = Load(Main("clipforge_back.bmp"));
+    ASSERT_EQ(back.width, 510);
+    ASSERT_EQ(back.height, 568);
+    // The status text's area is plain, so its light letters read and none of
+    // the recorder's labels show through; "Output:" goes on a light card.
+    const uint8_t* plain = back.Pixel(15, 492);
+    int differing = 0;
+    for (int y = 492; y < 526; ++y)
+        for (int x = 15; x < 495; ++x)
+            differing += std::memcmp(back.Pixel(x, y), plain, 3) != 0;
+    EXPECT_EQ(differing, 0);
+    EXPECT_LT(plain[0] + plain[1] + plain[2], 3 * 60);
+    const uint8_t* card = back.Pixel(20, 540);
+    EXPECT_GT(card[0] + card[1] + card[2], 3 * 180);
+    ExpectButtonsBlendIn(back, {{"converter", 10, 32}, {"record_stop", 70, 32}, {"mini", 458, 4},
+                                {"close", 480, 4}, {"open_folder", 400, 530}});
+    RgbImage tile = Load(Main("clipforge_list.bmp"));
+    EXPECT_EQ(tile.width, 480);
+    EXPECT_EQ(tile.height, 360);
 }
 
 TEST_F(GeneratedSkin, DialogFolderHoldsTheirFramesAndPreviewPicture) {

@@ -5,6 +5,7 @@
 #include <numbers>
 #include <vector>
 
+#include "bench/CallPicture.h"
 #include "engine/AviWriter.h"
 #include "engine/Mp43Encoder.h"
 #include "engine/RecordParams.h"
@@ -14,6 +15,10 @@ namespace testrec {
 namespace {
 
 void Paint(std::vector<uint8_t>& dib, const Plan& plan, int position) {
+    if (plan.callLike) {
+        PaintCallPicture(dib, plan.width, plan.height, position);
+        return;
+    }
     uint32_t state = 12345u + uint32_t(position) * 7919u;
     for (int y = 0; y < plan.height; ++y)
         for (int x = 0; x < plan.width; ++x) {
@@ -46,7 +51,7 @@ bool WriteRecording(const std::string& path, const Plan& plan) {
     std::vector<int16_t> sound(1920 * 2);
     for (int pos = 0; pos < plan.positions; ++pos) {
         if (pos < plan.skipFrom || pos >= plan.skipTo) {
-            if (pos == 0 || plan.busy) Paint(dib, plan, pos);
+            if (pos == 0 || plan.busy || plan.callLike) Paint(dib, plan, pos);
             EncodedFrame e;
             if (!encoder.Encode(dib.data(), plan.width * 3, e) ||
                 !writer.WriteVideo(uint32_t(pos), e.data, e.size, e.keyFrame))

@@ -20,6 +20,10 @@ struct Plan {
     // false: the left half red, the right half blue, the same in every
     // picture. true: changing noise, which keeps an encoder busy.
     bool busy = false;
+    // true: a conversation (still text rows around a moving camera picture)
+    // in every picture, as a call recording holds (width a multiple of 4).
+    // Wins over busy.
+    bool callLike = false;
 };
 
 // The far end's tone on the left, the microphone's on the right.

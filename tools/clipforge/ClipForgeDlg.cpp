@@ -5,6 +5,8 @@
 #include "controls/SkinFiles.h"
 #include "controls/SkinWindow.h"
 #include "framework/ProgramFolder.h"
+#include "res/resource.h"
+#include "skin/Artwork.h"
 #include "tools/clipforge/AnsiText.h"
 #include "tools/clipforge/convert/Converter.h"
 #include "tools/clipforge/convert/Texts.h"
@@ -17,17 +19,20 @@ struct ButtonPlace {
     int x, y, width, height;
 };
 
-// The recorder's main-window skin serves here too: same background, same
-// buttons at the same places, so the two windows look like one product.
+// The recorder's main-window skin serves here too: its tool and folder buttons
+// on a background of our own, so the two windows look like one product
+// without the recorder's labels.
 constexpr ButtonPlace kButtons[] = {
-    {IDC_CF_CONVERT, "convert", 10, 32, 54, 47},
-    {IDC_CF_CANCEL, "stop", 70, 32, 54, 47},
+    {IDC_CF_CONVERT, "converter", 10, 32, 54, 47},
+    {IDC_CF_CANCEL, "record_stop", 70, 32, 54, 47},
     {IDC_CF_MINIMIZE, "mini", 458, 4, 20, 20},
     {IDC_CF_CLOSE, "close", 480, 4, 20, 20},
     {IDC_CF_OPEN_FOLDER, "open_folder", 400, 530, 92, 20},
 };
 
 enum Column { kCheck, kName, kDuration, kSize, kMp4 };
+
+constexpr int kWidth = 510, kHeight = skin::kConverterHeight;  // clipforge_back.bmp's size
 
 std::string Outcome(const std::string& name, const clipforge::ConvertResult& r) {
     using clipforge::ConvertStatus;
@@ -51,6 +56,7 @@ CClipForgeDlg::~CClipForgeDlg() {
 
 BOOL CClipForgeDlg::OnInitDialog() {
     SetUpSkin();
+    clipforge::RemoveStaleParts(clipforge::Utf8FromAnsi(m_folder));
     Refresh();
     SetStatus(m_entries.empty() ? "No recordings in this folder yet."
                                 : "Check the recordings to convert, then press Convert.");
@@ -64,9 +70,9 @@ BOOL CClipForgeDlg::PreTranslateMessage(MSG* msg) {
 }
 
 void CClipForgeDlg::SetUpSkin() {
-    skinwindow::ApplyShape(m_hWnd, 510, 620);
+    skinwindow::ApplyShape(m_hWnd, kWidth, kHeight);
     m_background.Reset(static_cast<HBITMAP>(::LoadImageA(
-        nullptr, (m_skinFolder + "back_ui.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+        nullptr, (m_skinFolder + "clipforge_back.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
 
     int index = 0;
     for (const ButtonPlace& place : kButtons) {
@@ -78,7 +84,7 @@ void CClipForgeDlg::SetUpSkin() {
     }
 
     m_list.SubclassDlgItem(IDC_CF_LIST, m_hWnd);
-    m_list.SetBackgroundImage((m_skinFolder + "list_back.bmp").c_str(), FALSE);
+    m_list.SetBackgroundImage((m_skinFolder + "clipforge_list.bmp").c_str(), FALSE);
     ::SendMessageA(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     m_list.InsertColumn(kCheck, " ", LVCFMT_CENTER, 30);
     m_list.InsertColumn(kName, "FileName", LVCFMT_LEFT, 200);
@@ -88,10 +94,10 @@ void CClipForgeDlg::SetUpSkin() {
     m_list.SetHeaderCheckbox(kCheck, 0);
     ::SetWindowPos(m_list, nullptr, 15, 100, 480, 360, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    HWND progress = GetDlgItem(IDC_CF_PROGRESS);
-    ::SendMessageA(progress, PBM_SETRANGE32, 0, 1000);
-    ::SetWindowPos(progress, nullptr, 15, 470, 480, 16, SWP_NOZORDER | SWP_NOACTIVATE);
-    ::MoveWindow(m_hWnd, 60, 40, 510, 620, TRUE);
+    m_progress.SubclassDlgItem(IDC_CF_PROGRESS, m_hWnd);
+    m_progress.SetBitmaps(IDB_PROGRESS_TROUGH, IDB_PROGRESS_BAR);
+    ::SetWindowPos(m_progress, nullptr, 15, 468, 480, 20, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::MoveWindow(m_hWnd, 60, 40, kWidth, kHeight, TRUE);
 }
 
 void CClipForgeDlg::Refresh() {
@@ -168,7 +174,7 @@ LRESULT CClipForgeDlg::OnConvert(WORD, WORD, HWND, BOOL&) {
     m_jobCount = jobs.size();
     m_jobIndex = 0;
     m_done = m_total = 0;
-    ::SendMessageA(GetDlgItem(IDC_CF_PROGRESS), PBM_SETPOS, 0, 0);
+    m_progress.SetPos(0);
     SetBusy(true);
     SetStatus("Converting...");
     m_worker = std::thread(&CClipForgeDlg::RunJobs, this, std::move(jobs));
@@ -221,7 +227,7 @@ LRESULT CClipForgeDlg::OnProgress(UINT, WPARAM, LPARAM, BOOL&) {
     if (m_cancel) return 0;
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - m_jobStart).count();
-    ::SendMessageA(GetDlgItem(IDC_CF_PROGRESS), PBM_SETPOS, clipforge::Permille(m_done, m_total), 0);
+    m_progress.SetPos(clipforge::Permille(m_done, m_total) / 10);
     SetStatus("Converting " + std::to_string(m_jobIndex + 1) + " of " + std::to_string(m_jobCount) + ": " +
               clipforge::ProgressText(m_done, m_total, elapsed));
     return 0;
@@ -231,7 +237,7 @@ LRESULT CClipForgeDlg::OnFinished(UINT, WPARAM, LPARAM, BOOL&) {
     StopWorker(false);
     SetBusy(false);
     const bool cancelled = m_cancel;
-    ::SendMessageA(GetDlgItem(IDC_CF_PROGRESS), PBM_SETPOS, cancelled ? 0 : 1000, 0);
+    m_progress.SetPos(cancelled ? 0 : 100);
     std::string summary;
     bool trouble = false;
     for (const std::string& line : m_outcomes) {

@@ -13,6 +13,7 @@
 
 #include "controls/CheckListCtrl.h"
 #include "controls/HoverButton.h"
+#include "controls/SkinProgress.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "tools/clipforge/folder/RecordingFolder.h"
@@ -78,6 +79,7 @@ private:
     std::vector<clipforge::RecordingEntry> m_entries;
     CCheckListCtrl m_list;
     CHoverButton m_buttons[5];
+    CSkinProgress m_progress;
     fw::Bitmap m_background;
     RECT m_statusRect{15, 492, 495, 526};
     std::string m_status;

@@ -125,7 +125,15 @@ bool Mp4Writer::Picture(const AVFrame* frame) {
         return true;
     m_lastPicturePts = source->pts;
     ++m_pictures;
-    return Send(c, *m_videoStream, source);
+    // x264 takes a picture's type as an order: the recording's own key frames
+    // (one a second) and P pictures would rule out B pictures and cost more
+    // than twice the bytes. The encoder chooses.
+    av_frame_unref(m_toEncode.get());
+    if (av_frame_ref(m_toEncode.get(), source) < 0) return Fail(AVERROR(ENOMEM));
+    m_toEncode->pict_type = AV_PICTURE_TYPE_NONE;
+    const bool sent = Send(c, *m_videoStream, m_toEncode.get());
+    av_frame_unref(m_toEncode.get());  // the scaled picture stays writable
+    return sent;
 }
 
 bool Mp4Writer::Sound(const AVFrame* frame) {

@@ -45,6 +45,7 @@ private:
     AVStream* m_audioStream = nullptr;
     ff::Scaler m_scaler;
     ff::Frame m_scaled;
+    ff::Frame m_toEncode = ff::Frame(av_frame_alloc());
     ff::Resampler m_resampler;
     ff::Fifo m_fifo;
     ff::Frame m_soundFrame;

@@ -49,6 +49,16 @@ std::vector<RecordingEntry> ListRecordings(const std::string& folder) {
     return entries;
 }
 
+int RemoveStaleParts(const std::string& folder) {
+    int removed = 0;
+    for (const RecordingEntry& e : ListRecordings(folder)) {
+        const std::string part = PartialNameFor(e.mp4);
+        std::error_code ec;
+        if (fs::remove(fs::path(std::u8string(part.begin(), part.end())), ec)) ++removed;
+    }
+    return removed;
+}
+
 double RecordingSeconds(const std::string& path) {
     RecordingReader reader;
     std::string error;

@@ -19,6 +19,11 @@ struct RecordingEntry {
 
 std::vector<RecordingEntry> ListRecordings(const std::string& folder);
 
+// Removes what killed conversions left beside the recordings of `folder`:
+// each recording's own temporary MP4 name, nothing else. One still being
+// written by a running conversion is held open and stays. Returns how many went.
+int RemoveStaleParts(const std::string& folder);
+
 // The recording's length in seconds from its header; negative when it cannot be read.
 double RecordingSeconds(const std::string& path);
 
