@@ -11,6 +11,7 @@
 
 #include "app/MainDlg.h"
 #include "app/Snapshot.h"
+#include "editing/TrimDlg.h"
 #include "engine/ConfigFile.h"
 #include "engine/RecordState.h"
 #include "framework/Process.h"
@@ -120,13 +121,42 @@ void CMainDlg::CreatePreviewSurface() {
                             kPreviewOutputWidth, kPreviewOutputHeight);
 }
 
+EditingContext CMainDlg::MakeEditingContext() {
+    EditingContext context;
+    context.owner = m_hWnd;
+    context.clips = &m_clips;
+    context.selectedIndex = m_selectedIndex;
+    context.sourceWidth = m_previewWidth;
+    context.sourceHeight = m_previewHeight;
+    context.hasVideo = m_fileHasVideo != 0;
+    context.position = m_previewPosition;
+    context.settings = &m_editSettings;
+    context.redrawList = [this] { RefreshList(); };
+    return context;
+}
+
 INT_PTR CMainDlg::RunEditingDialog(fw::CDialog& dialog) {
     // Nothing plays in this window, so there is no preview to stop first.
-    if (m_playerState == kPlayerEmpty || m_playerState == 1001) return -1;
+    if (m_playerState == kPlayerEmpty || m_playerState == kPlayerNotEditable) return -1;
     m_previewSurface.Destroy();
     const INT_PTR result = dialog.DoModal();
     CreatePreviewSurface();
+    ShowPreviewPicture();
     return result;
+}
+
+void CMainDlg::ShowPreviewPicture() {
+    if (!m_fileHasVideo || m_selectedIndex < 0 || m_selectedIndex >= static_cast<int>(m_clips.size())) return;
+    PictureAt picture;
+    if (DecodePictureAt(m_clips[m_selectedIndex].path, m_previewPosition, picture) &&
+        m_previewSurface.Takes(picture.width, picture.height))
+        m_previewSurface.Show(picture.yuv.data());
+}
+
+LRESULT CMainDlg::OnTrim(WORD, WORD, HWND, BOOL&) {
+    CTrimDlg dialog(MakeEditingContext());
+    RunEditingDialog(dialog);
+    return 0;
 }
 
 LRESULT CMainDlg::OnListDblClk(int, NMHDR*, BOOL&) {

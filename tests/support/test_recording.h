@@ -24,6 +24,9 @@ struct Plan {
     // in every picture, as a call recording holds (width a multiple of 4).
     // Wins over busy.
     bool callLike = false;
+    // With busy false: the halves change sides every second, so that a
+    // player's picture is seen to move on.
+    bool swapEverySecond = false;
 };
 
 // The far end's tone on the left, the microphone's on the right.

@@ -1,0 +1,3 @@
+lumiskop_test(editing_native_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/trim_rules_test.cpp
+  LIBS editing_core)
