@@ -1,0 +1,3 @@
+lumiskop_test(editing_rules_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/editing_rules_test.cpp
+  LIBS editing_core)
