@@ -17,6 +17,7 @@
 #include "controls/FloatStopWnd.h"
 #include "controls/HoverButton.h"
 #include "controls/StatusLine.h"
+#include "editing/EditingContext.h"
 #include "engine/CallAudioInputs.h"
 #include "engine/Messages.h"
 #include "engine/RegionFrameWnd.h"
@@ -34,6 +35,9 @@ public:
     // Player states read by the editing dialogs.
     static constexpr int kPlayerEmpty = 999;
     static constexpr int kPlayerFileChosen = 1000;
+    // A chosen recording that cannot be edited: the editing commands refuse
+    // it. This window does not enter it today.
+    static constexpr int kPlayerNotEditable = 1001;
     static constexpr int kPlayerPlaying = 2001;
 
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -87,6 +91,9 @@ public:
     int PreviewSourceWidth() const { return m_previewWidth; }
     int PreviewSourceHeight() const { return m_previewHeight; }
     float PreviewPosition() const { return m_previewPosition; }
+    // What an editing dialog is given: the selection, the preview's source
+    // size and position, the settings kept for no selection, the list redraw.
+    EditingContext MakeEditingContext();
     // Runs an editing dialog modally. SDL holds one video output per process,
     // so the main window's preview surface is given up while it runs.
     INT_PTR RunEditingDialog(fw::CDialog& dialog);
@@ -216,6 +223,8 @@ private:
     float m_previewPosition = 0;
     int m_playerState = kPlayerEmpty;
     int m_fileHasVideo = 0;
+    // The editing dialogs' settings when no recording is selected.
+    EditSettings m_editSettings;
     // None is filled in: the format selector stays without a selection.
     settings::FormatProfiles m_formatProfiles;
     CPreviewSurface m_previewSurface;

@@ -120,9 +120,22 @@ void CMainDlg::CreatePreviewSurface() {
                             kPreviewOutputWidth, kPreviewOutputHeight);
 }
 
+EditingContext CMainDlg::MakeEditingContext() {
+    EditingContext context;
+    context.clips = &m_clips;
+    context.selectedIndex = m_selectedIndex;
+    context.sourceWidth = m_previewWidth;
+    context.sourceHeight = m_previewHeight;
+    context.hasVideo = m_fileHasVideo != 0;
+    context.position = m_previewPosition;
+    context.settings = &m_editSettings;
+    context.redrawList = [this] { RefreshList(); };
+    return context;
+}
+
 INT_PTR CMainDlg::RunEditingDialog(fw::CDialog& dialog) {
     // Nothing plays in this window, so there is no preview to stop first.
-    if (m_playerState == kPlayerEmpty || m_playerState == 1001) return -1;
+    if (m_playerState == kPlayerEmpty || m_playerState == kPlayerNotEditable) return -1;
     m_previewSurface.Destroy();
     const INT_PTR result = dialog.DoModal();
     CreatePreviewSurface();

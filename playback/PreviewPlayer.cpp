@@ -159,10 +159,12 @@ void CPreviewPlayer::Run() {
     // Whatever way the worker leaves, it leaves the dialog idle and usable.
     struct Cleanup {
         CPreviewPlayer& player;
+        bool played = false;
         ~Cleanup() {
             if (player.m_hooks.previewWindow) ::InvalidateRect(player.m_hooks.previewWindow, nullptr, TRUE);
             player.m_playState = kIdle;
             player.m_running = false;
+            if (!played && player.m_hooks.onEndedWithoutPlaying) player.m_hooks.onEndedWithoutPlaying();
         }
     } cleanup{*this};
 
@@ -218,6 +220,7 @@ void CPreviewPlayer::Run() {
     PreviewAudioQueue queue(segmentBytes, static_cast<size_t>(buffers.audio->capacity) * 2);
 
     sound.Start();
+    cleanup.played = true;
     m_playState = kPlaying;
     if (m_hooks.onPlaying) m_hooks.onPlaying();
 

@@ -30,6 +30,9 @@ struct PreviewHooks {
     std::function<void(int percent)> moveSlider;
     // Called from the worker once its devices are ready and it plays.
     std::function<void()> onPlaying;
+    // Called from the worker, once it is idle again, when it ended without
+    // playing (the file could not be opened, no sound device): post it on.
+    std::function<void()> onEndedWithoutPlaying;
     // Stop keeps the position (trim dialog) instead of going back to the start.
     bool stopKeepsPosition = false;
 };

@@ -90,6 +90,21 @@
 #define IDC_SETTINGS_VIDEO_GROUP 1138
 #define IDC_SETTINGS_AUDIO_GROUP 1139
 
+// The trim dialog (the editing dialogs' frame ids are given per dialog).
+#define IDD_TRIM 211
+#define IDC_TRIM_END_TIME 1037
+#define IDC_TRIM_LENGTH 1038
+#define IDC_TRIM_RESET 1051
+#define IDC_TRIM_PREVIEW 1054
+#define IDC_TRIM_PLAY 1055
+#define IDC_TRIM_STOP 1056
+#define IDC_TRIM_PAUSE 1057
+#define IDC_TRIM_START_TIME 1058
+#define IDC_TRIM_START_OK 1059
+#define IDC_TRIM_END_OK 1060
+#define IDC_TRIM_MARKERS 1061
+#define IDC_TRIM_CLOSE 1062
+
 // The crop and zoom dialog.
 #define IDD_CROP 345
 #define IDC_CROP_PREVIEW 1002

@@ -1,0 +1,40 @@
+// What the main window hands to an editing dialog: the selected recording
+// (by index into its list, so that a recording added while the dialog is open
+// moves nothing the dialog holds), the preview's source size and position,
+// whether the recording has pictures, the settings used when no recording is
+// selected, and a way to have the output list redraw its rows.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "app/ClipList.h"
+
+// The editing dialogs' settings kept by the main window for when no
+// recording is selected; the values are its start-up defaults.
+struct EditSettings {
+    int32_t cropLeft = 0, cropTop = 0, cropRight = 320, cropBottom = 240;
+    int32_t brightnessLevel = 128;
+    int32_t cropMode = 0, zoomMode = 0;
+    int32_t effect = 0;
+    int32_t brightness = 0, contrast = 100, saturation = 0, volume = 100;
+};
+
+struct EditingContext {
+    ClipList* clips = nullptr;
+    int selectedIndex = -1;  // -1: none
+    int sourceWidth = 320, sourceHeight = 240;
+    bool hasVideo = false;
+    float position = 0;  // the main window's preview position, 0..1
+    EditSettings* settings = nullptr;
+    std::function<void()> redrawList;
+
+    // The selected recording, or null when there is none.
+    ClipRecord* Clip() const {
+        if (!clips || selectedIndex < 0 || selectedIndex >= static_cast<int>(clips->size())) return nullptr;
+        return &(*clips)[static_cast<size_t>(selectedIndex)];
+    }
+    void RedrawList() const {
+        if (redrawList) redrawList();
+    }
+};
