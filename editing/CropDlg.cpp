@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string>
 
+#include "editing/DialogTrackBar.h"
 #include "framework/Gdi.h"
 
 namespace {
@@ -53,14 +54,9 @@ void CCropDlg::AddFilters(PreviewHooks& hooks) {
 }
 
 bool CCropDlg::InitControls() {
-    m_position.SubclassDlgItem(IDC_CROP_POSITION, m_hWnd);
-    m_position.SetChannelBitmap(IDB_TRACK_CHANNEL, TRUE);
-    m_position.SetThumbBitmaps(IDB_TRACK_THUMB, IDB_TRACK_THUMB_PRESSED, TRUE);
-    m_position.SetRange(0, 100);
-    m_position.SendMessage(TBM_SETLINESIZE, 0, 1);
-    m_position.SendMessage(TBM_SETPAGESIZE, 0, 1);
-    m_position.SetPos(0);
     Place(IDC_CROP_POSITION, 125, 320, 220, 30);
+    SetUpDialogTrackBar(m_position, m_hWnd, IDC_CROP_POSITION, IDB_TRACK_CHANNEL, 100);
+    m_position.SetPos(0);
     // A combo box's height takes in its drop-down list.
     Place(IDC_CROP_ZOOM_LIST, 430, 55, 150, 120);
     Place(IDC_CROP_MODE_LIST, 430, 115, 150, 120);

@@ -1,5 +1,7 @@
 #include "editing/EffectDlg.h"
 
+#include "editing/DialogTrackBar.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -20,15 +22,6 @@ constexpr FrameLabel kScales[] = {
 };
 constexpr COLORREF kLabelColour = RGB(0x14, 0x14, 0x14);
 
-void SetUpBar(CSkinTrackBar& bar, HWND dialog, int id, int channel, int maximum) {
-    bar.SubclassDlgItem(id, dialog);
-    bar.SetChannelBitmap(channel, TRUE);
-    bar.SetThumbBitmaps(IDB_TRACK_THUMB, IDB_TRACK_THUMB_PRESSED, TRUE);
-    bar.SetRange(0, maximum);
-    bar.SendMessage(TBM_SETLINESIZE, 0, 1);
-    bar.SendMessage(TBM_SETPAGESIZE, 0, 1);
-}
-
 }  // namespace
 
 CEffectDlg::CEffectDlg(const EditingContext& context) : CEditingFrame(kSpec, context) {}
@@ -43,8 +36,8 @@ void CEffectDlg::AddFilters(PreviewHooks& hooks) {
 }
 
 bool CEffectDlg::InitControls() {
-    SetUpBar(m_position, m_hWnd, IDC_EFFECT_POSITION, IDB_TRACK_CHANNEL, 100);
     Place(IDC_EFFECT_POSITION, 125, 320, 220, 30);
+    SetUpDialogTrackBar(m_position, m_hWnd, IDC_EFFECT_POSITION, IDB_TRACK_CHANNEL, 100);
     const struct {
         CSkinTrackBar& bar;
         int id, y;
@@ -53,8 +46,8 @@ bool CEffectDlg::InitControls() {
                 {m_saturation, IDC_EFFECT_SATURATION, 235},
                 {m_volumeBar, IDC_EFFECT_VOLUME, 310}};
     for (const auto& b : bars) {
-        SetUpBar(b.bar, m_hWnd, b.id, IDB_TRACK_CHANNEL_WIDE, 200);
         Place(b.id, 350, b.y, 245, 30);
+        SetUpDialogTrackBar(b.bar, m_hWnd, b.id, IDB_TRACK_CHANNEL_WIDE, 200);
     }
     HWND list = GetDlgItem(IDC_EFFECT_LIST);
     Place(IDC_EFFECT_LIST, 360, 65, 200, 120);  // the height takes in the drop-down list
