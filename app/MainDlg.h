@@ -76,6 +76,7 @@ public:
         COMMAND_ID_HANDLER(IDC_SNAPSHOT, OnSnapshot)
         COMMAND_ID_HANDLER(IDC_OPEN_SNAPSHOTS, OnOpenSnapshotFolder)
         COMMAND_ID_HANDLER(IDC_SETTINGS, OnSettings)
+        COMMAND_ID_HANDLER(IDC_TRIM, OnTrim)
         COMMAND_ID_HANDLER(IDC_CROP, OnCrop)
         COMMAND_ID_HANDLER(IDC_EFFECT, OnEffects)
         COMMAND_HANDLER(IDC_FORMAT, CBN_SELCHANGE, OnFormatChanged)
@@ -165,6 +166,7 @@ private:
     LRESULT OnClearAll(WORD, WORD, HWND, BOOL&);
     LRESULT OnSnapshot(WORD, WORD, HWND, BOOL&);
     LRESULT OnOpenSnapshotFolder(WORD, WORD, HWND, BOOL&);
+    LRESULT OnTrim(WORD, WORD, HWND, BOOL&);
     void AddRecording(const std::string& path, const std::string& fileName,
                       const std::string& durationText);
     void RefreshList();

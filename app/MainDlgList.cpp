@@ -11,6 +11,7 @@
 
 #include "app/MainDlg.h"
 #include "app/Snapshot.h"
+#include "editing/TrimDlg.h"
 #include "engine/ConfigFile.h"
 #include "engine/RecordState.h"
 #include "framework/Process.h"
@@ -122,6 +123,7 @@ void CMainDlg::CreatePreviewSurface() {
 
 EditingContext CMainDlg::MakeEditingContext() {
     EditingContext context;
+    context.owner = m_hWnd;
     context.clips = &m_clips;
     context.selectedIndex = m_selectedIndex;
     context.sourceWidth = m_previewWidth;
@@ -140,6 +142,12 @@ INT_PTR CMainDlg::RunEditingDialog(fw::CDialog& dialog) {
     const INT_PTR result = dialog.DoModal();
     CreatePreviewSurface();
     return result;
+}
+
+LRESULT CMainDlg::OnTrim(WORD, WORD, HWND, BOOL&) {
+    CTrimDlg dialog(MakeEditingContext());
+    RunEditingDialog(dialog);
+    return 0;
 }
 
 LRESULT CMainDlg::OnListDblClk(int, NMHDR*, BOOL&) {

@@ -21,6 +21,9 @@ struct EditSettings {
 };
 
 struct EditingContext {
+    // The dialog's owner (the main window), as a plain handle value so that
+    // this header needs no window system.
+    void* owner = nullptr;
     ClipList* clips = nullptr;
     int selectedIndex = -1;  // -1: none
     int sourceWidth = 320, sourceHeight = 240;

@@ -26,7 +26,7 @@ std::string DialogSkinFolder() {
 }  // namespace
 
 CEditingFrame::CEditingFrame(const EditingFrameSpec& spec, const EditingContext& context)
-    : fw::CDialog(spec.templateId), m_context(context), m_spec(spec) {}
+    : fw::CDialog(spec.templateId, static_cast<HWND>(context.owner)), m_context(context), m_spec(spec) {}
 
 CEditingFrame::~CEditingFrame() {
     // The worker may still draw on the surface: it goes first.

@@ -47,7 +47,7 @@ public:
     CEditingFrame(const EditingFrameSpec& spec, const EditingContext& context);
     ~CEditingFrame() override;
 
-    const CPreviewPlayer& Player() const { return *m_player; }
+    const CPreviewPlayer& Playback() const { return *m_player; }
     const EditingContext& Context() const { return m_context; }
 
     BOOL PreTranslateMessage(MSG* msg) override;

@@ -23,7 +23,8 @@ void Paint(std::vector<uint8_t>& dib, const Plan& plan, int position) {
                 p[0] = p[1] = p[2] = uint8_t(state >> 24);
                 continue;
             }
-            const bool left = x < plan.width / 2;
+            const bool swapped = plan.swapEverySecond && (position / 25) % 2 == 1;
+            const bool left = (x < plan.width / 2) != swapped;
             p[0] = left ? 0 : 255;
             p[1] = 0;
             p[2] = left ? 255 : 0;
@@ -46,7 +47,7 @@ bool WriteRecording(const std::string& path, const Plan& plan) {
     std::vector<int16_t> sound(1920 * 2);
     for (int pos = 0; pos < plan.positions; ++pos) {
         if (pos < plan.skipFrom || pos >= plan.skipTo) {
-            if (pos == 0 || plan.busy) Paint(dib, plan, pos);
+            if (pos == 0 || plan.busy || (plan.swapEverySecond && pos % 25 == 0)) Paint(dib, plan, pos);
             EncodedFrame e;
             if (!encoder.Encode(dib.data(), plan.width * 3, e) ||
                 !writer.WriteVideo(uint32_t(pos), e.data, e.size, e.keyFrame))

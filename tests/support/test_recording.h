@@ -20,6 +20,9 @@ struct Plan {
     // false: the left half red, the right half blue, the same in every
     // picture. true: changing noise, which keeps an encoder busy.
     bool busy = false;
+    // With busy false: the halves change sides every second, so that a
+    // player's picture is seen to move on.
+    bool swapEverySecond = false;
 };
 
 // The far end's tone on the left, the microphone's on the right.
