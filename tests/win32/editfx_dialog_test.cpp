@@ -46,7 +46,7 @@ protected:
         context.settings = &settings;
     }
 
-    static int PlayState(const CEditingFrame& dialog) { return dialog.Player().PlayState(); }
+    static int PlayState(const CEditingFrame& dialog) { return dialog.Playback().PlayState(); }
 
     // Opens the dialog modeless (the test thread runs its messages) and
     // checks it starts playing by itself, not at once.
