@@ -179,6 +179,8 @@ private:
     void ReadClipMedia(ClipRecord& clip);
     LRESULT OnRecordFileClosed(UINT, WPARAM, LPARAM, BOOL&);
     void CreatePreviewSurface();
+    // The picture at the preview position of the selected recording, again.
+    void ShowPreviewPicture();
     void LaunchConverter();
 
     // Output-format selectors and the settings dialog (MainDlgSettings.cpp).

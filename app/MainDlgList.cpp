@@ -141,7 +141,16 @@ INT_PTR CMainDlg::RunEditingDialog(fw::CDialog& dialog) {
     m_previewSurface.Destroy();
     const INT_PTR result = dialog.DoModal();
     CreatePreviewSurface();
+    ShowPreviewPicture();
     return result;
+}
+
+void CMainDlg::ShowPreviewPicture() {
+    if (!m_fileHasVideo || m_selectedIndex < 0 || m_selectedIndex >= static_cast<int>(m_clips.size())) return;
+    PictureAt picture;
+    if (DecodePictureAt(m_clips[m_selectedIndex].path, m_previewPosition, picture) &&
+        m_previewSurface.Takes(picture.width, picture.height))
+        m_previewSurface.Show(picture.yuv.data());
 }
 
 LRESULT CMainDlg::OnTrim(WORD, WORD, HWND, BOOL&) {
