@@ -13,6 +13,7 @@
 
 #include "res/resource.h"
 #include "tests/e2e/call_scene.h"
+#include "tests/e2e/editing_scene.h"
 #include "tests/support/sound_rig.h"
 #include "tests/support/tone.h"
 #include "tests/support/ui_helpers.h"
@@ -20,32 +21,6 @@
 namespace {
 
 using e2e::CallScene;
-
-HWND OpenDialog(e2e::RecorderSession& recorder, int command, const char* caption) {
-    ::PostMessageA(recorder.Main(), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(recorder.Control(command)));
-    HWND found = nullptr;
-    e2e::WaitUntil(
-        [&] {
-            HWND dialog = ::FindWindowA("#32770", caption);
-            DWORD owner = 0;
-            if (dialog) ::GetWindowThreadProcessId(dialog, &owner);
-            found = dialog && owner == recorder.Process().Id() && ::IsWindowVisible(dialog) ? dialog : nullptr;
-            return found != nullptr;
-        },
-        15000);
-    return found;
-}
-
-// Share of a window's top-left width × height pixels that are near white
-// (the recorded conversation window is white but for a small moving box).
-double BrightShare(HWND window, int width, int height) {
-    const POINT origin = ui::ClientToScreenPoint(window, 0, 0);
-    size_t bright = 0;
-    const std::vector<COLORREF> pixels = ui::ScreenPixels(origin.x, origin.y, width, height);
-    for (COLORREF c : pixels) bright += GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) > 200;
-    return pixels.empty() ? 0 : double(bright) / double(pixels.size());
-}
 
 // How much of what the speakers play is the recorded microphone's tone (the
 // live far end reaches them through the audio engine too).
@@ -66,26 +41,17 @@ TEST(EffectsCommand, PlaysTheRecordingChangesPictureAndSoundLiveAndStoresOnOk) {
     CallScene scene;
     ASSERT_TRUE(scene.Ready()) << "the call could not be set up";
     auto& recorder = scene.Recorder();
-    ASSERT_TRUE(scene.StartCallRecording());
     // Long enough to go on playing through every check below.
-    ::Sleep(15000);
-    ASSERT_TRUE(recorder.PressKey("F9", scene.Conversation()));
-    ASSERT_TRUE(scene.WaitForRows(1)) << "F9 did not stop the recording";
-    const POINT row = recorder.RowCentre(0);
-    ASSERT_TRUE(ui::Click(row.x, row.y));
-    ::Sleep(1000);
-    // The main window's preview sits out of sight: bring it over the list.
-    HWND mainPreview = recorder.Control(IDC_PREVIEW_AREA);
-    ::ShowWindow(recorder.Control(IDC_OUTPUT_LIST), SW_HIDE);
-    ::SetWindowPos(mainPreview, HWND_TOP, 15, 100, 280, 210, SWP_SHOWWINDOW);
+    HWND mainPreview = e2e::RecordAndSelectCall(scene, 15000);
+    ASSERT_NE(mainPreview, nullptr) << "the call was not recorded and selected";
 
-    HWND dialog = OpenDialog(recorder, IDC_EFFECT, "Effects");
+    HWND dialog = e2e::OpenEditingDialog(recorder, IDC_EFFECT, "Effects");
     ASSERT_NE(dialog, nullptr) << "command 1044 opened no effects dialog";
     EXPECT_FALSE(::IsWindowEnabled(recorder.Main())) << "the dialog is modal";
     ASSERT_TRUE(e2e::WaitUntil([&] { return ::IsWindowEnabled(::GetDlgItem(dialog, IDOK)) != 0; }, 15000))
         << "the dialog never played";
     HWND preview = ::GetDlgItem(dialog, IDC_EFFECT_PREVIEW);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return BrightShare(preview, 320, 240) > 0.8; }, 10000))
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::WhiteShare(preview, 320, 240) > 0.8; }, 10000))
         << "the recording's picture did not show";
     EXPECT_GT(MicrophoneToneOnSpeakers(), 0.3) << "the recording's sound did not reach the speakers";
     ui::SaveScreenshot("effect-dialog-e2e-playing");
@@ -93,8 +59,8 @@ TEST(EffectsCommand, PlaysTheRecordingChangesPictureAndSoundLiveAndStoresOnOk) {
     // Brightness all the way down: the white picture turns gray while it plays.
     ASSERT_TRUE(KeyOnBar(dialog, IDC_EFFECT_BRIGHTNESS, "Home"));
     EXPECT_EQ(BarPos(dialog, IDC_EFFECT_BRIGHTNESS), 0);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return BrightShare(preview, 320, 240) < 0.05; }, 5000))
-        << BrightShare(preview, 320, 240);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::WhiteShare(preview, 320, 240) < 0.05; }, 5000))
+        << e2e::WhiteShare(preview, 320, 240);
     // Volume 0: the recording falls silent.
     ASSERT_TRUE(KeyOnBar(dialog, IDC_EFFECT_VOLUME, "Home"));
     EXPECT_EQ(BarPos(dialog, IDC_EFFECT_VOLUME), 0);
@@ -104,10 +70,10 @@ TEST(EffectsCommand, PlaysTheRecordingChangesPictureAndSoundLiveAndStoresOnOk) {
     ASSERT_TRUE(ui::ClickWindow(::GetDlgItem(dialog, IDOK)));
     ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(dialog); }, 15000)) << "OK did not close it";
     EXPECT_TRUE(e2e::WaitUntil([&] { return ::IsWindowEnabled(recorder.Main()) != 0; }, 5000));
-    EXPECT_TRUE(e2e::WaitUntil([&] { return BrightShare(mainPreview, 280, 210) > 0.8; }, 10000))
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::WhiteShare(mainPreview, 280, 210) > 0.8; }, 10000))
         << "the main window's preview did not come back";
 
-    dialog = OpenDialog(recorder, IDC_EFFECT, "Effects");
+    dialog = e2e::OpenEditingDialog(recorder, IDC_EFFECT, "Effects");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(BarPos(dialog, IDC_EFFECT_BRIGHTNESS), 0) << "brightness -100 was not stored";
     EXPECT_EQ(BarPos(dialog, IDC_EFFECT_VOLUME), 0) << "volume 0 was not stored";
@@ -117,15 +83,15 @@ TEST(EffectsCommand, PlaysTheRecordingChangesPictureAndSoundLiveAndStoresOnOk) {
 
     // The crop command on the same recording: it plays, the picture inside
     // the full rectangle unchanged.
-    dialog = OpenDialog(recorder, IDC_CROP, "Crop");
+    dialog = e2e::OpenEditingDialog(recorder, IDC_CROP, "Crop");
     ASSERT_NE(dialog, nullptr) << "command 1043 opened no crop dialog";
     preview = ::GetDlgItem(dialog, IDC_CROP_PREVIEW);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return BrightShare(preview, 320, 240) > 0.8; }, 15000))
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::WhiteShare(preview, 320, 240) > 0.8; }, 15000))
         << "the crop dialog did not play the recording";
     ui::SaveScreenshot("crop-dialog-e2e-playing");
     ASSERT_TRUE(ui::ClickWindow(::GetDlgItem(dialog, IDCANCEL)));
     ASSERT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(dialog); }, 15000)) << "Cancel did not close it";
-    EXPECT_TRUE(e2e::WaitUntil([&] { return BrightShare(mainPreview, 280, 210) > 0.8; }, 10000));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::WhiteShare(mainPreview, 280, 210) > 0.8; }, 10000));
     EXPECT_TRUE(recorder.Close());
 }
 
