@@ -72,6 +72,9 @@ protected:
     BOOL OnInitDialog() override;
     // Stops the preview, gives the surface up and closes without storing.
     void OnCancel() override;
+    // The program is ending under the dialog: the owner makes its own
+    // surface as soon as the dialog returns, so this one goes now.
+    void OnQuitMessage() override { ClosePreview(); }
     // The dialog's own controls and values; false leaves the dialog without
     // preview (nothing to play).
     virtual bool InitControls() = 0;
