@@ -77,6 +77,8 @@ public:
         COMMAND_ID_HANDLER(IDC_OPEN_SNAPSHOTS, OnOpenSnapshotFolder)
         COMMAND_ID_HANDLER(IDC_SETTINGS, OnSettings)
         COMMAND_ID_HANDLER(IDC_TRIM, OnTrim)
+        COMMAND_ID_HANDLER(IDC_CROP, OnCrop)
+        COMMAND_ID_HANDLER(IDC_EFFECT, OnEffects)
         COMMAND_HANDLER(IDC_FORMAT, CBN_SELCHANGE, OnFormatChanged)
         CHAIN_MSG_MAP(fw::CDialog)
     END_MSG_MAP()
@@ -184,6 +186,10 @@ private:
     // Output-format selectors and the settings dialog (MainDlgSettings.cpp).
     LRESULT OnSettings(WORD, WORD, HWND, BOOL&);
     LRESULT OnFormatChanged(WORD, WORD, HWND, BOOL&);
+
+    // The crop and zoom and the effects dialogs (MainDlgCropEffects.cpp).
+    LRESULT OnCrop(WORD, WORD, HWND, BOOL&);
+    LRESULT OnEffects(WORD, WORD, HWND, BOOL&);
 
     // Hotkeys and timers (MainDlgTimers.cpp).
     void OnTimer(UINT_PTR id);

@@ -252,6 +252,13 @@ public:                                                                         
 #define MSG_WM_LBUTTONDOWN(func) FW_TYPED_ENTRY(WM_LBUTTONDOWN, 0, func((UINT)wParam, PointOf(lParam)))
 #define MSG_WM_LBUTTONUP(func) FW_TYPED_ENTRY(WM_LBUTTONUP, 0, func((UINT)wParam, PointOf(lParam)))
 #define MSG_WM_RBUTTONUP(func) FW_TYPED_ENTRY(WM_RBUTTONUP, 0, func((UINT)wParam, PointOf(lParam)))
+#define MSG_WM_LBUTTONDBLCLK(func) FW_TYPED_ENTRY(WM_LBUTTONDBLCLK, 0, func((UINT)wParam, PointOf(lParam)))
+// BOOL OnSetCursor(HWND under, UINT hitTest, UINT mouseMessage): TRUE when a cursor was set
+#define MSG_WM_SETCURSOR(func) \
+    FW_TYPED_RESULT(WM_SETCURSOR, func((HWND)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
+// void OnHScroll(int code, int position, HWND bar): bar is null for the window's own scroll bar
+#define MSG_WM_HSCROLL(func) \
+    FW_TYPED_ENTRY(WM_HSCROLL, 0, func((int)LOWORD(wParam), (int)(short)HIWORD(wParam), (HWND)lParam))
 // void OnMouseHover(UINT keyFlags, POINT client)
 #define MSG_WM_MOUSEHOVER(func) FW_TYPED_ENTRY(WM_MOUSEHOVER, 0, func((UINT)wParam, PointOf(lParam)))
 // LRESULT OnNcHitTest(POINT screen): the hit-test code

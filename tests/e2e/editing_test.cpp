@@ -11,25 +11,12 @@
 
 #include "res/resource.h"
 #include "tests/e2e/call_scene.h"
+#include "tests/e2e/editing_scene.h"
 #include "tests/support/ui_helpers.h"
 
 namespace {
 
 using e2e::CallScene;
-
-HWND TrimDialog(DWORD processId) {
-    HWND found = nullptr;
-    e2e::WaitUntil(
-        [&] {
-            HWND dialog = ::FindWindowA("#32770", "Trim");
-            DWORD owner = 0;
-            if (dialog) ::GetWindowThreadProcessId(dialog, &owner);
-            found = dialog && owner == processId && ::IsWindowVisible(dialog) ? dialog : nullptr;
-            return found != nullptr;
-        },
-        15000);
-    return found;
-}
 
 std::string Text(HWND window) {
     char text[64] = {};
@@ -37,36 +24,13 @@ std::string Text(HWND window) {
     return text;
 }
 
-// Share of a window's client pixels that are near white: the conversation
-// window recorded is white but for a small moving box.
-double WhiteShare(HWND window, int width, int height) {
-    const POINT origin = ui::ClientToScreenPoint(window, 0, 0);
-    const std::vector<COLORREF> pixels = ui::ScreenPixels(origin.x, origin.y, width, height);
-    size_t white = 0;
-    for (COLORREF c : pixels) white += GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) > 200;
-    return pixels.empty() ? 0 : double(white) / double(pixels.size());
-}
-
 TEST(TrimCommand, OpensOnTheRecordingPlaysStoresAndGivesThePreviewBack) {
     CallScene scene;
     ASSERT_TRUE(scene.Ready()) << "the call could not be set up";
     auto& recorder = scene.Recorder();
-    ASSERT_TRUE(scene.StartCallRecording());
-    ::Sleep(4000);
-    ASSERT_TRUE(recorder.PressKey("F9", scene.Conversation()));
-    ASSERT_TRUE(scene.WaitForRows(1)) << "F9 did not stop the recording";
-    const POINT row = recorder.RowCentre(0);
-    ASSERT_TRUE(ui::Click(row.x, row.y));
-    ::Sleep(1000);
-    // The main window's preview sits out of sight; bring it over the list to
-    // watch it.
-    HWND preview = recorder.Control(IDC_PREVIEW_AREA);
-    ::ShowWindow(recorder.Control(IDC_OUTPUT_LIST), SW_HIDE);
-    ::SetWindowPos(preview, HWND_TOP, 15, 100, 280, 210, SWP_SHOWWINDOW);
-
-    ::PostMessageA(recorder.Main(), WM_COMMAND, MAKEWPARAM(IDC_TRIM, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(recorder.Control(IDC_TRIM)));
-    HWND dialog = TrimDialog(recorder.Process().Id());
+    HWND preview = e2e::RecordAndSelectCall(scene, 4000);
+    ASSERT_NE(preview, nullptr) << "the call was not recorded and selected";
+    HWND dialog = e2e::OpenEditingDialog(recorder, IDC_TRIM, "Trim");
     ASSERT_NE(dialog, nullptr) << "command 1042 opened no trim dialog";
     EXPECT_EQ(::GetWindow(dialog, GW_OWNER), recorder.Main());
     EXPECT_FALSE(::IsWindowEnabled(recorder.Main())) << "the dialog is modal";
@@ -77,12 +41,12 @@ TEST(TrimCommand, OpensOnTheRecordingPlaysStoresAndGivesThePreviewBack) {
     // The main window gave its surface up: repainted, its preview shows the
     // skin's picture, not the recording.
     ::RedrawWindow(preview, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return WhiteShare(preview, 280, 210) < 0.2; }, 5000))
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::WhiteShare(preview, 280, 210) < 0.2; }, 5000))
         << "the main window's preview still shows the recording";
 
     // It plays by itself: the recorded conversation, its box moving.
     HWND dialogPreview = ::GetDlgItem(dialog, IDC_TRIM_PREVIEW);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return WhiteShare(dialogPreview, 320, 240) > 0.8; }, 15000))
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::WhiteShare(dialogPreview, 320, 240) > 0.8; }, 15000))
         << "the recording's picture did not show";
     const POINT origin = ui::ClientToScreenPoint(dialogPreview, 0, 0);
     const auto first = ui::ScreenPixels(origin.x, origin.y, 320, 240);
@@ -102,14 +66,12 @@ TEST(TrimCommand, OpensOnTheRecordingPlaysStoresAndGivesThePreviewBack) {
     EXPECT_TRUE(e2e::WaitUntil([&] { return ::IsWindowEnabled(recorder.Main()) != 0; }, 5000));
 
     // The main window's preview surface is back with the recording's picture.
-    EXPECT_TRUE(e2e::WaitUntil([&] { return WhiteShare(preview, 280, 210) > 0.8; }, 10000))
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::WhiteShare(preview, 280, 210) > 0.8; }, 10000))
         << "the main window's preview did not come back";
     ui::SaveScreenshot("trim-main-preview-back");
 
     // Opened again, it shows what OK stored; Cancel closes it.
-    ::PostMessageA(recorder.Main(), WM_COMMAND, MAKEWPARAM(IDC_TRIM, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(recorder.Control(IDC_TRIM)));
-    dialog = TrimDialog(recorder.Process().Id());
+    dialog = e2e::OpenEditingDialog(recorder, IDC_TRIM, "Trim");
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Text(::GetDlgItem(dialog, IDC_TRIM_START_TIME)), "00:00:02");
     ASSERT_TRUE(ui::ClickWindow(::GetDlgItem(dialog, IDCANCEL)));

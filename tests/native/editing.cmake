@@ -1,3 +1,6 @@
 lumiskop_test(editing_native_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/trim_rules_test.cpp
   LIBS editing_core)
+lumiskop_test(editing_rules_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/editing_rules_test.cpp
+  LIBS editing_core)
