@@ -19,12 +19,41 @@ constexpr int kClockOnlyRate = 16000;
 // slowest clock ticks once a second.
 constexpr DWORD kTickTimeoutMs = 5000;
 
-// Black in planar YUV 4:2:0: what the first tick shows.
+// Sound written at a tick is heard two segments later, and later still by
+// the output's own latency (about 70 ms under Wine and PulseAudio, less on
+// Windows). Pictures wait this many ticks more than the one tick between
+// decoding and showing, so that each shows with its sound.
+constexpr int kPictureDelayTicks = 3;
+
+// Black in planar YUV 4:2:0: what the first ticks show.
 void FillBlack(std::vector<uint8_t>& frame, int width, int height) {
     const size_t luma = size_t(width) * height;
     std::memset(frame.data(), 16, luma);
     std::memset(frame.data() + luma, 128, frame.size() - luma);
 }
+
+// The decoded pictures waiting to be shown: a picture put in at one tick is
+// shown kPictureDelayTicks + 1 ticks later.
+class PictureLine {
+public:
+    PictureLine(size_t bytes, int width, int height)
+        : m_slots(bytes ? kPictureDelayTicks + 1 : 0, std::vector<uint8_t>(bytes)) {
+        for (auto& slot : m_slots) FillBlack(slot, width, height);
+    }
+    // The picture to show at this tick.
+    const uint8_t* Oldest() const { return m_slots[m_next].data(); }
+    // After the oldest has been shown: `picture` takes its place.
+    void Put(const uint8_t* picture) {
+        std::memcpy(m_slots[m_next].data(), picture, m_slots[m_next].size());
+        m_next = (m_next + 1) % m_slots.size();
+    }
+    // No new picture: the newest one is shown once more in its turn.
+    void RepeatNewest() { Put(m_slots[(m_next + m_slots.size() - 1) % m_slots.size()].data()); }
+
+private:
+    std::vector<std::vector<uint8_t>> m_slots;
+    size_t m_next = 0;
+};
 
 // Lets messages sent to this thread through while waiting for `handle`; the
 // worker moves the slider and enables buttons with sent messages.
@@ -213,8 +242,8 @@ void CPreviewPlayer::Run() {
         return;
     const size_t segmentBytes = static_cast<size_t>(sound.SegmentSize());
 
-    std::vector<uint8_t> display(frameBytes), scratch;
-    if (hasVideo) FillBlack(display, info.width, info.height);
+    PictureLine pictures(frameBytes, info.width, info.height);
+    std::vector<uint8_t> scratch;
     if (hasVideo && m_hooks.frameFilter) scratch.resize(frameBytes);
     std::vector<uint8_t> segment(2 * segmentBytes);
     PreviewAudioQueue queue(segmentBytes, static_cast<size_t>(buffers.audio->capacity) * 2);
@@ -225,12 +254,12 @@ void CPreviewPlayer::Run() {
     if (m_hooks.onPlaying) m_hooks.onPlaying();
 
     int lastPercent = m_position.load();
-    bool videoEnded = false;
+    int picturesLeft = -1;  // after the video's end: ticks until the line has been shown
     const HANDLE waits[2] = {notify.Get(), m_stopEvent};
     for (;;) {
         if (decoder->AudioAtEnd() == 1 && decoder->VideoAtEnd() == 0) break;
         // The last picture has been shown: nothing more to see.
-        if (videoEnded) break;
+        if (picturesLeft == 0) break;
         const DWORD woke = ::WaitForMultipleObjects(2, waits, FALSE, kTickTimeoutMs);
         if (woke != WAIT_OBJECT_0) break;  // stopped, or the sound device went quiet
         ++m_ticks;
@@ -246,16 +275,20 @@ void CPreviewPlayer::Run() {
         }
         sound.WriteSegment(segment.data(), target);
 
-        // Picture: show the one decoded last tick, decode the next.
+        // Picture: show the oldest of the line, decode the next into it.
         if (hasVideo) {
-            const uint8_t* shown = display.data();
+            const uint8_t* shown = pictures.Oldest();
             if (m_hooks.frameFilter)
                 shown = m_hooks.frameFilter(shown, scratch.data(), info.width, info.height);
             m_hooks.surface->Show(shown);
-            if (decoder->DecodeVideoFrame(buffers.video) == 1)
-                std::memcpy(display.data(), buffers.video->bytes.get(), frameBytes);
-            else if (decoder->VideoAtEnd() == 1)
-                videoEnded = true;
+            if (picturesLeft < 0 && decoder->DecodeVideoFrame(buffers.video) == 1) {
+                pictures.Put(buffers.video->bytes.get());
+            } else {
+                // A picture that does not decode leaves the one before in place.
+                pictures.RepeatNewest();
+                if (picturesLeft < 0 && decoder->VideoAtEnd() == 1) picturesLeft = kPictureDelayTicks;
+                else if (picturesLeft > 0) --picturesLeft;
+            }
         }
 
         // Keep a segment and a little more queued.
