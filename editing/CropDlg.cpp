@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr EditingFrameSpec kSpec{
+constexpr EditingFrameLayout kLayout{
     IDD_CROP,       IDC_CROP_PLAY,  IDC_CROP_PAUSE, IDC_CROP_STOP, IDC_CROP_RESET, IDC_CROP_CLOSE,
     IDC_CROP_PREVIEW, 14,           "crop_bk.bmp",  "Crop",        CCropDlg::kAutomaticStartMessage,
     false,          false};
@@ -44,7 +44,7 @@ int32_t Selection(HWND list) { return static_cast<int32_t>(::SendMessageA(list, 
 
 }  // namespace
 
-CCropDlg::CCropDlg(const EditingContext& context) : CEditingFrame(kSpec, context) {}
+CCropDlg::CCropDlg(const EditingContext& context) : CEditingFrame(kLayout, context) {}
 
 void CCropDlg::AddFilters(PreviewHooks& hooks) {
     hooks.frameFilter = [this](const uint8_t* frame, uint8_t* scratch, int width, int height) {

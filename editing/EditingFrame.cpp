@@ -25,8 +25,8 @@ std::string DialogSkinFolder() {
 
 }  // namespace
 
-CEditingFrame::CEditingFrame(const EditingFrameSpec& spec, const EditingContext& context)
-    : fw::CDialog(spec.templateId, static_cast<HWND>(context.owner)), m_context(context), m_spec(spec) {}
+CEditingFrame::CEditingFrame(const EditingFrameLayout& layout, const EditingContext& context)
+    : fw::CDialog(layout.templateId, static_cast<HWND>(context.owner)), m_context(context), m_layout(layout) {}
 
 CEditingFrame::~CEditingFrame() {
     // The worker may still draw on the surface: it goes first.
@@ -46,13 +46,13 @@ BOOL CEditingFrame::OnInitDialog() {
                      kPreviewHeight);
     m_player->Select(m_context.selectedIndex, clip->path, m_context.sourceWidth, m_context.sourceHeight,
                      m_context.hasVideo);
-    CPreviewPlayer::PostAutomaticStart(m_hWnd, m_spec.automaticStartMessage);
+    CPreviewPlayer::PostAutomaticStart(m_hWnd, m_layout.automaticStartMessage);
     return TRUE;
 }
 
 void CEditingFrame::SetUpFrame() {
     m_background.Reset(static_cast<HBITMAP>(::LoadImageA(
-        nullptr, (DialogSkinFolder() + m_spec.background).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+        nullptr, (DialogSkinFolder() + m_layout.background).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
     const LONG style = ::GetWindowLongA(m_hWnd, GWL_STYLE);
     ::SetWindowLongA(m_hWnd, GWL_STYLE, style & ~WS_CAPTION);
     // Only the top corners are round.
@@ -72,8 +72,8 @@ void CEditingFrame::SetUpFrame() {
 
 void CEditingFrame::SetUpButtons() {
     const std::string folder = DialogSkinFolder();
-    const int ids[] = {m_spec.playId, m_spec.pauseId, m_spec.stopId, m_spec.resetId,
-                       IDOK,          IDCANCEL,       m_spec.closeId};
+    const int ids[] = {m_layout.playId, m_layout.pauseId, m_layout.stopId, m_layout.resetId,
+                       IDOK,          IDCANCEL,       m_layout.closeId};
     for (size_t i = 0; i < std::size(ids); ++i) {
         const ButtonPlace& place = kButtonPlaces[i];
         m_buttons[i].SubclassDlgItem(ids[i], m_hWnd);
@@ -82,9 +82,9 @@ void CEditingFrame::SetUpButtons() {
     }
     // The preview shows the same picture in every state and takes no clicks.
     const std::string screen = folder + "screen.bmp";
-    m_preview.SubclassDlgItem(m_spec.previewId, m_hWnd);
+    m_preview.SubclassDlgItem(m_layout.previewId, m_hWnd);
     m_preview.LoadBitmapFiles(screen.c_str(), screen.c_str(), screen.c_str());
-    Place(m_spec.previewId, m_spec.previewX, 51, kPreviewWidth, kPreviewHeight);
+    Place(m_layout.previewId, m_layout.previewX, 51, kPreviewWidth, kPreviewHeight);
     ::EnableWindow(PreviewWindow(), FALSE);
 }
 
@@ -92,7 +92,7 @@ void CEditingFrame::CreatePlayer() {
     PreviewHooks hooks;
     hooks.previewWindow = PreviewWindow();
     hooks.surface = &m_surface;
-    hooks.stopKeepsPosition = m_spec.stopKeepsPosition;
+    hooks.stopKeepsPosition = m_layout.stopKeepsPosition;
     HWND self = m_hWnd;
     // The worker reaches the dialog's controls through the dialog's thread:
     // sent, so the slider follows the picture; the player lets sent messages
@@ -111,7 +111,7 @@ void CEditingFrame::Place(int id, int x, int y, int width, int height) {
 }
 
 void CEditingFrame::EnableClosing(bool enable) {
-    for (int id : {IDOK, IDCANCEL, m_spec.closeId}) ::EnableWindow(GetDlgItem(id), enable);
+    for (int id : {IDOK, IDCANCEL, m_layout.closeId}) ::EnableWindow(GetDlgItem(id), enable);
 }
 
 void CEditingFrame::ClosePreview() {
@@ -126,7 +126,7 @@ void CEditingFrame::OnCancel() {
 }
 
 BOOL CEditingFrame::PreTranslateMessage(MSG* msg) {
-    if (!m_spec.escapeCancels && msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) return TRUE;
+    if (!m_layout.escapeCancels && msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) return TRUE;
     return fw::CDialog::PreTranslateMessage(msg);
 }
 
@@ -137,11 +137,11 @@ BOOL CEditingFrame::OnEraseBkgnd(HDC dc) {
     if (!m_background) ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
     skinbmp::Copy(dc, 0, 0, m_background);
     ::SetBkMode(dc, TRANSPARENT);
-    if (*m_spec.title) {
+    if (*m_layout.title) {
         fw::Font title(fw::MakeFont("Arial", 16, 800));
         fw::ScopedSelect font(dc, title);
         ::SetTextColor(dc, RGB(255, 255, 255));
-        ::TextOutA(dc, 10, 5, m_spec.title, static_cast<int>(std::strlen(m_spec.title)));
+        ::TextOutA(dc, 10, 5, m_layout.title, static_cast<int>(std::strlen(m_layout.title)));
     }
     PaintLabels(dc);
     return TRUE;
@@ -187,7 +187,7 @@ LRESULT CEditingFrame::OnPlayCommand(WORD, WORD, HWND, BOOL&) {
 }
 
 LRESULT CEditingFrame::OnPauseCommand(WORD, WORD, HWND, BOOL&) {
-    if (m_spec.stopKeepsPosition)
+    if (m_layout.stopKeepsPosition)
         m_player->Stop();  // keeps the position, moves the slider there and shows it
     else
         m_player->Pause();

@@ -18,7 +18,7 @@
 #include "playback/PreviewPlayer.h"
 #include "playback/PreviewSurface.h"
 
-struct EditingFrameSpec {
+struct EditingFrameLayout {
     int templateId;
     // The buttons' and the preview control's ids (OK and Cancel are IDOK, IDCANCEL).
     int playId, pauseId, stopId, resetId, closeId, previewId;
@@ -44,7 +44,7 @@ public:
     static constexpr int kWidth = 600, kHeight = 450;
     static constexpr int kPreviewWidth = 320, kPreviewHeight = 240;
 
-    CEditingFrame(const EditingFrameSpec& spec, const EditingContext& context);
+    CEditingFrame(const EditingFrameLayout& layout, const EditingContext& context);
     ~CEditingFrame() override;
 
     const CPreviewPlayer& Playback() const { return *m_player; }
@@ -55,14 +55,14 @@ public:
     BEGIN_MSG_MAP(CEditingFrame)
         MSG_WM_ERASEBKGND(OnEraseBkgnd)
         MSG_WM_LBUTTONDOWN(OnLButtonDown)
-        MESSAGE_HANDLER(m_spec.automaticStartMessage, OnAutomaticStartMessage)
+        MESSAGE_HANDLER(m_layout.automaticStartMessage, OnAutomaticStartMessage)
         MESSAGE_HANDLER(kMoveSliderMessage, OnMoveSliderMessage)
         MESSAGE_HANDLER(kEndedWithoutPlayingMessage, OnEndedWithoutPlayingMessage)
-        COMMAND_ID_HANDLER(m_spec.playId, OnPlayCommand)
-        COMMAND_ID_HANDLER(m_spec.pauseId, OnPauseCommand)
-        COMMAND_ID_HANDLER(m_spec.stopId, OnStopCommand)
-        COMMAND_ID_HANDLER(m_spec.resetId, OnResetCommand)
-        COMMAND_ID_HANDLER(m_spec.closeId, OnCloseCommand)
+        COMMAND_ID_HANDLER(m_layout.playId, OnPlayCommand)
+        COMMAND_ID_HANDLER(m_layout.pauseId, OnPauseCommand)
+        COMMAND_ID_HANDLER(m_layout.stopId, OnStopCommand)
+        COMMAND_ID_HANDLER(m_layout.resetId, OnResetCommand)
+        COMMAND_ID_HANDLER(m_layout.closeId, OnCloseCommand)
         CHAIN_MSG_MAP(fw::CDialog)
     END_MSG_MAP()
 
@@ -100,12 +100,12 @@ protected:
     void Place(int id, int x, int y, int width, int height);
     CPreviewPlayer& Player() { return *m_player; }
     CPreviewSurface& Surface() { return m_surface; }
-    HWND PreviewWindow() const { return GetDlgItem(m_spec.previewId); }
+    HWND PreviewWindow() const { return GetDlgItem(m_layout.previewId); }
     // The buttons the worker enables once it plays.
     void EnableClosing(bool enable);
 
     EditingContext m_context;
-    const EditingFrameSpec m_spec;
+    const EditingFrameLayout m_layout;
 
 private:
     // Private messages: posted or sent by the worker to the dialog's thread.

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr EditingFrameSpec kSpec{
+constexpr EditingFrameLayout kLayout{
     IDD_EFFECT,       IDC_EFFECT_PLAY,  IDC_EFFECT_PAUSE, IDC_EFFECT_STOP, IDC_EFFECT_RESET, IDC_EFFECT_CLOSE,
     IDC_EFFECT_PREVIEW, 14,             "effect_bk.bmp",  "",              CEffectDlg::kAutomaticStartMessage,
     false,            false};
@@ -24,7 +24,7 @@ constexpr COLORREF kLabelColour = RGB(0x14, 0x14, 0x14);
 
 }  // namespace
 
-CEffectDlg::CEffectDlg(const EditingContext& context) : CEditingFrame(kSpec, context) {}
+CEffectDlg::CEffectDlg(const EditingContext& context) : CEditingFrame(kLayout, context) {}
 
 void CEffectDlg::AddFilters(PreviewHooks& hooks) {
     hooks.frameFilter = [this](const uint8_t* frame, uint8_t* scratch, int width, int height) {

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr EditingFrameSpec kTrimFrame{
+constexpr EditingFrameLayout kTrimFrame{
     IDD_TRIM,
     IDC_TRIM_PLAY, IDC_TRIM_PAUSE, IDC_TRIM_STOP, IDC_TRIM_RESET, IDC_TRIM_CLOSE, IDC_TRIM_PREVIEW,
     13,
