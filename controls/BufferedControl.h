@@ -8,17 +8,16 @@
 class CBufferedControl : public fw::CWnd {
 public:
     BEGIN_MSG_MAP(CBufferedControl)
-        MESSAGE_HANDLER(WM_PAINT, OnPaint)
-        MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBkgnd)
+        MSG_WM_PAINT(OnPaint)
+        MSG_WM_ERASEBKGND(OnEraseBkgnd)
     END_MSG_MAP()
 
 protected:
     virtual void Paint(HDC dc, const RECT& client) const = 0;
 
 private:
-    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
+    void OnPaint(HDC) {
         skinbmp::PaintBuffered(m_hWnd, [this](HDC dc, const RECT& client) { Paint(dc, client); });
-        return 0;
     }
-    LRESULT OnEraseBkgnd(UINT, WPARAM, LPARAM, BOOL&) { return TRUE; }
+    BOOL OnEraseBkgnd(HDC) { return TRUE; }
 };

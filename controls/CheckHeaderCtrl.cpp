@@ -52,12 +52,17 @@ LRESULT CCheckHeaderCtrl::OnSetImageList(UINT, WPARAM, LPARAM lp, BOOL& handled)
     return 0;
 }
 
-LRESULT CCheckHeaderCtrl::OnQueryNewPalette(UINT, WPARAM, LPARAM, BOOL& handled) {
-    return fw::RealizeOnQueryNewPalette(m_hWnd, m_background.Palette(), handled);
+BOOL CCheckHeaderCtrl::OnQueryNewPalette() {
+    BOOL handled = TRUE;
+    const LRESULT realised = fw::RealizeOnQueryNewPalette(m_hWnd, m_background.Palette(), handled);
+    SetMsgHandled(handled);
+    return static_cast<BOOL>(realised);
 }
 
-LRESULT CCheckHeaderCtrl::OnPaletteChanged(UINT, WPARAM wp, LPARAM, BOOL& handled) {
-    return fw::RealizeOnPaletteChanged(m_hWnd, m_background.Palette(), reinterpret_cast<HWND>(wp), handled);
+void CCheckHeaderCtrl::OnPaletteChanged(HWND changer) {
+    BOOL handled = TRUE;
+    fw::RealizeOnPaletteChanged(m_hWnd, m_background.Palette(), changer, handled);
+    SetMsgHandled(handled);
 }
 
 void CCheckHeaderCtrl::PaintBackground(HDC dc, const RECT& client) {

@@ -32,16 +32,16 @@ public:
         MSG_WM_PAINT(OnPaint)
         MSG_WM_ERASEBKGND(OnEraseBackground)
         MESSAGE_HANDLER(HDM_SETIMAGELIST, OnSetImageList)
-        MESSAGE_HANDLER(WM_QUERYNEWPALETTE, OnQueryNewPalette)
-        MESSAGE_HANDLER(WM_PALETTECHANGED, OnPaletteChanged)
+        MSG_WM_QUERYNEWPALETTE(OnQueryNewPalette)
+        MSG_WM_PALETTECHANGED(OnPaletteChanged)
     END_MSG_MAP()
 
 private:
     void OnPaint(HDC);
     BOOL OnEraseBackground(HDC) { return TRUE; }
     LRESULT OnSetImageList(UINT, WPARAM, LPARAM lp, BOOL& handled);
-    LRESULT OnQueryNewPalette(UINT, WPARAM, LPARAM, BOOL& handled);
-    LRESULT OnPaletteChanged(UINT, WPARAM wp, LPARAM, BOOL& handled);
+    BOOL OnQueryNewPalette();
+    void OnPaletteChanged(HWND changer);
     void PaintBackground(HDC dc, const RECT& client);
     void PaintItem(HDC dc, int index, HFONT font);
 

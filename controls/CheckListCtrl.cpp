@@ -444,12 +444,17 @@ LRESULT CCheckListCtrl::OnHeaderChanging(int, NMHDR*, BOOL& handled) {
     return 0;
 }
 
-LRESULT CCheckListCtrl::OnQueryNewPalette(UINT, WPARAM, LPARAM, BOOL& handled) {
-    return fw::RealizeOnQueryNewPalette(m_hWnd, m_background.Palette(), handled);
+BOOL CCheckListCtrl::OnQueryNewPalette() {
+    BOOL handled = TRUE;
+    const LRESULT realised = fw::RealizeOnQueryNewPalette(m_hWnd, m_background.Palette(), handled);
+    SetMsgHandled(handled);
+    return static_cast<BOOL>(realised);
 }
 
-LRESULT CCheckListCtrl::OnPaletteChanged(UINT, WPARAM wp, LPARAM, BOOL& handled) {
-    return fw::RealizeOnPaletteChanged(m_hWnd, m_background.Palette(), reinterpret_cast<HWND>(wp), handled);
+void CCheckListCtrl::OnPaletteChanged(HWND changer) {
+    BOOL handled = TRUE;
+    fw::RealizeOnPaletteChanged(m_hWnd, m_background.Palette(), changer, handled);
+    SetMsgHandled(handled);
 }
 
 void CCheckListCtrl::TrackToolTip(UINT msg, WPARAM wp, LPARAM lp) {

@@ -82,8 +82,8 @@ public:
 
     BEGIN_MSG_MAP(CCheckListCtrl)
         MSG_WM_ERASEBKGND(OnEraseBackground)
-        MESSAGE_HANDLER(WM_QUERYNEWPALETTE, OnQueryNewPalette)
-        MESSAGE_HANDLER(WM_PALETTECHANGED, OnPaletteChanged)
+        MSG_WM_QUERYNEWPALETTE(OnQueryNewPalette)
+        MSG_WM_PALETTECHANGED(OnPaletteChanged)
         MSG_WM_SYSCOLORCHANGE(OnSysColorChange)
         MESSAGE_RANGE_HANDLER(WM_MOUSEFIRST, WM_MOUSELAST, OnMouseMessage)
         NOTIFY_CODE_HANDLER(TTN_NEEDTEXTA, OnToolTipText)
@@ -103,8 +103,8 @@ private:
     using Row = std::vector<CellInfo>;
 
     BOOL OnEraseBackground(HDC dc);
-    LRESULT OnQueryNewPalette(UINT, WPARAM, LPARAM, BOOL& handled);
-    LRESULT OnPaletteChanged(UINT, WPARAM wp, LPARAM, BOOL& handled);
+    BOOL OnQueryNewPalette();
+    void OnPaletteChanged(HWND changer);
     void OnSysColorChange();
     LRESULT OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp, BOOL& handled);
     LRESULT OnToolTipText(int, NMHDR* header, BOOL& handled);

@@ -21,11 +21,11 @@ void CMaskEdit::Apply(const maskedit::State& state) {
     SendMessage(EM_SETSEL, state.caret, state.caret);
 }
 
-LRESULT CMaskEdit::OnChar(UINT, WPARAM wp, LPARAM, BOOL& handled) {
-    const auto c = static_cast<unsigned char>(wp);
+void CMaskEdit::OnChar(UINT character, UINT, UINT) {
+    const auto c = static_cast<unsigned char>(character);
     if (!m_useMask || (c != kBackspace && !IsPrintable(c))) {
-        handled = FALSE;
-        return 0;
+        SetMsgHandled(FALSE);
+        return;
     }
     DWORD start = 0, end = 0;
     SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -33,7 +33,7 @@ LRESULT CMaskEdit::OnChar(UINT, WPARAM wp, LPARAM, BOOL& handled) {
     if (c == kBackspace) {
         if (!maskedit::Backspace(m_config, state, start != end)) {
             ::MessageBeep(static_cast<UINT>(-1));
-            return 0;
+            return;
         }
     } else {
         // The selection collapses to its start; literals may go in even
@@ -43,14 +43,11 @@ LRESULT CMaskEdit::OnChar(UINT, WPARAM wp, LPARAM, BOOL& handled) {
     }
     m_shadow = state.shadow;
     Apply(state);
-    return 0;
 }
 
-LRESULT CMaskEdit::OnKeyDown(UINT, WPARAM wp, LPARAM, BOOL& handled) {
+void CMaskEdit::OnKeyDown(UINT virtualKey, UINT, UINT) {
     // Overwrite mode keeps every position: nothing is inserted or deleted.
-    if (m_useMask && (wp == VK_INSERT || wp == VK_DELETE)) return 0;
-    handled = FALSE;
-    return 0;
+    if (!m_useMask || (virtualKey != VK_INSERT && virtualKey != VK_DELETE)) SetMsgHandled(FALSE);
 }
 
 CTimeEdit::CTimeEdit() {

@@ -25,13 +25,13 @@ public:
     const std::string& ShadowText() const { return m_shadow; }
 
     BEGIN_MSG_MAP(CMaskEdit)
-        MESSAGE_HANDLER(WM_CHAR, OnChar)
-        MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
+        MSG_WM_CHAR(OnChar)
+        MSG_WM_KEYDOWN(OnKeyDown)
     END_MSG_MAP()
 
 private:
-    LRESULT OnChar(UINT, WPARAM wp, LPARAM, BOOL& handled);
-    LRESULT OnKeyDown(UINT, WPARAM wp, LPARAM, BOOL& handled);
+    void OnChar(UINT character, UINT, UINT);
+    void OnKeyDown(UINT virtualKey, UINT, UINT);
     // Shows the state's text and caret.
     void Apply(const maskedit::State& state);
 

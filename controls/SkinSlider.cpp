@@ -41,36 +41,42 @@ void CSkinSlider::MoveTo(int32_t position, UINT message) {
     ::PostMessageA(::GetParent(m_hWnd), message, static_cast<WPARAM>(::GetDlgCtrlID(m_hWnd)), m_position);
 }
 
-LRESULT CSkinSlider::OnLButtonDown(UINT, WPARAM, LPARAM lp, BOOL&) {
+void CSkinSlider::OnLButtonDown(UINT, POINT at) {
     ::SetFocus(m_hWnd);
     ::SetCapture(m_hWnd);
     m_dragging = true;
-    MoveTo(PositionAt(PointX(lp)), kMovedMessage);
-    return 0;
+    MoveTo(PositionAt(at.x), kMovedMessage);
 }
 
-LRESULT CSkinSlider::OnMouseMove(UINT, WPARAM, LPARAM lp, BOOL& handled) {
+void CSkinSlider::OnMouseMove(UINT, POINT at) {
     if (!m_dragging) {
-        handled = FALSE;
-        return 0;
+        SetMsgHandled(FALSE);
+        return;
     }
-    const int32_t position = PositionAt(PointX(lp));
+    const int32_t position = PositionAt(at.x);
     if (position != m_position) MoveTo(position, kMovedMessage);
-    return 0;
 }
 
-LRESULT CSkinSlider::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL&) {
+void CSkinSlider::OnLButtonUp(UINT, POINT) {
+    EndDrag();
+    // Releasing sends WM_CAPTURECHANGED, which then finds no drag left.
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-    if (m_dragging) {
-        m_dragging = false;
-        MoveTo(m_position, kSettledMessage);
-    }
-    return 0;
 }
 
-LRESULT CSkinSlider::OnKeyDown(UINT, WPARAM wp, LPARAM, BOOL& handled) {
+void CSkinSlider::OnCaptureChanged(HWND) {
+    // Another window took the mouse: the release will not come here.
+    EndDrag();
+}
+
+void CSkinSlider::EndDrag() {
+    if (!m_dragging) return;
+    m_dragging = false;
+    MoveTo(m_position, kSettledMessage);
+}
+
+void CSkinSlider::OnKeyDown(UINT virtualKey, UINT, UINT) {
     slider::Key key;
-    switch (wp) {
+    switch (virtualKey) {
     case VK_LEFT: key = slider::Key::Left; break;
     case VK_RIGHT: key = slider::Key::Right; break;
     case VK_UP: key = slider::Key::Up; break;
@@ -79,16 +85,14 @@ LRESULT CSkinSlider::OnKeyDown(UINT, WPARAM wp, LPARAM, BOOL& handled) {
     case VK_NEXT: key = slider::Key::PageDown; break;
     case VK_HOME: key = slider::Key::Home; break;
     case VK_END: key = slider::Key::End; break;
-    default: handled = FALSE; return 0;
+    default: SetMsgHandled(FALSE); return;
     }
     MoveTo(slider::PositionAfterKey(key, m_position, m_minimum, m_maximum, m_page), kSettledMessage);
-    return 0;
 }
 
-LRESULT CSkinSlider::OnFocusChange(UINT, WPARAM, LPARAM, BOOL& handled) {
+void CSkinSlider::OnFocusChange(HWND) {
     Invalidate(FALSE);
-    handled = FALSE;
-    return 0;
+    SetMsgHandled(FALSE);
 }
 
 void CSkinSlider::Paint(HDC dc, const RECT& client) const {

@@ -23,13 +23,14 @@ public:
     int32_t GetPos() const { return m_position; }
 
     BEGIN_MSG_MAP(CSkinSlider)
-        MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
-        MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
-        MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
-        MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
-        MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
-        MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChange)
-        MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChange)
+        MSG_WM_GETDLGCODE(OnGetDlgCode)
+        MSG_WM_LBUTTONDOWN(OnLButtonDown)
+        MSG_WM_MOUSEMOVE(OnMouseMove)
+        MSG_WM_LBUTTONUP(OnLButtonUp)
+        MSG_WM_CAPTURECHANGED(OnCaptureChanged)
+        MSG_WM_KEYDOWN(OnKeyDown)
+        MSG_WM_SETFOCUS(OnFocusChange)
+        MSG_WM_KILLFOCUS(OnFocusChange)
         CHAIN_MSG_MAP(CBufferedControl)
     END_MSG_MAP()
 
@@ -38,12 +39,15 @@ protected:
     void Paint(HDC dc, const RECT& client) const override;
 
 private:
-    LRESULT OnGetDlgCode(UINT, WPARAM, LPARAM, BOOL&) { return DLGC_WANTARROWS; }
-    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM lp, BOOL&);
-    LRESULT OnMouseMove(UINT, WPARAM, LPARAM lp, BOOL& handled);
-    LRESULT OnLButtonUp(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnKeyDown(UINT, WPARAM wp, LPARAM, BOOL& handled);
-    LRESULT OnFocusChange(UINT, WPARAM, LPARAM, BOOL& handled);
+    UINT OnGetDlgCode(UINT, const MSG*) { return DLGC_WANTARROWS; }
+    void OnLButtonDown(UINT, POINT at);
+    void OnMouseMove(UINT, POINT at);
+    void OnLButtonUp(UINT, POINT);
+    void OnCaptureChanged(HWND);
+    void OnKeyDown(UINT virtualKey, UINT, UINT);
+    void OnFocusChange(HWND);
+    // Ends a drag under way, if any, and tells the parent where it settled.
+    void EndDrag();
     // The position under a client x, and the thumb's left edge for a position.
     int32_t PositionAt(int x) const;
     int ThumbLeft() const;

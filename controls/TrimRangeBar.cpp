@@ -65,32 +65,41 @@ void CTrimRangeBar::PostToParent(const std::vector<trimbar::Post>& posts) const 
     for (const trimbar::Post& post : posts) ::PostMessageA(parent, post.message, id, post.value);
 }
 
-LRESULT CTrimRangeBar::OnLButtonDown(UINT, WPARAM, LPARAM lp, BOOL&) {
+void CTrimRangeBar::OnLButtonDown(UINT, POINT at) {
     ::SetCapture(m_hWnd);
-    m_model.ButtonDown(PointX(lp), PointY(lp));
+    m_model.ButtonDown(at.x, at.y);
     Invalidate(FALSE);
-    return 0;
 }
 
-LRESULT CTrimRangeBar::OnMouseMove(UINT, WPARAM, LPARAM lp, BOOL& handled) {
+void CTrimRangeBar::OnMouseMove(UINT, POINT at) {
     bool dragging = false;
-    std::vector<trimbar::Post> posts = m_model.Move(PointX(lp), dragging);
+    std::vector<trimbar::Post> posts = m_model.Move(at.x, dragging);
     if (!dragging) {
-        handled = FALSE;
-        return 0;
+        SetMsgHandled(FALSE);
+        return;
     }
     if (!posts.empty()) {
         Invalidate(FALSE);
         PostToParent(posts);
     }
-    return 0;
 }
 
-LRESULT CTrimRangeBar::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL&) {
+void CTrimRangeBar::OnLButtonUp(UINT, POINT) {
+    EndDrags();
+    // Releasing sends WM_CAPTURECHANGED, which then finds no drag left.
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+}
+
+void CTrimRangeBar::OnCaptureChanged(HWND) {
+    // Another window took the mouse (a message box, a switch of programs):
+    // the button's release will not come here, so the drags end now.
+    EndDrags();
+}
+
+void CTrimRangeBar::EndDrags() {
+    if (!m_model.DraggingThumb() && !m_model.DraggingStart() && !m_model.DraggingEnd()) return;
     PostToParent(m_model.ButtonUp());
     Invalidate(FALSE);
-    return 0;
 }
 
 void CTrimRangeBar::Paint(HDC dc, const RECT& client) const {

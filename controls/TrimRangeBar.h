@@ -30,9 +30,10 @@ public:
     const trimbar::TrimRangeModel& Model() const { return m_model; }
 
     BEGIN_MSG_MAP(CTrimRangeBar)
-        MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
-        MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
-        MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
+        MSG_WM_LBUTTONDOWN(OnLButtonDown)
+        MSG_WM_MOUSEMOVE(OnMouseMove)
+        MSG_WM_LBUTTONUP(OnLButtonUp)
+        MSG_WM_CAPTURECHANGED(OnCaptureChanged)
         CHAIN_MSG_MAP(CBufferedControl)
     END_MSG_MAP()
 
@@ -41,9 +42,12 @@ protected:
     void Paint(HDC dc, const RECT& client) const override;
 
 private:
-    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM lp, BOOL&);
-    LRESULT OnMouseMove(UINT, WPARAM, LPARAM lp, BOOL& handled);
-    LRESULT OnLButtonUp(UINT, WPARAM, LPARAM, BOOL&);
+    void OnLButtonDown(UINT, POINT at);
+    void OnMouseMove(UINT, POINT at);
+    void OnLButtonUp(UINT, POINT);
+    void OnCaptureChanged(HWND);
+    // Ends the drags under way, if any, and tells the parent.
+    void EndDrags();
     void PostToParent(const std::vector<trimbar::Post>& posts) const;
     void UpdateSizes();
 

@@ -236,6 +236,12 @@ void CCropDlg::OnLButtonUp(UINT, POINT) {
     ::ReleaseCapture();
 }
 
+void CCropDlg::OnCaptureChanged(HWND) {
+    // Another window took the mouse: its release will not come here, and
+    // the rectangle must not follow a pointer whose button is up.
+    m_drag.End();
+}
+
 BOOL CCropDlg::OnSetCursor(HWND under, UINT hitTest, UINT) {
     if (under != m_hWnd || hitTest != HTCLIENT || m_cropMode == 0) {
         SetMsgHandled(FALSE);

@@ -30,6 +30,7 @@ public:
         MSG_WM_LBUTTONDBLCLK(OnLButtonDblClk)
         MSG_WM_MOUSEMOVE(OnMouseMove)
         MSG_WM_LBUTTONUP(OnLButtonUp)
+        MSG_WM_CAPTURECHANGED(OnCaptureChanged)
         MSG_WM_SETCURSOR(OnSetCursor)
         MSG_WM_HSCROLL(OnHScroll)
         COMMAND_HANDLER(IDC_CROP_MODE_LIST, CBN_SELCHANGE, OnCropListChanged)
@@ -57,6 +58,7 @@ private:
     bool BeginRectDrag(POINT at);
     void OnMouseMove(UINT, POINT at);
     void OnLButtonUp(UINT, POINT at);
+    void OnCaptureChanged(HWND);
     BOOL OnSetCursor(HWND, UINT hitTest, UINT message);
     void OnHScroll(int code, int position, HWND bar);
     LRESULT OnCropListChanged(WORD, WORD, HWND, BOOL&);

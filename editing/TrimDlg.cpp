@@ -109,13 +109,12 @@ void CTrimDlg::ShowPositionMarker() {
     Player().Refresh(position);
 }
 
-LRESULT CTrimDlg::OnMarkersScrolled(UINT, WPARAM, LPARAM from, BOOL& handled) {
-    if (reinterpret_cast<HWND>(from) != m_markers.m_hWnd) {
-        handled = FALSE;
-        return 0;
+void CTrimDlg::OnMarkersScrolled(int, int, HWND bar) {
+    if (bar != m_markers.m_hWnd) {
+        SetMsgHandled(FALSE);
+        return;
     }
     ShowPositionMarker();
-    return 0;
 }
 
 LRESULT CTrimDlg::OnPositionMoved(UINT, WPARAM, LPARAM, BOOL&) {

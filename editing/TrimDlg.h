@@ -22,7 +22,7 @@ public:
     BEGIN_MSG_MAP(CTrimDlg)
         COMMAND_ID_HANDLER(IDC_TRIM_START_OK, OnStartOk)
         COMMAND_ID_HANDLER(IDC_TRIM_END_OK, OnEndOk)
-        MESSAGE_HANDLER(WM_HSCROLL, OnMarkersScrolled)
+        MSG_WM_HSCROLL(OnMarkersScrolled)
         MESSAGE_HANDLER(trimbar::kPositionMoved, OnPositionMoved)
         MESSAGE_HANDLER(trimbar::kStartMoved, OnStartMoved)
         MESSAGE_HANDLER(trimbar::kEndMoved, OnEndMoved)
@@ -39,7 +39,7 @@ protected:
 private:
     LRESULT OnStartOk(WORD, WORD, HWND, BOOL&);
     LRESULT OnEndOk(WORD, WORD, HWND, BOOL&);
-    LRESULT OnMarkersScrolled(UINT, WPARAM, LPARAM from, BOOL& handled);
+    void OnMarkersScrolled(int, int, HWND bar);
     LRESULT OnPositionMoved(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnStartMoved(UINT, WPARAM, LPARAM marker, BOOL&);
     LRESULT OnEndMoved(UINT, WPARAM, LPARAM marker, BOOL&);

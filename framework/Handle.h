@@ -51,5 +51,7 @@ private:
 using KernelHandle = UniqueHandle<HANDLE, &::CloseHandle>;
 using Module = UniqueHandle<HMODULE, &::FreeLibrary>;
 using ImageList = UniqueHandle<HIMAGELIST, &::ImageList_Destroy>;
+// A plain window of no framework class, destroyed with its owner.
+using OwnedWindow = UniqueHandle<HWND, &::DestroyWindow>;
 
 }  // namespace fw

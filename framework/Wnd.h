@@ -247,6 +247,16 @@ public:                                                                         
     FW_TYPED_ENTRY(WM_KEYDOWN, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
 #define MSG_WM_SYSKEYDOWN(func) \
     FW_TYPED_ENTRY(WM_SYSKEYDOWN, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
+// void OnChar(UINT character, UINT repeatCount, UINT flags)
+#define MSG_WM_CHAR(func) \
+    FW_TYPED_ENTRY(WM_CHAR, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
+// UINT OnGetDlgCode(UINT virtualKey, const MSG* message): the DLGC_ flags
+#define MSG_WM_GETDLGCODE(func) FW_TYPED_RESULT(WM_GETDLGCODE, func((UINT)wParam, (const MSG*)lParam))
+// void OnSetFocus(HWND previous), void OnKillFocus(HWND next)
+#define MSG_WM_SETFOCUS(func) FW_TYPED_ENTRY(WM_SETFOCUS, 0, func((HWND)wParam))
+#define MSG_WM_KILLFOCUS(func) FW_TYPED_ENTRY(WM_KILLFOCUS, 0, func((HWND)wParam))
+// void OnCaptureChanged(HWND newOwner): the mouse capture went elsewhere
+#define MSG_WM_CAPTURECHANGED(func) FW_TYPED_ENTRY(WM_CAPTURECHANGED, 0, func((HWND)lParam))
 // void OnMouse(UINT keyFlags, POINT client): the button and move messages
 #define MSG_WM_MOUSEMOVE(func) FW_TYPED_ENTRY(WM_MOUSEMOVE, 0, func((UINT)wParam, PointOf(lParam)))
 #define MSG_WM_LBUTTONDOWN(func) FW_TYPED_ENTRY(WM_LBUTTONDOWN, 0, func((UINT)wParam, PointOf(lParam)))

@@ -133,8 +133,7 @@ void CSettingsDlg::OnOK() {
     EndDialog(IDOK);
 }
 
-LRESULT CSettingsDlg::OnEraseBkgnd(UINT, WPARAM wp, LPARAM, BOOL&) {
-    HDC dc = reinterpret_cast<HDC>(wp);
+BOOL CSettingsDlg::OnEraseBkgnd(HDC dc) {
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     // Without its picture the dialog still works, on a plain face.
@@ -158,9 +157,8 @@ LRESULT CSettingsDlg::OnEraseBkgnd(UINT, WPARAM wp, LPARAM, BOOL&) {
     return TRUE;
 }
 
-LRESULT CSettingsDlg::OnLButtonDown(UINT, WPARAM, LPARAM lp, BOOL&) {
+void CSettingsDlg::OnLButtonDown(UINT, POINT at) {
     Default();
     // A press anywhere on the body drags the dialog.
-    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, lp);
-    return 0;
+    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
 }

@@ -17,8 +17,8 @@ public:
         : fw::CDialog(IDD_SETTINGS, owner), m_profiles(profiles) {}
 
     BEGIN_MSG_MAP(CSettingsDlg)
-        MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBkgnd)
-        MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+        MSG_WM_ERASEBKGND(OnEraseBkgnd)
+        MSG_WM_LBUTTONDOWN(OnLButtonDown)
         COMMAND_ID_HANDLER(IDC_SETTINGS_CLOSE, OnCloseButton)
         CHAIN_MSG_MAP(fw::CDialog)
     END_MSG_MAP()
@@ -28,8 +28,8 @@ protected:
     void OnOK() override;
 
 private:
-    LRESULT OnEraseBkgnd(UINT, WPARAM wp, LPARAM, BOOL&);
-    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM lp, BOOL&);
+    BOOL OnEraseBkgnd(HDC dc);
+    void OnLButtonDown(UINT, POINT at);
     LRESULT OnCloseButton(WORD, WORD, HWND, BOOL&) {
         OnCancel();
         return 0;

@@ -108,6 +108,13 @@ bool ClickWindow(HWND hwnd, int button) {
            Click((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, button);
 }
 
+fw::OwnedWindow TakeMouseCapture(HWND owner) {
+    fw::OwnedWindow taker(::CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 1, 1, owner, nullptr,
+                                            ::GetModuleHandleA(nullptr), nullptr));
+    if (taker) ::SetCapture(taker);
+    return taker;
+}
+
 POINT ClientToScreenPoint(HWND hwnd, int x, int y) {
     POINT point{x, y};
     ::ClientToScreen(hwnd, &point);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Handle.h"
 #include "tests/support/host_command.h"
 
 namespace ui {
@@ -43,6 +44,9 @@ bool MouseUp(int button = 1);
 bool Click(int x, int y, int button = 1);
 // Clicks the middle of a window.
 bool ClickWindow(HWND hwnd, int button = 1);
+// Gives the mouse capture to a new 1 x 1 popup window owned by `owner`, as a
+// message box or another program taking the mouse would.
+fw::OwnedWindow TakeMouseCapture(HWND owner);
 
 // One pixel of the screen as the user sees it.
 COLORREF ScreenPixel(int x, int y);

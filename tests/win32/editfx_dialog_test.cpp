@@ -136,6 +136,23 @@ TEST_F(EditFxDialogs, CropHighlightFollowsTheDraggedEdgeAndOnlyOkStores) {
         ::GetWindowRect(dialog, &after);
         EXPECT_EQ(after.left - before.left, 30);
         EXPECT_EQ(dialog.CropRect().left, 100);
+
+        // Another window taking the mouse mid-drag ends the drag: the
+        // rectangle stays when the pointer moves on with the button up.
+        const POINT edge = ui::ClientToScreenPoint(dialog, 14 + 190, 51 + 210);
+        ASSERT_TRUE(ui::MoveMouse(edge.x, edge.y) && ui::MouseDown());
+        ASSERT_TRUE(ui::MoveMouse(edge.x, edge.y - 20));
+        ASSERT_TRUE(ui::PumpUntil([&] { return dialog.CropRect().bottom < 210; }));
+        const crop::Rect cut = dialog.CropRect();
+        {
+            fw::OwnedWindow taker = ui::TakeMouseCapture(dialog);
+            ASSERT_TRUE(taker);
+            ASSERT_TRUE(ui::MouseUp());
+            ui::PumpFor(200);
+        }
+        ASSERT_TRUE(ui::MoveMouse(edge.x, edge.y - 60));
+        ui::PumpFor(300);
+        EXPECT_EQ(dialog.CropRect(), cut) << "the rectangle followed a pointer whose button is up";
         ClickAndWaitClosed(dialog, IDOK);
     }
     EXPECT_EQ(clips[0].cropLeft, 100);

@@ -137,6 +137,26 @@ TEST_F(SlidersTest, TrimBarDragsPostMarkerThenPositionMessagesAndEndMessagesLast
     EXPECT_EQ(log.back().lp, bar.GetPosition());
     EXPECT_EQ(bar.GetStart(), log[before - 3].lp) << "the thumb moved the start";
 
+    // A drag cut short by another window taking the mouse ends there: its
+    // end is posted at once and the thumb no longer follows the pointer.
+    const trimbar::Box resting = bar.Model().Thumb();
+    ASSERT_TRUE(Press(bar, resting.left + 2, resting.top + 4));
+    ASSERT_TRUE(MoveTo(bar, resting.left + 20, resting.top + 4));
+    ASSERT_TRUE(PumpUntil([&] { return bar.Model().Thumb().left > resting.left + 10; }));
+    const size_t cut = log.size();
+    {
+        fw::OwnedWindow taker = ui::TakeMouseCapture(dialog);
+        ASSERT_TRUE(taker);
+        EXPECT_TRUE(Got(trimbar::kDragEnded, cut)) << "the cut drag's end was not posted";
+        EXPECT_FALSE(bar.Model().DraggingThumb());
+        ASSERT_TRUE(ui::MouseUp());
+        ui::PumpFor(200);
+    }
+    const int32_t left = bar.GetPosition();
+    ASSERT_TRUE(MoveTo(bar, resting.left + 60, resting.top + 4));
+    ui::PumpFor(300);
+    EXPECT_EQ(bar.GetPosition(), left) << "the thumb followed a pointer whose button is up";
+
     // A press between the markers, on no part, starts nothing.
     const size_t quiet = log.size();
     ASSERT_TRUE(Press(bar, 105, 30));
