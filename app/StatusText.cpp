@@ -30,6 +30,8 @@ std::string StoppedStatus(RecordFailure failure, const std::string& folder) {
             return std::string(kStopped) + "no new file could be made in " + folder;
         case RecordFailure::EncoderFailed:
             return std::string(kStopped) + "the video encoder failed";
+        case RecordFailure::AreaTooSmall:
+            return std::string(kStopped) + "the area is too small to record";
     }
     return kStopped;
 }

@@ -11,6 +11,7 @@ enum class RecordFailure {
     OutOfMemory,    // a frame or a buffer could not be allocated
     NoFileName,     // no new file could be created in the output folder
     EncoderFailed,  // the video encoder could not start or encode
+    AreaTooSmall,   // the area holds no whole picture (under 4 x 4 pixels)
 };
 
 // The cause of a failed file operation from the C library's error number.

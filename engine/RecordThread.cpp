@@ -225,7 +225,7 @@ void WriteAvi(int top, int left, int width, int height, int rate, const std::str
     if (width > 0 && height > 0)
         outcome = Record(top, left, width, height, rate, path);
     else
-        outcome.failure = RecordFailure::WriteFailed;
+        outcome.failure = RecordFailure::AreaTooSmall;
     g_recordState.SetOutcome(outcome);
     PostToMain(outcome.failure == RecordFailure::None ? WM_USER_GENERIC_MSG
                                                       : WM_USER_RECORDINTERRUPTED_MSG);

@@ -156,6 +156,22 @@ TEST_F(RegionRecording, TheListedRecordingIsPreviewedAndItsSnapshotSaved) {
     EXPECT_EQ(differing, 0) << "of " << 40 * 30 << " sampled pixels, the snapshot differs from the recording";
 }
 
+// A rectangle too small for one picture records nothing, and the status line
+// says so rather than blaming the output folder.
+TEST_F(RegionRecording, ARectangleTooSmallForAPictureIsToldAndRecordsNothing) {
+    ASSERT_NE(ShowSelector(), nullptr) << "the region selector did not appear";
+    ASSERT_TRUE(ui::MoveMouse(kLeft, kTop));
+    ASSERT_TRUE(ui::MouseDown());
+    ASSERT_TRUE(ui::MoveMouse(kLeft + 2, kTop + 2));
+    ASSERT_TRUE(ui::MouseUp());
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+        return recorder.ControlText(IDC_STATUS) == "Recording stopped: the area is too small to record";
+    }, 10000)) << "status line: " << recorder.ControlText(IDC_STATUS);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !::IsIconic(recorder.Main()); }, 5000));
+    EXPECT_TRUE(FilesIn(folder, "*.avi").empty());
+    EXPECT_TRUE(recorder.ListRows().empty());
+}
+
 TEST_F(RegionRecording, F10WhileDrawingGivesUpAndRecordsNothing) {
     HWND selector = ShowSelector();
     ASSERT_NE(selector, nullptr) << "the region selector did not appear";
