@@ -52,19 +52,6 @@ LRESULT CCheckHeaderCtrl::OnSetImageList(UINT, WPARAM, LPARAM lp, BOOL& handled)
     return 0;
 }
 
-BOOL CCheckHeaderCtrl::OnQueryNewPalette() {
-    BOOL handled = TRUE;
-    const LRESULT realised = fw::RealizeOnQueryNewPalette(m_hWnd, m_background.Palette(), handled);
-    SetMsgHandled(handled);
-    return static_cast<BOOL>(realised);
-}
-
-void CCheckHeaderCtrl::OnPaletteChanged(HWND changer) {
-    BOOL handled = TRUE;
-    fw::RealizeOnPaletteChanged(m_hWnd, m_background.Palette(), changer, handled);
-    SetMsgHandled(handled);
-}
-
 void CCheckHeaderCtrl::PaintBackground(HDC dc, const RECT& client) {
     if (!m_background) {
         fw::Brush face(::CreateSolidBrush(m_faceColour));

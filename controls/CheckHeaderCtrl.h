@@ -40,8 +40,13 @@ private:
     void OnPaint(HDC);
     BOOL OnEraseBackground(HDC) { return TRUE; }
     LRESULT OnSetImageList(UINT, WPARAM, LPARAM lp, BOOL& handled);
-    BOOL OnQueryNewPalette();
-    void OnPaletteChanged(HWND changer);
+    // Without a palette the default handling runs (the helpers clear the flag).
+    BOOL OnQueryNewPalette() {
+        return static_cast<BOOL>(fw::RealizeOnQueryNewPalette(m_hWnd, m_background.Palette(), m_msgHandled));
+    }
+    void OnPaletteChanged(HWND changer) {
+        fw::RealizeOnPaletteChanged(m_hWnd, m_background.Palette(), changer, m_msgHandled);
+    }
     void PaintBackground(HDC dc, const RECT& client);
     void PaintItem(HDC dc, int index, HFONT font);
 

@@ -444,19 +444,6 @@ LRESULT CCheckListCtrl::OnHeaderChanging(int, NMHDR*, BOOL& handled) {
     return 0;
 }
 
-BOOL CCheckListCtrl::OnQueryNewPalette() {
-    BOOL handled = TRUE;
-    const LRESULT realised = fw::RealizeOnQueryNewPalette(m_hWnd, m_background.Palette(), handled);
-    SetMsgHandled(handled);
-    return static_cast<BOOL>(realised);
-}
-
-void CCheckListCtrl::OnPaletteChanged(HWND changer) {
-    BOOL handled = TRUE;
-    fw::RealizeOnPaletteChanged(m_hWnd, m_background.Palette(), changer, handled);
-    SetMsgHandled(handled);
-}
-
 void CCheckListCtrl::TrackToolTip(UINT msg, WPARAM wp, LPARAM lp) {
     if (!m_toolTip) return;
     if (msg == WM_MOUSEMOVE) {

@@ -17,6 +17,7 @@
 #include "controls/CheckHeaderCtrl.h"
 #include "framework/BackgroundBitmap.h"
 #include "framework/Handle.h"
+#include "framework/Palette.h"
 #include "framework/Wnd.h"
 
 #include <commctrl.h>
@@ -103,8 +104,13 @@ private:
     using Row = std::vector<CellInfo>;
 
     BOOL OnEraseBackground(HDC dc);
-    BOOL OnQueryNewPalette();
-    void OnPaletteChanged(HWND changer);
+    // Without a palette the default handling runs (the helpers clear the flag).
+    BOOL OnQueryNewPalette() {
+        return static_cast<BOOL>(fw::RealizeOnQueryNewPalette(m_hWnd, m_background.Palette(), m_msgHandled));
+    }
+    void OnPaletteChanged(HWND changer) {
+        fw::RealizeOnPaletteChanged(m_hWnd, m_background.Palette(), changer, m_msgHandled);
+    }
     void OnSysColorChange();
     LRESULT OnMouseMessage(UINT msg, WPARAM wp, LPARAM lp, BOOL& handled);
     LRESULT OnToolTipText(int, NMHDR* header, BOOL& handled);
