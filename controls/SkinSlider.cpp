@@ -1,6 +1,5 @@
 #include "controls/SkinSlider.h"
 
-#include "framework/MessagePoint.h"
 #include "controls/SliderScale.h"
 
 void CSkinSlider::PreSubclassWindow() {

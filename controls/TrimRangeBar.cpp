@@ -1,7 +1,5 @@
 #include "controls/TrimRangeBar.h"
 
-#include "framework/MessagePoint.h"
-
 void CTrimRangeBar::PreSubclassWindow() {
     // A static reports no mouse input without it.
     ::SetWindowLongA(m_hWnd, GWL_STYLE, ::GetWindowLongA(m_hWnd, GWL_STYLE) | SS_NOTIFY);
