@@ -10,6 +10,7 @@
 
 #include "tests/support/fixture_paths.h"
 #include "tests/support/host_command.h"
+#include "tests/support/ui_helpers.h"
 
 namespace soundrig {
 
@@ -36,11 +37,11 @@ std::vector<int16_t> RecordMonitor(const char* sink, double seconds) {
     const std::string folder = e2e::MakeScratchFolder("sound-rig");
     const std::string raw = folder + "\\monitor.raw";
     const std::string bytes = std::to_string(static_cast<long>(seconds * 192000));
-    hostcmd::Run(std::string("parec -d ") + sink +
-                     ".monitor --latency-msec=20 --raw --format=s16le --rate=48000 "
-                     "--channels=2 2>/dev/null | head -c " + bytes + " > " +
-                     hostcmd::ShellQuote(hostcmd::HostPath(raw)),
-                 static_cast<unsigned>(seconds * 1000) + 30000);
+    ui::RunHostPumping(std::string("parec -d ") + sink +
+                           ".monitor --latency-msec=20 --raw --format=s16le --rate=48000 "
+                           "--channels=2 2>/dev/null | head -c " + bytes + " > " +
+                           hostcmd::ShellQuote(hostcmd::HostPath(raw)),
+                       static_cast<unsigned>(seconds * 1000) + 30000);
     std::ifstream in(raw, std::ios::binary);
     std::vector<char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     in.close();

@@ -23,7 +23,8 @@ int WaveInIndex(const std::string& name);
 bool StartTone(const char* sink, int frequency, double seconds);
 
 // What a sink plays, as heard on its monitor for `seconds`: 48 kHz 16-bit
-// stereo samples (empty when nothing could be recorded).
+// stereo samples (empty when nothing could be recorded). This thread's
+// windows keep getting their messages meanwhile.
 std::vector<int16_t> RecordMonitor(const char* sink, double seconds);
 
 }  // namespace soundrig

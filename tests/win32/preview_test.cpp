@@ -17,6 +17,7 @@
 #include "tests/support/fixture_paths.h"
 #include "tests/support/host_command.h"
 #include "tests/support/process_helpers.h"
+#include "tests/support/sound_rig.h"
 #include "tests/support/tone.h"
 #include "tests/support/ui_helpers.h"
 
@@ -263,16 +264,9 @@ TEST_F(Preview, ShowsTheFilesPicturesScaledOnTheControlAndPlaysItsSound) {
     ASSERT_TRUE(preview.WaitForPlaying());
     // The speakers stand-in's monitor for one second: starting the recorder
     // takes a while on a busy machine, and the file ends 3.5 s in.
-    const std::string raw = s_folder + "\\speakers.raw";
-    const auto recorded = ui::RunHostPumping(
-        "parec -d speakers.monitor --latency-msec=20 --raw --format=s16le --rate=48000 "
-        "--channels=2 2>/dev/null | head -c 192000 > " + hostcmd::ShellQuote(hostcmd::HostPath(raw)));
-    EXPECT_TRUE(recorded.finished) << recorded.output;
-
-    std::ifstream in(raw, std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const auto* frames = reinterpret_cast<const int16_t*>(bytes.data());
-    const size_t frameCount = bytes.size() / 4;
+    const std::vector<int16_t> heard = soundrig::RecordMonitor(soundrig::kSpeakersSink, 1.0);
+    const int16_t* frames = heard.data();
+    const size_t frameCount = heard.size() / 2;
     ASSERT_GE(frameCount, 48000u);
     // The monitor's first window opens with some 25 ms of silence from before
     // the capture started; it is left out. One gap in the other nine passes.

@@ -8,14 +8,12 @@
 #include <windows.h>
 
 #include <atomic>
-#include <fstream>
-#include <iterator>
 #include <thread>
 #include <vector>
 
 #include "editing/TrimDlg.h"
 #include "tests/support/fixture_paths.h"
-#include "tests/support/host_command.h"
+#include "tests/support/sound_rig.h"
 #include "tests/support/test_recording.h"
 #include "tests/support/tone.h"
 #include "tests/support/ui_helpers.h"
@@ -159,17 +157,11 @@ TEST_F(TrimDialog, PlaysByItselfOnThePreviewAndSpeakersAndPauseAndStopKeepThePla
 
     // The recording's two tones reach the speakers stand-in: far end left,
     // microphone right.
-    const std::string raw = s_folder + "\\speakers.raw";
-    const auto recorded = ui::RunHostPumping(
-        "parec -d speakers.monitor --latency-msec=20 --raw --format=s16le --rate=48000 "
-        "--channels=2 2>/dev/null | head -c 96000 > " + hostcmd::ShellQuote(hostcmd::HostPath(raw)));
-    EXPECT_TRUE(recorded.finished) << recorded.output;
-    std::ifstream in(raw, std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const auto* frames = reinterpret_cast<const int16_t*>(bytes.data());
-    ASSERT_GE(bytes.size() / 4, 24000u);
-    EXPECT_GT(tone::WindowsWithTone(frames, bytes.size() / 4, 0, testrec::kFarEndHz, 4800, 0.7), 0.6);
-    EXPECT_GT(tone::WindowsWithTone(frames, bytes.size() / 4, 1, testrec::kMicrophoneHz, 4800, 0.7), 0.6);
+    const std::vector<int16_t> heard = soundrig::RecordMonitor(soundrig::kSpeakersSink, 0.5);
+    const size_t frameCount = heard.size() / 2;
+    ASSERT_GE(frameCount, 24000u);
+    EXPECT_GT(tone::WindowsWithTone(heard.data(), frameCount, 0, testrec::kFarEndHz, 4800, 0.7), 0.6);
+    EXPECT_GT(tone::WindowsWithTone(heard.data(), frameCount, 1, testrec::kMicrophoneHz, 4800, 0.7), 0.6);
 
     // Pause keeps the place, the position marker on it.
     ASSERT_TRUE(Playing(*dialog)) << "the recording ended before Pause";
