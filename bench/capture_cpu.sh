@@ -10,8 +10,8 @@
 # A recorder's CPU is its own user + system time (/proc/PID/stat) over the
 # measured stretch, plus what the rig's wineserver and X server spent
 # meanwhile beyond what they spend on the moving picture alone (measured
-# first, over as long). Pictures: those with a position of their own out of
-# the positions (25 a second) the recording spans.
+# first, over as long). Pictures: the positions (25 a second) with a picture
+# of their own, out of all those the recording spans.
 # Inside the rig, after scripts/build (the Windows build this machine runs):
 #   scripts/rig exec -- bench/capture_cpu.sh [--seconds N] [--runs N] [--size WxH] [--busy]
 # Without --size: 1280x720 on the rig's screen, the same with a busy loop
@@ -38,7 +38,8 @@ done
 test_build=$(test_win_build)
 bench_dir="$here/build/$test_build/bench"
 [ -f "$bench_dir/record_bench.exe" ] || { echo "build first: scripts/build $test_build" >&2; exit 2; }
-peer=$("$here/scripts/build-ffmpeg-peer")
+# The peer for the Windows build that runs here.
+peer=$( ([ "$test_build" = win64 ] && export LUMISKOP_WIN_ARCH=x86_64; "$here/scripts/build-ffmpeg-peer") )
 settle=4  # seconds from a recorder's start to the measured stretch
 ticks=$(getconf CLK_TCK)
 
