@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ClipList.h"
+#include "recordings/ClipList.h"
 #include "app/OutputList.h"
 #include "callenv/AudioRouter.h"
 #include "callenv/CallWindowFinder.h"

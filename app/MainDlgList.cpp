@@ -67,7 +67,7 @@ void CMainDlg::ReadClipMedia(ClipRecord& clip) {
     decoder.Init();
     MediaInfo info{};
     if (decoder.Open(clip.path.c_str()) == 1 && decoder.GetInfo(&info) == 1 && info.duration > 0)
-        SetClipMedia(clip, info.duration);
+        SetClipMedia(clip, info.duration, info.hasVideo ? info.width : 0, info.hasVideo ? info.height : 0);
 }
 
 LRESULT CMainDlg::OnRecordFileClosed(UINT, WPARAM, LPARAM, BOOL& handled) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "app/ElapsedTime.h"
+#include "recordings/ElapsedTime.h"
 #include "app/MainDlg.h"
 #include "app/StatusText.h"
 #include "framework/App.h"

@@ -1,6 +1,6 @@
 // Hotkeys and the three timers: the start-up check, the elapsed seconds and
 // the blinking icon.
-#include "app/ElapsedTime.h"
+#include "recordings/ElapsedTime.h"
 #include "app/Hotkeys.h"
 #include "app/MainDlg.h"
 #include "engine/HotkeyLinks.h"

@@ -3,7 +3,7 @@
 // ClipList.
 #pragma once
 
-#include "app/ClipList.h"
+#include "recordings/ClipList.h"
 #include "controls/CheckListCtrl.h"
 #include "framework/Gdi.h"
 

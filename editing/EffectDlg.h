@@ -46,6 +46,7 @@ private:
     LRESULT OnEffectListChanged(WORD, WORD, HWND, BOOL&);
     // Sliders and list from values (brightness and saturation shown + 100).
     void ShowValues(const effects::PictureSettings& picture, int32_t volume);
+    void ShowValues(const EditSettings& edits);
     void RefreshIfIdle();
 
     SharedValue<effects::PictureSettings> m_picture;

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "app/ClipList.h"
+#include "recordings/ClipList.h"
 #include "editing/TrimRules.h"
 
 namespace {

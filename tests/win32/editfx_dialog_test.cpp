@@ -109,8 +109,9 @@ std::string Text(HWND dialog, int id) {
 }
 
 TEST_F(EditFxDialogs, CropHighlightFollowsTheDraggedEdgeAndOnlyOkStores) {
-    clips[0].cropMode = 1;
-    clips[0].cropLeft = 40, clips[0].cropTop = 30, clips[0].cropRight = 280, clips[0].cropBottom = 210;
+    clips[0].edits.cropMode = 1;
+    clips[0].edits.cropLeft = 40, clips[0].edits.cropTop = 30;
+    clips[0].edits.cropRight = 280, clips[0].edits.cropBottom = 210;
     {
         CCropDlg dialog(context);
         Open(dialog);
@@ -155,8 +156,8 @@ TEST_F(EditFxDialogs, CropHighlightFollowsTheDraggedEdgeAndOnlyOkStores) {
         EXPECT_EQ(dialog.CropRect(), cut) << "the rectangle followed a pointer whose button is up";
         ClickAndWaitClosed(dialog, IDOK);
     }
-    EXPECT_EQ(clips[0].cropLeft, 100);
-    EXPECT_EQ(clips[0].cropMode, 1);
+    EXPECT_EQ(clips[0].edits.cropLeft, 100);
+    EXPECT_EQ(clips[0].edits.cropMode, 1);
     EXPECT_EQ(settings.cropLeft, 100);
     EXPECT_EQ(settings.cropMode, 1);
 
@@ -170,7 +171,7 @@ TEST_F(EditFxDialogs, CropHighlightFollowsTheDraggedEdgeAndOnlyOkStores) {
         EXPECT_EQ(dialog.CropRect().top, 100);
         ClickAndWaitClosed(dialog, way);
     }
-    EXPECT_EQ(clips[0].cropTop, 30);
+    EXPECT_EQ(clips[0].edits.cropTop, 30);
     EXPECT_EQ(settings.cropTop, 30);
 }
 
@@ -216,25 +217,25 @@ TEST_F(EditFxDialogs, EffectSlidersChangeThePictureAtOnceAndOnlyOkStores) {
             << Preview(dialog, 160, 120) << " at brightness " << brightness;
         ui::SaveScreenshot("effect-dialog-playing");
         ClickAndWaitClosed(dialog, IDOK);
-        EXPECT_EQ(clips[0].brightness, brightness);
+        EXPECT_EQ(clips[0].edits.brightness, brightness);
         EXPECT_EQ(settings.brightness, brightness);
     }
     for (int way : {IDCANCEL, IDC_EFFECT_CLOSE}) {
         CEffectDlg dialog(context);
         Open(dialog);
-        EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_EFFECT_BRIGHTNESS, TBM_GETPOS, 0, 0), clips[0].brightness + 100);
+        EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_EFFECT_BRIGHTNESS, TBM_GETPOS, 0, 0), clips[0].edits.brightness + 100);
         ASSERT_TRUE(ui::PumpUntil([&] { return ::IsWindowEnabled(dialog.GetDlgItem(way)) != FALSE; }));
         ASSERT_TRUE(ui::ClickWindow(dialog.GetDlgItem(IDC_EFFECT_RESET)));
         ASSERT_TRUE(ui::PumpUntil([&] { return dialog.Picture().brightness == 0; }, 5000));
         ClickAndWaitClosed(dialog, way);
     }
-    EXPECT_NE(clips[0].brightness, 0);
-    EXPECT_EQ(clips[0].volume, 100);
+    EXPECT_NE(clips[0].edits.brightness, 0);
+    EXPECT_EQ(clips[0].edits.volume, 100);
 }
 
 TEST_F(EditFxDialogs, EffectDialogOnAFileThatCannotPlayCanStillBeClosed) {
     clips[0].path = s_folder + "\\missing.avi";
-    clips[0].brightness = 40;
+    clips[0].edits.brightness = 40;
     CEffectDlg dialog(context);
     Open(dialog, false);
     EXPECT_TRUE(ui::PumpUntil([&] { return ::IsWindowEnabled(dialog.GetDlgItem(IDC_EFFECT_CLOSE)) != FALSE; }))
