@@ -172,6 +172,8 @@ private:
     void RefreshList();
     void HideEmptyList();
     bool SelectClickedRow();
+    // No recording chosen any more: nothing to edit, snapshot or preview.
+    void ForgetSelection();
     // Reads the selected recording: its length into its record, its picture
     // size and whether it has pictures, and the picture at the preview
     // position into the snapshot buffer and onto the preview surface.

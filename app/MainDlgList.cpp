@@ -28,7 +28,7 @@ constexpr int kPreviewOutputHeight = 210;
 }  // namespace
 
 void CMainDlg::RefreshList() {
-    m_list.Refresh(m_clips);
+    m_list.Refresh(m_clips, m_selectedIndex);
     m_list.Invalidate(TRUE);
 }
 
@@ -168,6 +168,11 @@ LRESULT CMainDlg::OnListDblClk(int, NMHDR*, BOOL&) {
 LRESULT CMainDlg::OnRemoveSelected(WORD, WORD, HWND, BOOL&) {
     const int first = m_list.GetFirstSelected();
     const int count = static_cast<int>(m_list.SendMessage(LVM_GETSELECTEDCOUNT));
+    // A selection whose row goes must not pass to the recording that moves
+    // into that row; one below the removed rows moves up with its row.
+    const int selected = SelectionAfterRemoval(m_selectedIndex, first, count, static_cast<int>(m_clips.size()));
+    if (selected < 0) ForgetSelection();
+    m_selectedIndex = selected;
     RemoveClipRun(m_clips, first, count);
     RefreshList();
     HideEmptyList();
@@ -175,10 +180,19 @@ LRESULT CMainDlg::OnRemoveSelected(WORD, WORD, HWND, BOOL&) {
 }
 
 LRESULT CMainDlg::OnClearAll(WORD, WORD, HWND, BOOL&) {
+    ForgetSelection();
     m_clips.clear();
     RefreshList();
     HideEmptyList();
     return 0;
+}
+
+void CMainDlg::ForgetSelection() {
+    m_selectedIndex = -1;
+    m_currentFile.clear();
+    m_playerState = kPlayerEmpty;
+    m_fileHasVideo = 0;
+    m_snapshotBuffer.clear();
 }
 
 LRESULT CMainDlg::OnOpenOutputFolder(WORD, WORD, HWND, BOOL&) {

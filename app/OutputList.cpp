@@ -39,7 +39,7 @@ void COutputList::SetUp() {
     SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
 
-void COutputList::Refresh(const ClipList& clips) {
+void COutputList::Refresh(const ClipList& clips, int selected) {
     ::LockWindowUpdate(m_hWnd);
     DeleteAllRows();
     SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, clips.empty() ? 0 : LVS_EX_GRIDLINES);
@@ -51,6 +51,11 @@ void COutputList::Refresh(const ClipList& clips) {
         SetCellText(row, 1, clips[j].fileName.c_str());
         SetCheckbox(row, 0, clips[j].checked);
         SetCellText(row, 2, clips[j].durationText.c_str());
+    }
+    if (selected >= 0 && selected < static_cast<int>(clips.size())) {
+        LVITEMA item{};
+        item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&item));
     }
     ::LockWindowUpdate(nullptr);
 }

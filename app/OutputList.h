@@ -12,7 +12,8 @@ public:
     // Fonts, image lists, columns, the header check box, full-row selection.
     void SetUp();
     // Shows `clips` in their order; grid lines only when there are rows.
-    void Refresh(const ClipList& clips);
+    // The row `selected` (none when -1) shows selected and has the focus.
+    void Refresh(const ClipList& clips, int selected);
 
 private:
     fw::Font m_listFont;

@@ -36,3 +36,11 @@ void RemoveClipRun(ClipList& clips, int first, int count) {
     RemovedRun(first, count, static_cast<int>(clips.size()), from, to);
     clips.erase(clips.begin() + from, clips.begin() + to);
 }
+
+int SelectionAfterRemoval(int selected, int first, int count, int size) {
+    if (selected < 0 || selected >= size) return -1;
+    int from = 0, to = 0;
+    RemovedRun(first, count, size, from, to);
+    if (selected < from) return selected;
+    return selected < to ? -1 : selected - (to - from);
+}

@@ -38,3 +38,7 @@ void SetClipMedia(ClipRecord& clip, double durationSeconds, int32_t width = 0, i
 // Removes `count` entries starting at `first` (the list's first selected row
 // and its number of selected rows). Out-of-range parts are ignored.
 void RemoveClipRun(ClipList& clips, int first, int count);
+
+// Where a selected row is after RemoveClipRun(first, count) on a list of
+// `size` entries: -1 when it was removed (or was none), else its new index.
+int SelectionAfterRemoval(int selected, int first, int count, int size);

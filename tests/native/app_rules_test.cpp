@@ -72,6 +72,19 @@ TEST(ClipList, NewRecordStartsCheckedWithNeutralEditsThatReadingTheFileKeeps) {
     EXPECT_TRUE(record.path.empty());  // copies are independent
 }
 
+TEST(ClipList, ASelectionFollowsItsRowOrGoesWithIt) {
+    // Rows 2 and 3 of six removed.
+    EXPECT_EQ(SelectionAfterRemoval(0, 1, 2, 6), 0);
+    EXPECT_EQ(SelectionAfterRemoval(1, 1, 2, 6), -1);
+    EXPECT_EQ(SelectionAfterRemoval(2, 1, 2, 6), -1);
+    EXPECT_EQ(SelectionAfterRemoval(5, 1, 2, 6), 3);
+    // A run cut at the end, a removal of nothing, no selection.
+    EXPECT_EQ(SelectionAfterRemoval(5, 4, 9, 6), -1);
+    EXPECT_EQ(SelectionAfterRemoval(3, -1, 1, 6), 3);
+    EXPECT_EQ(SelectionAfterRemoval(-1, 0, 1, 6), -1);
+    EXPECT_EQ(SelectionAfterRemoval(6, 0, 1, 6), -1);
+}
+
 TEST(Hotkeys, DefaultsAreF8ToF12WithCtrlOnTheLastTwo) {
     HotkeyTable table;
     table[5].shift = 1;  // untouched by the defaults

@@ -22,6 +22,9 @@ TEST(PreviewProgress, StartsWhereAskedAndCountsSoundOnlyFilesAt24PerSecond) {
     const int64_t start = PreviewStartFrame(50, total);
     EXPECT_EQ(start, 50);
     EXPECT_EQ(PreviewPercent(start + 1, total), 51);
+    // Truncated, never rounded: the slider never runs ahead of the picture.
+    EXPECT_EQ(PreviewPercent(2, 3), 66);
+    EXPECT_EQ(PreviewPercent(199, 200), 99);
     // A minute of sound ticks 60 times out of 1440: the slider ends near 4.
     const int64_t soundOnly = PreviewTotalFrames(false, 60.0, 0.0);
     EXPECT_EQ(PreviewPercent(60, soundOnly), 4);
