@@ -60,6 +60,9 @@ public:
         MESSAGE_HANDLER(WM_USER_GENERIC_MSG, OnRecordFileClosed)
         NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_CLICK, OnListClick)
         NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_DBLCLK, OnListDblClk)
+        MSG_WM_CONTEXTMENU(OnContextMenu)
+        COMMAND_ID_HANDLER(ID_LIST_PLAY, OnListPlay)
+        COMMAND_ID_HANDLER(ID_LIST_CONVERT, OnListConvert)
         COMMAND_ID_HANDLER(IDC_RECORD_CALL, OnRecordCall)
         COMMAND_ID_HANDLER(IDC_RECORD_REGION, OnRecordRegion)
         COMMAND_ID_HANDLER(IDC_RECORD_STOP, OnRecordStopCommand)
@@ -159,6 +162,8 @@ private:
     // Output list and external tools (MainDlgList.cpp).
     LRESULT OnListClick(int, NMHDR* header, BOOL&);
     LRESULT OnListDblClk(int, NMHDR* header, BOOL&);
+    // Opens CurrentFile with the system's player.
+    void OpenCurrentFile();
     LRESULT OnConverter(WORD, WORD, HWND, BOOL&);
     LRESULT OnOpenOutputFolder(WORD, WORD, HWND, BOOL&);
     LRESULT OnChangeOutputFolder(WORD, WORD, HWND, BOOL&);
@@ -172,6 +177,9 @@ private:
     void RefreshList();
     void HideEmptyList();
     bool SelectClickedRow();
+    // What a click on a row does: the list's selected row becomes the chosen
+    // recording, read for the preview.
+    void ChooseSelectedRow();
     // No recording chosen any more: nothing to edit, snapshot or preview.
     void ForgetSelection();
     // Reads the selected recording: its length into its record, its picture
@@ -184,6 +192,17 @@ private:
     // The picture at the preview position of the selected recording, again.
     void ShowPreviewPicture();
     void LaunchConverter();
+
+    // The output list's context menu and its own commands (MainDlgMenu.cpp).
+    void OnContextMenu(HWND clicked, POINT screen);
+    LRESULT OnListPlay(WORD, WORD, HWND, BOOL&);
+    LRESULT OnListConvert(WORD, WORD, HWND, BOOL&);
+    // The listmenu conditions that hold now.
+    uint32_t ListMenuState() const;
+    // A recording runs, or its file is still being closed.
+    bool RecordingBusy() const;
+    // The recording of the selected row, or null.
+    const ClipRecord* SelectedClip() const;
 
     // Output-format selectors and the settings dialog (MainDlgSettings.cpp).
     LRESULT OnSettings(WORD, WORD, HWND, BOOL&);

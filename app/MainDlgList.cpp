@@ -56,10 +56,14 @@ bool CMainDlg::SelectClickedRow() {
 }
 
 LRESULT CMainDlg::OnListClick(int, NMHDR*, BOOL&) {
-    if (!SelectClickedRow()) return 0;
+    ChooseSelectedRow();
+    return 0;
+}
+
+void CMainDlg::ChooseSelectedRow() {
+    if (!SelectClickedRow()) return;
     LoadSelectedRecording();
     m_playerState = kPlayerFileChosen;  // nothing plays in this window
-    return 0;
 }
 
 void CMainDlg::ReadClipMedia(ClipRecord& clip) {
@@ -160,9 +164,12 @@ LRESULT CMainDlg::OnTrim(WORD, WORD, HWND, BOOL&) {
 }
 
 LRESULT CMainDlg::OnListDblClk(int, NMHDR*, BOOL&) {
-    if (!SelectClickedRow()) return 0;
-    ::ShellExecuteA(m_hWnd, "open", m_currentFile.c_str(), nullptr, nullptr, SW_SHOW);
+    if (SelectClickedRow()) OpenCurrentFile();
     return 0;
+}
+
+void CMainDlg::OpenCurrentFile() {
+    ::ShellExecuteA(m_hWnd, "open", m_currentFile.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 LRESULT CMainDlg::OnRemoveSelected(WORD, WORD, HWND, BOOL&) {
