@@ -204,6 +204,11 @@ private:
     // The recording of the selected row, or null.
     const ClipRecord* SelectedClip() const;
 
+    // The edit file beside a recording (MainDlgEdits.cpp): written from the
+    // record at `index`, or removed when its edits are all neutral.
+    void SaveEditsOf(int index);
+    void ForgetStaleEdits(const std::string& recordingPath);
+
     // Output-format selectors and the settings dialog (MainDlgSettings.cpp).
     LRESULT OnSettings(WORD, WORD, HWND, BOOL&);
     LRESULT OnFormatChanged(WORD, WORD, HWND, BOOL&);

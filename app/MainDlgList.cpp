@@ -39,6 +39,7 @@ void CMainDlg::AddRecording(const std::string& path, const std::string& fileName
     record.path = path;
     record.fileName = fileName;
     m_clips.push_back(record);
+    ForgetStaleEdits(path);
     RefreshList();
     ::SetWindowPos(m_list, nullptr, 15, 100, 480, 360, SWP_NOZORDER | SWP_SHOWWINDOW);
 }
@@ -142,10 +143,13 @@ EditingContext CMainDlg::MakeEditingContext() {
 INT_PTR CMainDlg::RunEditingDialog(fw::CDialog& dialog) {
     // Nothing plays in this window, so there is no preview to stop first.
     if (m_playerState == kPlayerEmpty || m_playerState == kPlayerNotEditable) return -1;
+    // The dialog stores into this row; recordings added meanwhile go after it.
+    const int edited = m_selectedIndex;
     m_previewSurface.Destroy();
     const INT_PTR result = dialog.DoModal();
     CreatePreviewSurface();
     ShowPreviewPicture();
+    if (result == IDOK) SaveEditsOf(edited);
     return result;
 }
 
