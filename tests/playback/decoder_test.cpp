@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-
 #include <cstring>
 #include <fstream>
 #include <random>
@@ -109,7 +108,10 @@ TEST(MediaDecoder, ARecordingOfKnownColoursAndTonesDecodesToThemInTime) {
     EXPECT_EQ(decoder.Seek(-1e300), -1);
     EXPECT_EQ(decoder.Seek(std::nan("")), -1);
     ASSERT_EQ(decoder.Seek(0.0), 1);
-    while (decoder.VideoAtEnd() == 0 && decoder.DecodeVideoFrame(frame.get()) != 1) {}
+    // (The end flags stay set after a seek, as specified: decode regardless.)
+    int calls = 0;
+    while (decoder.DecodeVideoFrame(frame.get()) != 1 && ++calls < 50) {}
+    EXPECT_NEAR(frame->timestamp, 0.0, 1e-6);
     ExpectColour(*frame, kRed, "picture after seeking to the start");
 
     EXPECT_EQ(decoder.Close(), 1);
