@@ -36,6 +36,7 @@ BOOL CMainDlg::OnInitDialog() {
     m_playerState = kPlayerEmpty;
     m_blinkPhase = 0;
     SetUpSkin();
+    SetUpFormats();
     SetWindowText(kAppTitle);
     m_captionText = kAppTitle;
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_appIcon));

@@ -212,6 +212,12 @@ private:
     // Output-format selectors and the settings dialog (MainDlgSettings.cpp).
     LRESULT OnSettings(WORD, WORD, HWND, BOOL&);
     LRESULT OnFormatChanged(WORD, WORD, HWND, BOOL&);
+    // Fills the profiles and the format selector, chooses MP4 and the
+    // choice config.ini keeps.
+    void SetUpFormats();
+    // The chosen format's lists into the hidden selectors, at their defaults.
+    void FillFormatSelectors();
+    void SaveConvertChoice();
 
     // The crop and zoom and the effects dialogs (MainDlgCropEffects.cpp).
     LRESULT OnCrop(WORD, WORD, HWND, BOOL&);
@@ -261,7 +267,7 @@ private:
     int m_fileHasVideo = 0;
     // The editing dialogs' settings when no recording is selected.
     EditSettings m_editSettings;
-    // None is filled in: the format selector stays without a selection.
+    // Only the first, MP4, is filled in (SetUpFormats).
     settings::FormatProfiles m_formatProfiles;
     CPreviewSurface m_previewSurface;
 
