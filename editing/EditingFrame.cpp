@@ -4,6 +4,7 @@
 
 #include "controls/SkinBitmaps.h"
 #include "controls/SkinFiles.h"
+#include "editing/DecimalTruncate.h"
 #include "framework/ProgramFolder.h"
 
 namespace {
@@ -165,7 +166,7 @@ void CEditingFrame::OnLButtonDown(UINT, POINT at) {
 
 LRESULT CEditingFrame::OnAutomaticStartMessage(UINT, WPARAM, LPARAM, BOOL&) {
     if (!m_context.Clip()) return 0;
-    m_player->SetPosition(static_cast<int>(m_context.position * 100));
+    m_player->SetPosition(TruncateDecimal(m_context.position * 100.0));
     BeforeAutomaticStart();
     m_player->Play();
     return 0;

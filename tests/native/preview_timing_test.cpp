@@ -22,14 +22,24 @@ TEST(PreviewProgress, StartsWhereAskedAndCountsSoundOnlyFilesAt24PerSecond) {
     const int64_t start = PreviewStartFrame(50, total);
     EXPECT_EQ(start, 50);
     EXPECT_EQ(PreviewPercent(start + 1, total), 51);
-    // Truncated, never rounded: the slider never runs ahead of the picture.
-    EXPECT_EQ(PreviewPercent(2, 3), 66);
-    EXPECT_EQ(PreviewPercent(199, 200), 99);
     // A minute of sound ticks 60 times out of 1440: the slider ends near 4.
     const int64_t soundOnly = PreviewTotalFrames(false, 60.0, 0.0);
     EXPECT_EQ(PreviewPercent(60, soundOnly), 4);
     EXPECT_EQ(PreviewTotalFrames(true, 0.0, 25.0), 0);
     EXPECT_EQ(PreviewTotalFrames(true, 1.0, std::nan("")), 0);
+}
+
+TEST(PreviewProgress, WholePercentsMapToWholeFramesAndBackWithoutLosingOne) {
+    // 0.29, 0.57 and 0.58 have no exact double: times 100 they fell a hair
+    // short, and truncation lost a frame or a percent.
+    for (int percent = 0; percent <= 100; ++percent) {
+        EXPECT_EQ(PreviewStartFrame(percent, 100), percent);
+        EXPECT_EQ(PreviewPercent(percent, 100), percent);
+        EXPECT_EQ(PreviewPercent(PreviewStartFrame(percent, 1500), 1500), percent);
+    }
+    EXPECT_EQ(PreviewPercent(2, 3), 66);  // truncated, not rounded
+    EXPECT_EQ(PreviewStartFrame(-5, 100), 0);
+    EXPECT_EQ(PreviewStartFrame(1000000, int64_t{1} << 40), int64_t{1} << 40);
 }
 
 TEST(PreviewAudioQueue, HandsOutSegmentsInOrderSilenceWhenShortAndNeverOverflows) {
