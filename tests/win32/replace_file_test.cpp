@@ -24,7 +24,7 @@ bool Exists(const std::string& path) {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-TEST(ReplaceFile, ReplacesWholeRefusesADirectoryAndRemovesQuietly) {
+TEST(WholeFileWriting, ReplacesWholeRefusesADirectoryAndRemovesQuietly) {
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
     const std::string path = std::string(temp) + "lumiskop-replace-" + std::to_string(::GetCurrentProcessId());
