@@ -65,6 +65,13 @@ std::vector<e2e::MenuLine> MenuFromKeys(e2e::RecorderSession& recorder, const ch
     return menu ? e2e::WaitForMenuLines(menu, kLines) : std::vector<e2e::MenuLine>{};
 }
 
+// Records the call for `ms` and stops with F9; true once its row is listed.
+bool RecordCall(CallScene& scene, DWORD ms, size_t rows) {
+    if (!scene.StartCallRecording()) return false;
+    ::Sleep(ms);
+    return scene.Recorder().PressKey("F9", scene.Conversation()) && scene.WaitForRows(rows);
+}
+
 bool CloseMenu(e2e::RecorderSession& recorder) {
     return recorder.PressKey("Escape") &&
            e2e::WaitUntil([&] { return !e2e::WaitForPopupMenu(recorder.Process().Id(), 0); }, 5000);
@@ -74,9 +81,7 @@ TEST(ListMenu, TrimFromARowsMenuGoesIntoTheEditFileAndConvertHasClipForgeConvert
     CallScene scene;
     ASSERT_TRUE(scene.Ready()) << "the call could not be set up";
     auto& recorder = scene.Recorder();
-    ASSERT_TRUE(scene.StartCallRecording());
-    ::Sleep(5000);
-    ASSERT_TRUE(recorder.PressKey("F9", scene.Conversation()) && scene.WaitForRows(1));
+    ASSERT_TRUE(RecordCall(scene, 5000, 1));
     const std::string avi = scene.Folder() + "\\" + recorder.ListRows()[0].fileName;
 
     // A right-click on the row: every item applies.
@@ -127,9 +132,7 @@ TEST(ListMenu, WhileRecordingEditingWaitsAndDeleteTakesTheSelectionAlong) {
     CallScene scene;
     ASSERT_TRUE(scene.Ready()) << "the call could not be set up";
     auto& recorder = scene.Recorder();
-    ASSERT_TRUE(scene.StartCallRecording());
-    ::Sleep(2000);
-    ASSERT_TRUE(recorder.PressKey("F9", scene.Conversation()) && scene.WaitForRows(1));
+    ASSERT_TRUE(RecordCall(scene, 2000, 1));
 
     // A second call recorded; the window brought back as from the task bar.
     ASSERT_TRUE(scene.StartCallRecording());
