@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editing/CropRules.h"
+#include "editing/DecimalTruncate.h"
 
 namespace {
 
@@ -28,12 +29,13 @@ void SetCrop(editfile::RecordingEdits& out, const EditSettings& edits, int32_t w
 
 editfile::RecordingEdits EditsOf(const ClipRecord& clip) {
     editfile::RecordingEdits out;
-    // The full range and the trim points are in milliseconds; an end at the
-    // full range's end is "to the end".
-    const int32_t start = std::max(clip.trimStart - clip.fullRangeStart, 0);
-    const bool endInside = clip.trimEnd > clip.trimStart && clip.trimEnd < clip.fullRangeEnd;
-    out.trimStartMs = start;
-    out.trimEndMs = endInside ? clip.trimEnd - clip.fullRangeStart : 0;
+    // From the chosen fractions of the duration, so that a typed time comes
+    // back whole; an end at the recording's end is "to the end".
+    const double ms = clip.duration * 1000.0;
+    if (ms > 0 && clip.endFraction > clip.startFraction) {
+        out.trimStartMs = TruncateDecimal(clip.startFraction * ms);
+        out.trimEndMs = clip.endFraction < 1.0 ? TruncateDecimal(clip.endFraction * ms) : 0;
+    }
     const EditSettings& e = clip.edits;
     SetCrop(out, e, clip.pictureWidth, clip.pictureHeight);
     out.fit = e.zoomMode;

@@ -1,5 +1,5 @@
 // What a recording's edit file holds, from its record in the list: the trim
-// in milliseconds, the crop rectangle taken from the 320 × 240 preview grid
+// in milliseconds (from the chosen fractions of the duration), the crop rectangle taken from the 320 × 240 preview grid
 // to source pixels (even sizes, none when it keeps the whole picture), the
 // fit and the effects.
 #pragma once

@@ -91,8 +91,7 @@ TEST(ClipEdits, ARecordsGridCropTrimAndEffectsBecomeTheFilesValues) {
     clip.edits.cropLeft = 40, clip.edits.cropTop = 30, clip.edits.cropRight = 280, clip.edits.cropBottom = 210;
     clip.edits.zoomMode = 1;
     clip.edits.volume = 300;  // beyond the dialog's range: held to it
-    clip.trimStart = 2000;
-    clip.trimEnd = 10000;  // the full range's end: to the end
+    clip.startFraction = 0.2;  // the end stays at the recording's end
     RecordingEdits e = EditsOf(clip);
     EXPECT_EQ(e.trimStartMs, 2000);
     EXPECT_EQ(e.trimEndMs, 0);
@@ -104,10 +103,16 @@ TEST(ClipEdits, ARecordsGridCropTrimAndEffectsBecomeTheFilesValues) {
 
     // The whole grid on an odd picture is no crop; a picture-less file has none.
     clip.edits = EditSettings{};
-    clip.trimEnd = 7500;
+    clip.endFraction = 0.75;
     e = EditsOf(clip);
     EXPECT_FALSE(e.HasCrop());
     EXPECT_EQ(e.trimEndMs, 7500);
+    // Times typed into a recording of no whole millisecond length come back whole.
+    SetClipMedia(clip, 5.0404, 642, 362);
+    clip.startFraction = 1 / 5.0404, clip.endFraction = 3 / 5.0404;
+    e = EditsOf(clip);
+    EXPECT_EQ(e.trimStartMs, 1000);
+    EXPECT_EQ(e.trimEndMs, 3000);
     clip.edits.cropLeft = 40;
     clip.pictureWidth = clip.pictureHeight = 0;
     EXPECT_FALSE(EditsOf(clip).HasCrop());

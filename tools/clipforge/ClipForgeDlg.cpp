@@ -80,8 +80,10 @@ LRESULT CClipForgeDlg::OnConvertOne(UINT, WPARAM, LPARAM, BOOL&) {
     const size_t slash = path.find_last_of("\\/");
     if (path.empty() || slash == std::string::npos) return 0;
     const std::string name = path.substr(slash + 1);
-    if (m_worker.joinable()) {
-        SetStatus("Still converting: convert " + clipforge::AnsiFromUtf8(name) + " when this has finished.");
+    // Converting, or asking whether to replace an MP4 (the window is then
+    // disabled under the question): the new one waits for the user.
+    if (m_worker.joinable() || !::IsWindowEnabled(m_hWnd)) {
+        SetStatus("Busy: convert " + clipforge::AnsiFromUtf8(name) + " when this has finished.");
         return 0;
     }
     m_folder = clipforge::AnsiFromUtf8(path.substr(0, slash));  // the list shows its folder
