@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "recordings/ClipList.h"
 #include "app/OutputList.h"
 #include "callenv/AudioRouter.h"
 #include "callenv/CallWindowFinder.h"
@@ -24,6 +23,7 @@
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "playback/PreviewSurface.h"
+#include "recordings/ClipList.h"
 #include "res/resource.h"
 #include "settings/FormatProfile.h"
 

@@ -77,16 +77,17 @@ BOOL CClipForgeDlg::OnCopyData(HWND, const COPYDATASTRUCT* data) {
 
 LRESULT CClipForgeDlg::OnConvertOne(UINT, WPARAM, LPARAM, BOOL&) {
     const std::string path = std::exchange(m_convertOne, {});
+    if (path.empty()) return 0;
+    // A bare name is a recording of the folder shown.
     const size_t slash = path.find_last_of("\\/");
-    if (path.empty() || slash == std::string::npos) return 0;
-    const std::string name = path.substr(slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     // Converting, or asking whether to replace an MP4 (the window is then
     // disabled under the question): the new one waits for the user.
     if (m_worker.joinable() || !::IsWindowEnabled(m_hWnd)) {
         SetStatus("Busy: convert " + clipforge::AnsiFromUtf8(name) + " when this has finished.");
         return 0;
     }
-    m_folder = clipforge::AnsiFromUtf8(path.substr(0, slash));  // the list shows its folder
+    if (slash != std::string::npos) m_folder = clipforge::AnsiFromUtf8(path.substr(0, slash));  // the list shows it
     Refresh();
     Invalidate();
     // Only this recording is checked; Convert does the rest, with its progress.
