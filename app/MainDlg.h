@@ -20,10 +20,10 @@
 #include "editing/EditingContext.h"
 #include "engine/CallAudioInputs.h"
 #include "engine/Messages.h"
-#include "engine/RegionFrameWnd.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "playback/PreviewSurface.h"
+#include "region/RegionFrameWnd.h"
 #include "res/resource.h"
 #include "settings/FormatProfile.h"
 

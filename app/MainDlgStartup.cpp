@@ -14,8 +14,8 @@
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
 #include "engine/RecordWindows.h"
-#include "engine/RegionSelector.h"
 #include "framework/ProgramFolder.h"
+#include "region/RegionSelector.h"
 
 namespace {
 constexpr UINT kStartupTimerMs = 900;

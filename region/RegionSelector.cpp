@@ -1,11 +1,11 @@
-#include "engine/RegionSelector.h"
+#include "region/RegionSelector.h"
 
 #include "engine/CallCaptureRect.h"
 #include "engine/HotkeyLinks.h"
 #include "engine/Messages.h"
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
-#include "engine/RegionGeometry.h"
+#include "region/RegionGeometry.h"
 
 namespace {
 
