@@ -22,6 +22,7 @@
 #include "engine/Messages.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "playback/PlayState.h"
 #include "playback/PreviewSurface.h"
 #include "region/RegionFrameWnd.h"
 #include "res/resource.h"
@@ -31,14 +32,6 @@ class CMainDlg : public fw::CDialog {
 public:
     CMainDlg();
     ~CMainDlg() override;
-
-    // Player states read by the editing dialogs.
-    static constexpr int kPlayerEmpty = 999;
-    static constexpr int kPlayerFileChosen = 1000;
-    // A chosen recording that cannot be edited: the editing commands refuse
-    // it. This window does not enter it today.
-    static constexpr int kPlayerNotEditable = 1001;
-    static constexpr int kPlayerPlaying = 2001;
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -89,7 +82,6 @@ public:
 
     // What the editing dialogs take from the main window.
     int SelectedIndex() const { return m_selectedIndex; }
-    int PlayerState() const { return m_playerState; }
     bool FileHasVideo() const { return m_fileHasVideo != 0; }
     int PreviewSourceWidth() const { return m_previewWidth; }
     int PreviewSourceHeight() const { return m_previewHeight; }
@@ -231,7 +223,7 @@ private:
     int m_previewWidth = 320;
     int m_previewHeight = 240;
     float m_previewPosition = 0;
-    int m_playerState = kPlayerEmpty;
+    PlayState m_playerState = PlayState::NothingChosen;
     int m_fileHasVideo = 0;
     // The editing dialogs' settings when no recording is selected.
     EditSettings m_editSettings;

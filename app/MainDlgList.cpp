@@ -58,7 +58,7 @@ bool CMainDlg::SelectClickedRow() {
 LRESULT CMainDlg::OnListClick(int, NMHDR*, BOOL&) {
     if (!SelectClickedRow()) return 0;
     LoadSelectedRecording();
-    m_playerState = kPlayerFileChosen;  // nothing plays in this window
+    m_playerState = PlayState::Idle;  // nothing plays in this window
     return 0;
 }
 
@@ -137,7 +137,7 @@ EditingContext CMainDlg::MakeEditingContext() {
 
 INT_PTR CMainDlg::RunEditingDialog(fw::CDialog& dialog) {
     // Nothing plays in this window, so there is no preview to stop first.
-    if (m_playerState == kPlayerEmpty || m_playerState == kPlayerNotEditable) return -1;
+    if (m_playerState == PlayState::NothingChosen || m_playerState == PlayState::NotEditable) return -1;
     m_previewSurface.Destroy();
     const INT_PTR result = dialog.DoModal();
     CreatePreviewSurface();
@@ -214,7 +214,7 @@ void CMainDlg::LaunchConverter() {
 }
 
 LRESULT CMainDlg::OnSnapshot(WORD, WORD, HWND, BOOL&) {
-    if (m_playerState == kPlayerEmpty || m_snapshotBuffer.empty()) return 0;
+    if (m_playerState == PlayState::NothingChosen || m_snapshotBuffer.empty()) return 0;
     // Without a selected row there is no recording to name the file after.
     if (m_selectedIndex < 0 || m_selectedIndex >= static_cast<int>(m_clips.size())) return 0;
     const std::string base = NextSnapshotBaseName(

@@ -178,7 +178,7 @@ void CCropDlg::OnHScroll(int code, int, HWND bar) {
 }
 
 LRESULT CCropDlg::OnPlay(WORD, WORD, HWND, BOOL& handled) {
-    if (Player().PlayState() == CPreviewPlayer::kIdle) SetEdgeRanges();
+    if (Player().CurrentPlayState() == PlayState::Idle) SetEdgeRanges();
     handled = FALSE;  // the frame plays
     return 0;
 }

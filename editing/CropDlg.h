@@ -75,7 +75,7 @@ private:
     // When idle: the picture at the position with the rectangle drawn on it.
     void ShowIfIdle();
     void DrawRect();
-    bool Idle() const { return Playback().PlayState() != CPreviewPlayer::kPlaying; }
+    bool Idle() const { return Playback().CurrentPlayState() != PlayState::Playing; }
     static HCURSOR CursorFor(crop::Drag hit);
 
     crop::Rect m_rect;

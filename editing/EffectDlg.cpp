@@ -83,7 +83,7 @@ void CEffectDlg::PaintLabels(HDC dc) {
 
 void CEffectDlg::RefreshIfIdle() {
     // While playing, the worker takes the values with its next picture.
-    if (Player().PlayState() != CPreviewPlayer::kPlaying) Player().Refresh(Player().Position());
+    if (Player().CurrentPlayState() != PlayState::Playing) Player().Refresh(Player().Position());
 }
 
 void CEffectDlg::OnHScroll(int code, int, HWND bar) {
