@@ -17,8 +17,6 @@
 
 class CCropDlg : public CEditingFrame {
 public:
-    static constexpr UINT kAutomaticStartMessage = WM_USER + 3500;
-
     explicit CCropDlg(const EditingContext& context);
 
     // What the dialog holds now (tests look at it).

@@ -76,7 +76,7 @@ void CRegionSelector::OnLButtonUp(UINT, POINT) {
     SetMsgHandled(FALSE);
     Finish();
     if (engine::IsEmptySelection(m_state.committed)) {
-        ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), WM_REGION_SELECT_ENDED, 0, 0);
+        ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), msg::kRegionSelectEnded, 0, 0);
         return;
     }
     g_recordState.CaptureRect = Normalized(m_state.committed);
@@ -123,6 +123,6 @@ bool CancelRegionSelector() {
     if (!selector || !::IsWindowVisible(*selector)) return false;
     selector->Finish();
     ConvertArmed = 1;
-    ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), WM_REGION_SELECT_ENDED, 0, 0);
+    ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), msg::kRegionSelectEnded, 0, 0);
     return true;
 }
