@@ -19,11 +19,12 @@
 #include "editing/EditingContext.h"
 #include "engine/CallAudioInputs.h"
 #include "engine/Messages.h"
-#include "engine/RegionFrameWnd.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "playback/PlayState.h"
 #include "playback/PreviewSurface.h"
 #include "recordings/ClipList.h"
+#include "region/RegionFrameWnd.h"
 #include "res/resource.h"
 #include "settings/FormatProfile.h"
 
@@ -31,14 +32,6 @@ class CMainDlg : public fw::CDialog {
 public:
     CMainDlg();
     ~CMainDlg() override;
-
-    // Player states read by the editing dialogs.
-    static constexpr int kPlayerEmpty = 999;
-    static constexpr int kPlayerFileChosen = 1000;
-    // A chosen recording that cannot be edited: the editing commands refuse
-    // it. This window does not enter it today.
-    static constexpr int kPlayerNotEditable = 1001;
-    static constexpr int kPlayerPlaying = 2001;
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -54,9 +47,9 @@ public:
         MESSAGE_HANDLER(WM_USER_RECORDSTART_MSG, OnRecordStart)
         MESSAGE_HANDLER(WM_USER_RECORDINTERRUPTED_MSG, OnRecordInterruptedMessage)
         MESSAGE_HANDLER(WM_USER_SAVECURSOR_MSG, OnSaveCursor)
-        MESSAGE_HANDLER(WM_INPUTA_DATA, OnInputAData)
-        MESSAGE_HANDLER(WM_INPUTB_DATA, OnInputBData)
-        MESSAGE_HANDLER(WM_REGION_SELECT_ENDED, OnRegionSelectEnded)
+        MESSAGE_HANDLER(msg::kInputAData, OnInputAData)
+        MESSAGE_HANDLER(msg::kInputBData, OnInputBData)
+        MESSAGE_HANDLER(msg::kRegionSelectEnded, OnRegionSelectEnded)
         MESSAGE_HANDLER(WM_USER_GENERIC_MSG, OnRecordFileClosed)
         NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_CLICK, OnListClick)
         NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_DBLCLK, OnListDblClk)
@@ -92,7 +85,6 @@ public:
 
     // What the editing dialogs take from the main window.
     int SelectedIndex() const { return m_selectedIndex; }
-    int PlayerState() const { return m_playerState; }
     bool FileHasVideo() const { return m_fileHasVideo != 0; }
     int PreviewSourceWidth() const { return m_previewWidth; }
     int PreviewSourceHeight() const { return m_previewHeight; }
@@ -263,7 +255,7 @@ private:
     int m_previewWidth = 320;
     int m_previewHeight = 240;
     float m_previewPosition = 0;
-    int m_playerState = kPlayerEmpty;
+    PlayState m_playerState = PlayState::NothingChosen;
     int m_fileHasVideo = 0;
     // The editing dialogs' settings when no recording is selected.
     EditSettings m_editSettings;

@@ -64,7 +64,7 @@ LRESULT CMainDlg::OnListClick(int, NMHDR*, BOOL&) {
 void CMainDlg::ChooseSelectedRow() {
     if (!SelectClickedRow()) return;
     LoadSelectedRecording();
-    m_playerState = kPlayerFileChosen;  // nothing plays in this window
+    m_playerState = PlayState::Idle;  // nothing plays in this window
 }
 
 void CMainDlg::ReadClipMedia(ClipRecord& clip) {
@@ -142,7 +142,7 @@ EditingContext CMainDlg::MakeEditingContext() {
 
 INT_PTR CMainDlg::RunEditingDialog(fw::CDialog& dialog) {
     // Nothing plays in this window, so there is no preview to stop first.
-    if (m_playerState == kPlayerEmpty || m_playerState == kPlayerNotEditable) return -1;
+    if (m_playerState == PlayState::NothingChosen || m_playerState == PlayState::NotEditable) return -1;
     // The dialog stores into this row; recordings added meanwhile go after it.
     const int edited = m_selectedIndex;
     m_previewSurface.Destroy();
@@ -201,7 +201,7 @@ LRESULT CMainDlg::OnClearAll(WORD, WORD, HWND, BOOL&) {
 void CMainDlg::ForgetSelection() {
     m_selectedIndex = -1;
     m_currentFile.clear();
-    m_playerState = kPlayerEmpty;
+    m_playerState = PlayState::NothingChosen;
     m_fileHasVideo = 0;
     m_snapshotBuffer.clear();
 }
@@ -239,7 +239,7 @@ void CMainDlg::LaunchConverter() {
 }
 
 LRESULT CMainDlg::OnSnapshot(WORD, WORD, HWND, BOOL&) {
-    if (m_playerState == kPlayerEmpty || m_snapshotBuffer.empty()) return 0;
+    if (m_playerState == PlayState::NothingChosen || m_snapshotBuffer.empty()) return 0;
     // Without a selected row there is no recording to name the file after.
     if (m_selectedIndex < 0 || m_selectedIndex >= static_cast<int>(m_clips.size())) return 0;
     const std::string base = NextSnapshotBaseName(

@@ -6,7 +6,7 @@
 #include "engine/HotkeyLinks.h"
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
-#include "engine/RegionSelector.h"
+#include "region/RegionSelector.h"
 
 void CMainDlg::RegisterHotkeys() {
     for (int id = 0; id < hotkeys::kSlotCount; ++id) ::UnregisterHotKey(m_hWnd, id);

@@ -12,7 +12,7 @@ namespace {
 
 constexpr EditingFrameLayout kLayout{
     IDD_CROP,       IDC_CROP_PLAY,  IDC_CROP_PAUSE, IDC_CROP_STOP, IDC_CROP_RESET, IDC_CROP_CLOSE,
-    IDC_CROP_PREVIEW, 14,           "crop_bk.bmp",  "Crop",        CCropDlg::kAutomaticStartMessage,
+    IDC_CROP_PREVIEW, 14,           "crop_bk.bmp",  "Crop",        msg::kCropAutomaticStart,
     false,          false};
 
 // The preview's place in the dialog: grid point (0, 0) is this client point.
@@ -179,7 +179,7 @@ void CCropDlg::OnHScroll(int code, int, HWND bar) {
 }
 
 LRESULT CCropDlg::OnPlay(WORD, WORD, HWND, BOOL& handled) {
-    if (Player().PlayState() == CPreviewPlayer::kIdle) SetEdgeRanges();
+    if (Player().CurrentPlayState() == PlayState::Idle) SetEdgeRanges();
     handled = FALSE;  // the frame plays
     return 0;
 }

@@ -9,7 +9,7 @@ namespace {
 
 constexpr EditingFrameLayout kLayout{
     IDD_EFFECT,       IDC_EFFECT_PLAY,  IDC_EFFECT_PAUSE, IDC_EFFECT_STOP, IDC_EFFECT_RESET, IDC_EFFECT_CLOSE,
-    IDC_EFFECT_PREVIEW, 14,             "effect_bk.bmp",  "",              CEffectDlg::kAutomaticStartMessage,
+    IDC_EFFECT_PREVIEW, 14,             "effect_bk.bmp",  "",              msg::kEffectAutomaticStart,
     false,            false};
 
 constexpr FrameLabel kNames[] = {
@@ -86,7 +86,7 @@ void CEffectDlg::PaintLabels(HDC dc) {
 
 void CEffectDlg::RefreshIfIdle() {
     // While playing, the worker takes the values with its next picture.
-    if (Player().PlayState() != CPreviewPlayer::kPlaying) Player().Refresh(Player().Position());
+    if (Player().CurrentPlayState() != PlayState::Playing) Player().Refresh(Player().Position());
 }
 
 void CEffectDlg::OnHScroll(int code, int, HWND bar) {

@@ -16,8 +16,6 @@
 
 class CEffectDlg : public CEditingFrame {
 public:
-    static constexpr UINT kAutomaticStartMessage = WM_USER + 2000;
-
     explicit CEffectDlg(const EditingContext& context);
 
     // What the dialog holds now (tests look at it).

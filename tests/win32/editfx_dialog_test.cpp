@@ -46,7 +46,7 @@ protected:
         context.settings = &settings;
     }
 
-    static int PlayState(const CEditingFrame& dialog) { return dialog.Playback().PlayState(); }
+    static PlayState StateOf(const CEditingFrame& dialog) { return dialog.Playback().CurrentPlayState(); }
 
     // Opens the dialog modeless (the test thread runs its messages) and
     // checks it starts playing by itself, not at once.
@@ -55,9 +55,9 @@ protected:
         ASSERT_TRUE(dialog.Create());
         dialog.ShowWindow(SW_SHOW);
         ui::PumpFor(150);
-        EXPECT_NE(PlayState(dialog), CPreviewPlayer::kPlaying) << "played before the automatic start";
+        EXPECT_NE(StateOf(dialog), PlayState::Playing) << "played before the automatic start";
         if (expectPlaying) {
-            ASSERT_TRUE(ui::PumpUntil([&] { return PlayState(dialog) == CPreviewPlayer::kPlaying; }, 20000))
+            ASSERT_TRUE(ui::PumpUntil([&] { return StateOf(dialog) == PlayState::Playing; }, 20000))
                 << "the dialog did not start playing by itself";
         }
     }
@@ -127,7 +127,7 @@ TEST_F(EditFxDialogs, CropHighlightFollowsTheDraggedEdgeAndOnlyOkStores) {
         EXPECT_EQ(dialog.CropRect(), (crop::Rect{100, 30, 280, 210}));
         EXPECT_EQ(Text(dialog, IDC_CROP_LEFT), "100");
         EXPECT_TRUE(WaitPreview(dialog, 70, 120, 40, 75)) << Preview(dialog, 70, 120);
-        EXPECT_EQ(PlayState(dialog), CPreviewPlayer::kPlaying);
+        EXPECT_EQ(StateOf(dialog), PlayState::Playing);
         ui::SaveScreenshot("crop-dialog-dragged");
 
         // A press off the rectangle drags the window instead.
