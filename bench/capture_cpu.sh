@@ -17,7 +17,8 @@
 # Without --size: 1280x720 on the rig's screen, the same with a busy loop
 # holding one core, then 1920x1080 on a private Xvfb of that size (in a rig of
 # its own). Other work on the machine shows up in the figures: compare within
-# one run, repeat, and mind the load printed with each run.
+# one run, repeat, and mind the load printed with each run. The last run's
+# recordings and logs stay in build/<win32|win64>/bench/capture_cpu.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 source "$here/scripts/lib/common.sh"
@@ -128,7 +129,7 @@ pictures_of() {
 }
 
 one_size() {
-  local w=${1%x*} h=${1#*x} out="$RIG_DIR/capture_cpu" label=$1
+  local w=${1%x*} h=${1#*x} out="$bench_dir/capture_cpu/$1${busy:+-busy}" label=$1
   mkdir -p "$out"
   (cd "$bench_dir" && exec wine record_bench.exe --pattern "0,0,$w,$h") </dev/null >/dev/null 2>&1 &
   local pattern=$! spinner=
