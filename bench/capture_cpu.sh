@@ -154,16 +154,24 @@ one_size() {
       wait "$started" || echo "$which failed: $(tail -c 300 "$out/$which.log")" >&2
       results+=("$which $own $((ws - scene_ws)) $((xs - scene_xs)) $(pictures_of "$which" "$out")")
     done
-    printf '%s\n' "${results[@]}" | awk -v t="$ticks" '
+    # Per picture: the CPU over the pictures that the share of its own
+    # gives the measured stretch, so that a recorder that misses pictures
+    # does not look cheap.
+    printf '%s\n' "${results[@]}" | awk -v t="$ticks" -v s="$seconds" '
       { name[NR] = $1; own[NR] = $2 / t; srv[NR] = ($3 + $4) / t; total[NR] = own[NR] + srv[NR]
         split($5, p, "/"); pics[NR] = $5; share[NR] = p[2] ? 100 * p[1] / p[2] : 0 }
       END {
         for (i = 1; i <= NR; ++i)
-          printf "  %-9s %6.2f CPU s (own %5.2f, wineserver + X %5.2f)  pictures %s (%.1f %%)\n",
-            name[i], total[i], own[i], srv[i], pics[i], share[i]
+          printf "  %-9s %6.2f CPU s (own %5.2f, wineserver + X %5.2f)  pictures %s (%.1f %%)  %.1f ms a picture\n",
+            name[i], total[i], own[i], srv[i], pics[i], share[i],
+            (share[i] > 0 ? 1000 * total[i] / (share[i] / 100 * s * 25) : 0)
+        for (i = 1; i <= NR; ++i) each[i] = share[i] > 0 ? total[i] / share[i] : 0
         peer = total[2] > 0 ? total[1] / total[2] : 0
         floor = total[3] > 0 ? total[1] / total[3] : 0
-        printf "  recorder / gdigrab %.2f   recorder / x11grab %.2f\n", peer, floor
+        peerEach = each[2] > 0 ? each[1] / each[2] : 0
+        floorEach = each[3] > 0 ? each[1] / each[3] : 0
+        printf "  recorder / gdigrab %.2f (a picture %.2f)   recorder / x11grab %.2f (a picture %.2f)\n",
+          peer, peerEach, floor, floorEach
       }'
   done
   if [ -n "$spinner" ]; then kill "$spinner"; wait "$spinner" 2>/dev/null || true; fi
