@@ -13,6 +13,8 @@ extern const UINT WM_USER_KEYSTART_MSG;
 
 constexpr UINT WM_INPUTA_DATA = WM_USER + 120;  // 1144: far-end input completed buffers
 constexpr UINT WM_INPUTB_DATA = WM_USER + 150;  // 1174: microphone input completed buffers
+// The far-end listener of automatic recording completed buffers.
+constexpr UINT WM_FAREND_DATA = WM_APP + 0x151;
 
 // The region selector ended without a rectangle to record (cancelled, or a
 // click without a drag); posted to the main window.
