@@ -14,6 +14,7 @@
 #include "app/ClipList.h"
 #include "app/OutputList.h"
 #include "callenv/AudioRouter.h"
+#include "callenv/CallEnvNames.h"
 #include "callenv/CallWindowFinder.h"
 #include "controls/FloatStopWnd.h"
 #include "controls/HoverButton.h"
@@ -61,6 +62,7 @@ public:
         MESSAGE_HANDLER(WM_USER_GENERIC_MSG, OnRecordFileClosed)
         MSG_WM_SYSCOMMAND(OnSysCommand)
         MESSAGE_HANDLER(WM_FAREND_DATA, OnFarEndData)
+        MESSAGE_HANDLER(callenv::kFarEndLevelReport, OnEngineLevel)
         COMMAND_ID_HANDLER(ID_AUTO_RECORD, OnAutoRecordCommand)
         NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_CLICK, OnListClick)
         NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_DBLCLK, OnListDblClk)
@@ -211,7 +213,12 @@ private:
     void OnSysCommand(UINT command, POINT);
     LRESULT OnAutoRecordCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnFarEndData(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEngineLevel(UINT, WPARAM level, LPARAM endMs, BOOL&);
     void WatchCalls();
+    // Keeps the far end heard: asks the engine again while it is quiet, and
+    // listens itself once it stays quiet.
+    void KeepHearing();
+    void SetDeaf(bool deaf);
     void StepAutoRecord();
     void BeginFollowing(HWND conversation, const RECT& window);
     void FollowCallWindow();

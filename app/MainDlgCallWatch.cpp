@@ -1,8 +1,11 @@
 // Calls recorded without a click, and the recorded area that follows the call
-// window. Both are checked on this window's call-watch timer; the far-end
-// listener's deliveries feed the decisions and check at once for a start.
-// Every check takes a few window-system calls; the window search runs only
-// once the far end has been heard long enough for a start.
+// window. Both are checked on this window's call-watch timer. The far end's
+// level comes from the audio engine, which hears the virtual device anyway
+// (a wave input of the program's own costs a few per cent of a core under
+// Wine), or from the program's own listener while the engine does not report;
+// each report feeds the decisions and checks at once for a start. A check
+// takes a few window-system calls; the window search runs only while the far
+// end is heard.
 #include "app/MainDlg.h"
 
 #include <mmsystem.h>
@@ -15,6 +18,10 @@
 namespace {
 
 constexpr UINT kCallWatchMs = 200;
+// The engine is asked again after this long without a report, and the
+// program listens itself after this long.
+constexpr DWORD kEngineQuietMs = 1000;
+constexpr DWORD kOwnListenerAfterMs = 3000;
 constexpr const char* kAutoRecordItem = "Record calls automatically";
 
 uintptr_t WindowId(HWND window) {
@@ -57,13 +64,16 @@ void CMainDlg::ApplyAutoRecord(const autorec::AutoRecordSettings& settings) {
                         MF_BYCOMMAND | (settings.enabled ? MF_CHECKED : MF_UNCHECKED));
     if (settings.enabled) {
         m_callWatch.decisions.Configure(settings.contacts, settings.silenceStopSeconds);
-        if (!m_callWatch.listener.IsOpen())
-            m_callWatch.listener.Open(m_hWnd, WM_FAREND_DATA,
-                                      m_router.FindVirtualCaptureDevice(callenv::DeviceMatch::Substring));
+        if (!wasOn) {
+            m_callWatch.engineHeardMs = m_callWatch.engineAskedMs = ::timeGetTime();
+            m_router.PostToAudioEngine(callenv::kEngineLevelsRequest, 1);
+        }
         ::SetTimer(m_hWnd, kCallWatchTimerId, kCallWatchMs, nullptr);
     } else {
         // A recording it started goes on as if the user had started it.
+        m_router.PostToAudioEngine(callenv::kEngineLevelsRequest, 0);
         m_callWatch.listener.Close();
+        m_callWatch.deaf = false;
         m_callWatch.decisions = autorec::CAutoRecorder();
     }
     if (!CallRecordingBusy() && (settings.enabled || wasOn)) SetStatus(IdleStatus());
@@ -83,13 +93,45 @@ LRESULT CMainDlg::OnAutoRecordCommand(WORD, WORD, HWND, BOOL&) {
 
 std::string CMainDlg::IdleStatus() const {
     if (!AutoRecordOn()) return "Ready";
-    if (!m_callWatch.listener.IsOpen()) return NoFarEndStatus();
+    if (m_callWatch.deaf) return NoFarEndStatus();
     return WaitingForCallStatus(m_callWatch.settings.contacts);
 }
 
 bool CMainDlg::CallRecordingBusy() const {
     return g_recordState.Recording.load() || m_recordArmed ||
            (m_worker && ::WaitForSingleObject(m_worker, 0) == WAIT_TIMEOUT);
+}
+
+LRESULT CMainDlg::OnEngineLevel(UINT, WPARAM level, LPARAM endMs, BOOL&) {
+    if (!AutoRecordOn()) return 0;  // sent before the engine was told to stop
+    m_callWatch.engineHeardMs = ::timeGetTime();
+    // The engine hears again: the program's own listener is not needed.
+    m_callWatch.listener.Close();
+    SetDeaf(false);
+    const auto hundredths = static_cast<int32_t>(static_cast<uint32_t>(level));
+    m_callWatch.decisions.Hear(static_cast<uint32_t>(endMs), callenv::kLevelSliceMs, hundredths / 100.0);
+    if (!CallRecordingBusy()) StepAutoRecord();
+    return 0;
+}
+
+void CMainDlg::KeepHearing() {
+    const DWORD now = ::timeGetTime();
+    const DWORD quiet = now - m_callWatch.engineHeardMs;
+    if (quiet < kEngineQuietMs) return;
+    // A restarted engine has not been asked yet.
+    if (now - m_callWatch.engineAskedMs >= kEngineQuietMs) {
+        m_router.PostToAudioEngine(callenv::kEngineLevelsRequest, 1);
+        m_callWatch.engineAskedMs = now;
+    }
+    if (quiet >= kOwnListenerAfterMs && !m_callWatch.listener.IsOpen() && !m_callWatch.deaf)
+        SetDeaf(!m_callWatch.listener.Open(
+            m_hWnd, WM_FAREND_DATA, m_router.FindVirtualCaptureDevice(callenv::DeviceMatch::Substring)));
+}
+
+void CMainDlg::SetDeaf(bool deaf) {
+    if (m_callWatch.deaf == deaf) return;
+    m_callWatch.deaf = deaf;
+    if (!CallRecordingBusy()) SetStatus(IdleStatus());
 }
 
 LRESULT CMainDlg::OnFarEndData(UINT, WPARAM, LPARAM, BOOL&) {
@@ -102,8 +144,10 @@ LRESULT CMainDlg::OnFarEndData(UINT, WPARAM, LPARAM, BOOL&) {
 
 void CMainDlg::WatchCalls() {
     FollowCallWindow();
-    if (AutoRecordOn())
+    if (AutoRecordOn()) {
+        KeepHearing();
         StepAutoRecord();
+    }
     else if (!m_callWatch.followed)
         ::KillTimer(m_hWnd, kCallWatchTimerId);
 }

@@ -27,7 +27,10 @@ void CAutoRecorder::Configure(std::vector<std::string> contacts, int32_t silence
 void CAutoRecorder::Hear(uint32_t endMs, uint32_t lengthMs, double levelDbfs) {
     ForgetSoundBefore(endMs);
     if (levelDbfs <= kSoundThresholdDbfs || lengthMs == 0) return;
-    m_loud.push_back({endMs - lengthMs, endMs});
+    // Sound reported twice (two sources for a moment) counts once.
+    uint32_t startMs = endMs - lengthMs;
+    if (!m_loud.empty() && Between(m_loud.back().endMs, startMs) < 0) startMs = m_loud.back().endMs;
+    if (Between(startMs, endMs) > 0) m_loud.push_back({startMs, endMs});
     if (!m_heardAny || Between(m_lastLoudEndMs, endMs) > 0) m_lastLoudEndMs = endMs;
     m_heardAny = true;
 }

@@ -30,8 +30,7 @@ std::vector<engine::SoundSlice> CFarEndListener::TakeLevels() {
     // Notifications may be left over from buffers read already: nothing then.
     while (m_input && m_input->ReadInput(&m_block) && m_block.DataLength() > 0) {
         const std::vector<engine::SoundSlice> read =
-            engine::SliceLevels(m_block.Data(), static_cast<size_t>(m_block.DataLength()),
-                                m_input->LastBlockEndMs(), kBufferMs);
+            m_meter.Add(m_block.Data(), static_cast<size_t>(m_block.DataLength()), m_input->LastBlockEndMs());
         levels.insert(levels.end(), read.begin(), read.end());
     }
     return levels;

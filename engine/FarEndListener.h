@@ -1,8 +1,8 @@
-// Listens to the virtual device's input while automatic recording is on, to
-// hear a call's far end start and go quiet. Its short buffers keep the
-// program's reaction quick; it reads the same format as the recording's
-// inputs and only measures what it hears. Owned by the main window; every
-// call comes from its thread.
+// Listens to the virtual device's input itself, for automatic recording when
+// the audio engine does not report what it hears there: a wave input of its
+// own, with short buffers so that the program reacts quickly. It reads the
+// same format as the recording's inputs and only measures what it hears.
+// Owned by the main window; every call comes from its thread.
 #pragma once
 
 #include <windows.h>
@@ -32,4 +32,5 @@ public:
 private:
     std::unique_ptr<CWaveIn> m_input;
     CWaveBlock m_block;
+    engine::CLevelMeter m_meter{kBufferMs};
 };

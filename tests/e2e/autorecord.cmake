@@ -1,4 +1,4 @@
 lumiskop_test(e2e_autorecord_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/autorecord_test.cpp
-  LIBS e2e_session winmm)
+  LIBS e2e_session callenv winmm)
 add_dependencies(e2e_autorecord_test Lumiskop sndrelay fixture_msnmsgr)

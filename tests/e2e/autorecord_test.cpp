@@ -15,8 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "callenv/AudioRouter.h"
+#include "callenv/CallEnvNames.h"
 #include "res/resource.h"
 #include "tests/e2e/call_scene.h"
+#include "tests/support/process_helpers.h"
 #include "tests/e2e/recorder_session.h"
 #include "tests/support/fixture_paths.h"
 #include "tests/support/media_probe.h"
@@ -212,6 +215,54 @@ TEST(AutoRecord, AStopByHandHoldsWhileTheWindowStays) {
     EXPECT_NE(scene.WaitForRecording(2, 10000), 0u) << "the next call was not recorded";
     scene.HangUp();
     EXPECT_TRUE(e2e::WaitUntil([&] { return scene.Recorder().ListRows().size() == 2; }, 10000));
+}
+
+TEST(AutoRecord, HearsTheFarEndItselfWhenTheAudioEngineDoesNotReport) {
+    CallsScene scene(kAutoRecordOn);
+    ASSERT_NE(scene.Recorder().Main(), nullptr);
+    // The engine reports the far end's level; without it the program listens itself.
+    CAudioRouter().TerminateProcessByName(callenv::kAudioEngineExe);
+    ::Sleep(4000);
+    EXPECT_EQ(scene.Status(), "Waiting for a call");
+    ASSERT_TRUE(scene.Call(kAlice, 0));
+    EXPECT_NE(scene.WaitForRecording(1, 15000), 0u) << "without the engine the call was not recorded";
+    scene.HangUp();
+    EXPECT_TRUE(e2e::WaitUntil([&] { return scene.Recorder().ListRows().size() == 1; }, 10000));
+}
+
+// The value of a key of config.ini as the program left it.
+std::string ConfigValue(const e2e::RecorderSession& recorder, const char* section, const char* key) {
+    char value[256] = {};
+    ::GetPrivateProfileStringA(section, key, "", value, sizeof value, recorder.ConfigPath().c_str());
+    return value;
+}
+
+// Chooses the last item of the main window's system menu from the keyboard.
+bool ChooseLastSystemMenuItem(e2e::RecorderSession& recorder) {
+    if (!ui::FocusForKeys(recorder.Main()) || !ui::Xdo("key alt+space")) return false;
+    if (!e2e::WaitForWindowOfClass("#32768", 5000, recorder.Process().Id())) return false;
+    return ui::Xdo("key Up Return") &&
+           e2e::WaitUntil([] { return !e2e::WaitForWindowOfClass("#32768", 0); }, 5000);
+}
+
+TEST(AutoRecord, TheSystemMenuTurnsItOnAndOffAndConfigIniKeepsIt) {
+    CallsScene scene("");
+    e2e::RecorderSession& recorder = scene.Recorder();
+    ASSERT_NE(recorder.Main(), nullptr);
+    ASSERT_TRUE(ChooseLastSystemMenuItem(recorder)) << "the system menu did not open and close";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ConfigValue(recorder, "AutoRecord", "Enabled") == "1"; }, 5000));
+    EXPECT_EQ(scene.Status(), "Waiting for a call");
+
+    // On, it records a call; then off again.
+    ASSERT_TRUE(scene.Call(kAlice, 0));
+    EXPECT_NE(scene.WaitForRecording(1, 10000), 0u) << "turned on, it did not record";
+    scene.HangUp();
+    ASSERT_TRUE(e2e::WaitUntil([&] { return recorder.ListRows().size() == 1; }, 10000));
+    ASSERT_TRUE(ChooseLastSystemMenuItem(recorder));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ConfigValue(recorder, "AutoRecord", "Enabled") == "0"; }, 5000));
+    EXPECT_EQ(scene.Status(), "Ready");
+    ASSERT_TRUE(scene.Call(kAlice, 0));
+    EXPECT_EQ(scene.WaitForRecording(2, 6000), 0u) << "turned off, it still recorded";
 }
 
 // Share of near-white pixels of an rgb24 picture in columns [x0, x1).
