@@ -103,7 +103,11 @@ bool CMainDlg::CallRecordingBusy() const {
 }
 
 LRESULT CMainDlg::OnEngineLevel(UINT, WPARAM level, LPARAM endMs, BOOL&) {
-    if (!AutoRecordOn()) return 0;  // sent before the engine was told to stop
+    if (!AutoRecordOn()) {
+        // Sent before the engine was told to stop, or the telling went astray.
+        m_router.PostToAudioEngine(callenv::kEngineLevelsRequest, 0);
+        return 0;
+    }
     m_callWatch.engineHeardMs = ::timeGetTime();
     // The engine hears again: the program's own listener is not needed.
     m_callWatch.listener.Close();
@@ -147,9 +151,9 @@ void CMainDlg::WatchCalls() {
     if (AutoRecordOn()) {
         KeepHearing();
         StepAutoRecord();
-    }
-    else if (!m_callWatch.followed)
+    } else if (!m_callWatch.followed) {
         ::KillTimer(m_hWnd, kCallWatchTimerId);
+    }
 }
 
 void CMainDlg::StepAutoRecord() {
@@ -169,7 +173,6 @@ void CMainDlg::StepAutoRecord() {
     case autorec::Decision::Start:
         m_finder.FindAssistWindow();
         RecordCallWindow(candidate);
-        std::fflush(stdout);
         break;
     case autorec::Decision::Stop:
         OnRecordStop();

@@ -2,10 +2,10 @@
 //
 // A call has started when the conversation window that Record call would
 // record is there, its contact is one of those chosen, and the far end has
-// been heard (above -50 dBFS) for 2 s of the last 3 s, since that window was
-// first seen: the end of the last call's sound is not a new chat's. The recording this
-// starts ends when its window closes or is hidden, or when the far end has
-// been silent for the chosen time. A recording that ended some other way
+// been heard (above -50 dBFS) for 2 s of the last 3 s since that window was
+// first seen (the end of the last call's sound is not a new chat's). The
+// recording this starts ends when its window closes or is hidden, or when the
+// far end has been silent for the chosen time. A recording that ended some other way
 // (stopped by hand, or failed) is not started again for its window until that
 // window has closed. Recordings the user started are left to the user.
 //
