@@ -45,8 +45,8 @@ std::string NoEngineStatus() {
     return "Recording, but the audio engine could not be started";
 }
 
-std::string UnsavedSettingStatus(const std::string& configFile) {
-    return "The output folder is not saved: cannot write " + configFile;
+std::string UnsavedSettingStatus(const std::string& what, const std::string& configFile) {
+    return what + " not saved: cannot write " + configFile;
 }
 
 std::string FolderOf(const std::string& path) {

@@ -1,5 +1,6 @@
-// A config.ini the program cannot write: the change-folder command keeps the
-// folder for this run and says on the status line that it is not saved.
+// A config.ini the program cannot write: the change-folder command and the
+// settings dialog keep their setting for this run and say on the status line
+// that it is not saved.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -16,18 +17,32 @@ namespace {
 
 using e2e::RecorderSession;
 
-// Chooses Change and cancels the folder browser: the field's text stays and
-// is what the program then tries to keep.
-bool ChangeFolderAndCancel(RecorderSession& session) {
-    ::PostMessageA(session.Main(), WM_COMMAND, MAKEWPARAM(IDC_CHANGE_FOLDER, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(session.Control(IDC_CHANGE_FOLDER)));
-    HWND browser = e2e::WaitForWindow("Browse for Folder", 10000, session.Process().Id());
-    if (!browser) return false;
-    ::PostMessageA(browser, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    return e2e::WaitUntil([&] { return !::IsWindow(browser); }, 10000);
+// Gives the main window a command and answers the dialog it opens.
+bool AnswerDialog(RecorderSession& session, int command, const char* title, int answer) {
+    ::PostMessageA(session.Main(), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(session.Control(command)));
+    HWND dialog = e2e::WaitForWindow(title, 10000, session.Process().Id());
+    if (!dialog) return false;
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+    return e2e::WaitUntil([&] { return !::IsWindow(dialog); }, 10000);
 }
 
-TEST(ConfigFile, AnOutputFolderThatCannotBeSavedIsToldOnTheStatusLine) {
+// Change, then Cancel in the folder browser: the field's text stays and is
+// what the program then tries to keep.
+bool ChangeFolderAndCancel(RecorderSession& session) {
+    return AnswerDialog(session, IDC_CHANGE_FOLDER, "Browse for Folder", IDCANCEL);
+}
+
+// OK in the settings dialog keeps its conversion choice.
+bool SettingsOk(RecorderSession& session) {
+    return AnswerDialog(session, IDC_SETTINGS, "Settings", IDOK);
+}
+
+bool StatusBecomes(const RecorderSession& session, const std::string& expected) {
+    return e2e::WaitUntil([&] { return session.ControlText(IDC_STATUS) == expected; }, 5000);
+}
+
+TEST(ConfigFile, ASettingThatCannotBeSavedIsToldOnTheStatusLine) {
     const std::string scratch = e2e::MakeScratchFolder("lumiskop-config");
     const std::string folder = scratch + "\\recordings";
     const std::string config = e2e::ProgramFolder() + "\\config.ini";
@@ -39,18 +54,22 @@ TEST(ConfigFile, AnOutputFolderThatCannotBeSavedIsToldOnTheStatusLine) {
         fw::KernelHandle held(::CreateFileA(config.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                             FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held);
+        ASSERT_TRUE(SettingsOk(session)) << "no settings dialog";
+        EXPECT_TRUE(StatusBecomes(session, "Conversion settings not saved: cannot write " + config))
+            << "status line: " << session.ControlText(IDC_STATUS);
         ASSERT_TRUE(ChangeFolderAndCancel(session)) << "no folder browser";
-        const std::string expected = "The output folder is not saved: cannot write " + config;
-        EXPECT_TRUE(e2e::WaitUntil([&] { return session.ControlText(IDC_STATUS) == expected; }, 5000))
+        EXPECT_TRUE(StatusBecomes(session, "Output folder not saved: cannot write " + config))
             << "status line: " << session.ControlText(IDC_STATUS);
         EXPECT_EQ(session.ControlText(IDC_OUTPUT_FOLDER), folder);
     }
-    // Free again, the same command writes the file anew.
+    // Free again, the same commands write the file anew.
     ASSERT_TRUE(::DeleteFileA(config.c_str()));
     ASSERT_TRUE(ChangeFolderAndCancel(session));
+    ASSERT_TRUE(SettingsOk(session));
     char stored[MAX_PATH] = {};
     ::GetPrivateProfileStringA("General", "FilePath", "", stored, sizeof stored, config.c_str());
     EXPECT_EQ(stored, folder);
+    EXPECT_NE(session.ConfigText().find("[Convert]"), std::string::npos) << session.ConfigText();
     EXPECT_TRUE(session.CloseWithButton());
     e2e::RemoveScratchFolder(scratch);
 }
