@@ -7,9 +7,9 @@
 #include "framework/ProgramFolder.h"
 #include "res/resource.h"
 #include "skin/Artwork.h"
-#include "tools/clipforge/AnsiText.h"
 #include "tools/clipforge/convert/Converter.h"
 #include "tools/clipforge/convert/Texts.h"
+#include "tools/clipforge/Utf8Text.h"
 
 namespace {
 
@@ -33,6 +33,10 @@ constexpr ButtonPlace kButtons[] = {
 enum Column { kCheck, kName, kDuration, kSize, kMp4 };
 
 constexpr int kWidth = 510, kHeight = skin::kConverterHeight;  // clipforge_back.bmp's size
+
+std::wstring WideTitle() {
+    return clipforge::WideFromUtf8(kClipForgeTitle);
+}
 
 std::string Outcome(const std::string& name, const clipforge::ConvertResult& r) {
     using clipforge::ConvertStatus;
@@ -107,7 +111,7 @@ void CClipForgeDlg::Refresh() {
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const clipforge::RecordingEntry& e = m_entries[i];
         const int row = m_list.InsertRow(int(i), " ", CCheckListCtrl::kDefaultColour, CCheckListCtrl::kDefaultColour);
-        m_list.SetCellText(row, kName, clipforge::AnsiFromUtf8(e.name).c_str());
+        m_list.SetCellTextW(row, kName, clipforge::WideFromUtf8(e.name).c_str());
         m_list.SetCellText(row, kDuration, clipforge::DurationText(clipforge::RecordingSeconds(e.path)).c_str());
         m_list.SetCellText(row, kSize, clipforge::SizeText(e.bytes).c_str());
         m_list.SetCellText(row, kMp4, e.hasMp4 ? "yes" : "-");
@@ -134,7 +138,8 @@ BOOL CClipForgeDlg::OnEraseBkgnd(HDC dc) {
     fw::ScopedSelect font(dc, labels);
     ::SetTextColor(dc, RGB(230, 230, 230));
     RECT status = m_statusRect;
-    ::DrawTextA(dc, m_status.c_str(), int(m_status.size()), &status, DT_LEFT | DT_TOP | DT_WORDBREAK);
+    const std::wstring statusText = clipforge::WideFromUtf8(m_status);
+    ::DrawTextW(dc, statusText.c_str(), int(statusText.size()), &status, DT_LEFT | DT_TOP | DT_WORDBREAK);
     ::SetTextColor(dc, RGB(30, 30, 30));
     RECT folder{15, 532, 395, 552};
     const std::string text = "Output: " + m_folder;
@@ -155,9 +160,8 @@ LRESULT CClipForgeDlg::OnConvert(WORD, WORD, HWND, BOOL&) {
         const clipforge::RecordingEntry& e = m_entries[i];
         Job job{e.path, e.mp4, false};
         if (e.hasMp4) {
-            const std::string question = clipforge::AnsiFromUtf8(e.name) +
-                                         ": its MP4 exists already. Replace it?";
-            const int answer = ::MessageBoxA(m_hWnd, question.c_str(), kClipForgeTitle,
+            const std::wstring question = clipforge::WideFromUtf8(e.name + ": its MP4 exists already. Replace it?");
+            const int answer = ::MessageBoxW(m_hWnd, question.c_str(), WideTitle().c_str(),
                                              MB_YESNOCANCEL | MB_ICONQUESTION);
             if (answer == IDCANCEL) return 0;
             if (answer == IDNO) continue;
@@ -210,7 +214,7 @@ void CClipForgeDlg::RunJobs(std::vector<Job> jobs) {
         };
         const clipforge::ConvertResult result = clipforge::ConvertRecording(request);
         const size_t slash = jobs[i].output.find_last_of("\\/");
-        const std::string name = clipforge::AnsiFromUtf8(jobs[i].output.substr(slash + 1));
+        const std::string name = jobs[i].output.substr(slash + 1);
         {
             std::lock_guard<std::mutex> hold(m_lock);
             m_outcomes.push_back(Outcome(name, result));
@@ -246,7 +250,8 @@ LRESULT CClipForgeDlg::OnFinished(UINT, WPARAM, LPARAM, BOOL&) {
     }
     Refresh();
     SetStatus(cancelled ? "Cancelled: no MP4 was left half written." : summary);
-    if (trouble && !cancelled) ::MessageBoxA(m_hWnd, summary.c_str(), kClipForgeTitle, MB_OK | MB_ICONWARNING);
+    if (trouble && !cancelled)
+        ::MessageBoxW(m_hWnd, clipforge::WideFromUtf8(summary).c_str(), WideTitle().c_str(), MB_OK | MB_ICONWARNING);
     return 0;
 }
 

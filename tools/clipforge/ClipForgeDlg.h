@@ -82,7 +82,7 @@ private:
     CSkinProgress m_progress;
     fw::Bitmap m_background;
     RECT m_statusRect{15, 492, 495, 526};
-    std::string m_status;
+    std::string m_status;  // UTF-8: it names recordings
 
     std::thread m_worker;
     std::atomic<bool> m_cancel{false};
