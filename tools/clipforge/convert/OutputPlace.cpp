@@ -36,10 +36,18 @@ std::string FolderProblem(const std::string& file) {
 }
 
 bool NoRoomLeft(const std::string& file) {
-    // GetDiskFreeSpaceExW on Windows, statvfs elsewhere.
+    // GetDiskFreeSpaceExW on Windows, statvfs elsewhere. On Windows the
+    // library asks for the folder that holds the path given, so the folder
+    // goes with a separator at its end: a disk mounted on the folder itself
+    // is the one that counts.
     std::error_code ec;
-    const fs::space_info space = fs::space(FolderPath(file), ec);
-    return !ec && space.available < kNoRoomBytes;
+    const fs::space_info space = fs::space(FolderPath(file) / "", ec);
+    if (ec) return false;
+    // The library on Windows leaves a figure the system gives as 0 at its
+    // "unknown" (-1): a volume whose size is known and its room not has none.
+    constexpr std::uintmax_t kUnknown = static_cast<std::uintmax_t>(-1);
+    if (space.available == kUnknown) return space.capacity != kUnknown;
+    return space.available < kNoRoomBytes;
 }
 
 }  // namespace clipforge
