@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <set>
 
@@ -194,6 +195,13 @@ TEST(ClipForgeCommand, ConvertsARecordingNamedOutsideTheCodePage) {
     ASSERT_NE(::GetFileAttributesW(mp4.c_str()), INVALID_FILE_ATTRIBUTES) << "no MP4 of that name";
     ASSERT_TRUE(::CopyFileW(mp4.c_str(), Wide(folder + "\\copy.mp4").c_str(), FALSE));
     EXPECT_EQ(Probe(folder + "\\copy.mp4", "v", "stream=codec_name,width,height"), "h264,320,240");
+
+    // Its log, too, goes under its own name.
+    EXPECT_EQ(RunClipForgeWide(L"--convert \"" + avi + L"\"").code, 1u);
+    std::ifstream log(std::filesystem::path(mp4 + L".log"), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(log)), {});
+    EXPECT_NE(text.find("Add --force"), std::string::npos) << "no log of that name";
+    EXPECT_NE(text.find(Utf8(kWideName) + ".avi"), std::string::npos) << text;
     e2e::RemoveScratchFolder(folder);
 }
 

@@ -4,6 +4,10 @@
 #include <fstream>
 #include <system_error>
 
+extern "C" {
+#include <libavutil/log.h>
+}
+
 #include "tools/clipforge/convert/Converter.h"
 #include "tools/clipforge/convert/OutputPlace.h"
 #include "tools/clipforge/convert/Utf8Path.h"
@@ -56,6 +60,9 @@ std::string LogNameFor(const std::string& output) {
 }
 
 int RunConvertCommand(const CommandLine& command, const ConsoleWriter& console) {
+    // The console may be the user's: FFmpeg's own notes (x264's statistics
+    // at every end) stay off it, its errors do not.
+    av_log_set_level(AV_LOG_ERROR);
     if (!command.error.empty()) {
         LeaveReason(command, command.error, console);
         return kExitUsage;
