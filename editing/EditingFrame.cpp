@@ -4,6 +4,7 @@
 
 #include "controls/SkinBitmaps.h"
 #include "controls/SkinFiles.h"
+#include "editing/DecimalTruncate.h"
 #include "framework/ProgramFolder.h"
 
 namespace {
@@ -98,10 +99,10 @@ void CEditingFrame::CreatePlayer() {
     // sent, so the slider follows the picture; the player lets sent messages
     // through while it waits for the worker.
     hooks.moveSlider = [self](int percent) {
-        ::SendMessageA(self, kMoveSliderMessage, static_cast<WPARAM>(percent), 0);
+        ::SendMessageA(self, msg::kPreviewMoveSlider, static_cast<WPARAM>(percent), 0);
     };
     hooks.onPlaying = [this] { EnableClosing(true); };
-    hooks.onEndedWithoutPlaying = [self] { ::PostMessageA(self, kEndedWithoutPlayingMessage, 0, 0); };
+    hooks.onEndedWithoutPlaying = [self] { ::PostMessageA(self, msg::kPreviewEndedWithoutPlaying, 0, 0); };
     AddFilters(hooks);
     m_player = std::make_unique<CPreviewPlayer>(std::move(hooks));
 }
@@ -165,7 +166,7 @@ void CEditingFrame::OnLButtonDown(UINT, POINT at) {
 
 LRESULT CEditingFrame::OnAutomaticStartMessage(UINT, WPARAM, LPARAM, BOOL&) {
     if (!m_context.Clip()) return 0;
-    m_player->SetPosition(static_cast<int>(m_context.position * 100));
+    m_player->SetPosition(TruncateDecimal(m_context.position * 100.0));
     BeforeAutomaticStart();
     m_player->Play();
     return 0;

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "editing/DecimalTruncate.h"
+
 namespace trim {
 
 namespace {
@@ -23,12 +25,6 @@ void Recompute(TrimRange& range) {
 void UpdateLength(TrimRange& range) {
     range.length = range.endTime - range.startTime;
     range.lengthText = FormatTime(range.length);
-}
-
-int32_t Truncate(double value) {
-    if (!(value > std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
-    if (!(value < std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(value);
 }
 
 }  // namespace
@@ -66,11 +62,11 @@ bool TrimRange::HasDuration() const {
 }
 
 int TrimRange::StartMarker() const {
-    return static_cast<int>(startFraction * 100);
+    return TruncateDecimal(startFraction * 100);
 }
 
 int TrimRange::EndMarker() const {
-    return static_cast<int>(endFraction * 100);
+    return TruncateDecimal(endFraction * 100);
 }
 
 TrimRange LoadRange(const ClipRecord& clip) {
@@ -141,8 +137,8 @@ void Reset(TrimRange& range) {
 
 void Store(const TrimRange& range, ClipRecord& clip) {
     const double s = clip.fullRangeStart, e = clip.fullRangeEnd;
-    clip.trimStart = Truncate(s + (e - s) * range.startFraction);
-    clip.trimEnd = Truncate(s + (e - s) * range.endFraction);
+    clip.trimStart = TruncateDecimal(s + (e - s) * range.startFraction);
+    clip.trimEnd = TruncateDecimal(s + (e - s) * range.endFraction);
     clip.selectedLength = range.length;
     clip.selectedLengthText = range.lengthText;
     clip.startFraction = range.startFraction;

@@ -19,13 +19,16 @@ int64_t PreviewTotalFrames(bool hasVideo, double duration, double frameRate) {
     return static_cast<int64_t>(total);
 }
 
+// Both in whole numbers: through doubles, 29 % of 100 frames would start at
+// frame 28 (0.29 × 100 = 28.999999999999996). Frame counts stay below 10^12
+// and the percent within 0..100, so the products fit.
 int64_t PreviewStartFrame(int percent, int64_t totalFrames) {
-    return static_cast<int64_t>(percent * 0.01 * static_cast<double>(totalFrames));
+    return int64_t{std::clamp(percent, 0, 100)} * totalFrames / 100;
 }
 
 int PreviewPercent(int64_t currentFrame, int64_t totalFrames) {
     if (totalFrames <= 0) return 0;
-    return static_cast<int>(static_cast<double>(currentFrame) / static_cast<double>(totalFrames) * 100.0);
+    return static_cast<int>(currentFrame * 100 / totalFrames);
 }
 
 PreviewAudioQueue::PreviewAudioQueue(size_t segmentBytes, size_t blockBytes)

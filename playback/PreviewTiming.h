@@ -16,7 +16,7 @@ int PreviewClockRate(bool hasVideo, double frameRate);
 // at 1/24 of the real progress). 0 or less means nothing to play.
 int64_t PreviewTotalFrames(bool hasVideo, double duration, double frameRate);
 
-// The tick a start at `percent` begins with.
+// The tick a start at `percent` begins with (percent clamped to 0..100).
 int64_t PreviewStartFrame(int percent, int64_t totalFrames);
 
 // Progress in whole percent, truncated.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <fstream>
+#include <iterator>
 
 #include "app/AppTitle.h"
 #include "res/resource.h"
@@ -18,11 +19,12 @@ std::string ProgramCommandLine() {
 
 }  // namespace
 
-RecorderSession::RecorderSession(const std::optional<std::string>& outputFolder)
+RecorderSession::RecorderSession(const std::optional<std::string>& outputFolder, const std::string& moreConfig)
     : m_config(ProgramFolder() + "\\config.ini") {
     ::DeleteFileA(m_config.c_str());
     if (outputFolder) {
-        std::ofstream(m_config, std::ios::binary) << "[General]\r\nFilePath=" << *outputFolder << "\r\n";
+        std::ofstream(m_config, std::ios::binary) << "[General]\r\nFilePath=" << *outputFolder << "\r\n"
+                                                  << moreConfig;
     }
     m_process = ChildProcess::Start(ProgramCommandLine(), ProgramFolder());
     if (m_process.Started()) m_main = WaitForWindow(kAppTitle, 30000, m_process.Id());
@@ -32,6 +34,11 @@ RecorderSession::~RecorderSession() {
     Close();
     m_process.Kill();
     ::DeleteFileA(m_config.c_str());
+}
+
+std::string RecorderSession::ConfigText() const {
+    std::ifstream in(m_config, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string RecorderSession::ControlText(int id) const {

@@ -29,6 +29,19 @@ TEST(PreviewProgress, StartsWhereAskedAndCountsSoundOnlyFilesAt24PerSecond) {
     EXPECT_EQ(PreviewTotalFrames(true, 1.0, std::nan("")), 0);
 }
 
+TEST(PreviewProgress, WholePercentsMapToWholeFramesAndBackWithoutLosingOne) {
+    // 0.29, 0.57 and 0.58 have no exact double: times 100 they fell a hair
+    // short, and truncation lost a frame or a percent.
+    for (int percent = 0; percent <= 100; ++percent) {
+        EXPECT_EQ(PreviewStartFrame(percent, 100), percent);
+        EXPECT_EQ(PreviewPercent(percent, 100), percent);
+        EXPECT_EQ(PreviewPercent(PreviewStartFrame(percent, 1500), 1500), percent);
+    }
+    EXPECT_EQ(PreviewPercent(2, 3), 66);  // truncated, not rounded
+    EXPECT_EQ(PreviewStartFrame(-5, 100), 0);
+    EXPECT_EQ(PreviewStartFrame(1000000, int64_t{1} << 40), int64_t{1} << 40);
+}
+
 TEST(PreviewAudioQueue, HandsOutSegmentsInOrderSilenceWhenShortAndNeverOverflows) {
     // 192 kHz stereo at one segment a second: a segment alone is 768,000
     // bytes; the queue must still take a whole decoded block on top.

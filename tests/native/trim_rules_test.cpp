@@ -5,7 +5,8 @@
 
 #include <cmath>
 
-#include "app/ClipList.h"
+#include "editing/DecimalTruncate.h"
+#include "recordings/ClipList.h"
 #include "editing/TrimRules.h"
 
 namespace {
@@ -102,6 +103,45 @@ TEST(TrimRules, MarkersResetAndOkStoreScaleIntoTheRecordsRange) {
     EXPECT_EQ(clip.selectedLengthText, "00:00:50");
     // Opening again shows what was stored.
     EXPECT_EQ(trim::LoadRange(clip).StartMarker(), 25);
+}
+
+TEST(TrimRules, ExactDecimalTimesAndMarkersAreNeverTruncatedOneBelow) {
+    // 3 s of 10 is 0.3, held as 0.29999999999999998890: × 100 on the x87
+    // unit truncated to 29, and 0.29 × 100 gives 28.999999999999996 on any.
+    ClipRecord clip = Recording(10);
+    trim::TrimRange range = trim::LoadRange(clip);
+    ASSERT_EQ(trim::AcceptStart(range, "00:00:03"), trim::Verdict::Accepted);
+    ASSERT_EQ(trim::AcceptEnd(range, "00:00:07"), trim::Verdict::Accepted);
+    EXPECT_EQ(range.StartMarker(), 30);
+    EXPECT_EQ(range.EndMarker(), 70);
+    trim::Store(range, clip);
+    EXPECT_EQ(clip.trimStart, 3000);
+    EXPECT_EQ(clip.trimEnd, 7000);
+
+    for (int marker = 0; marker <= 100; ++marker) {
+        trim::MoveStartMarker(range, marker);
+        trim::MoveEndMarker(range, marker);
+        EXPECT_EQ(range.StartMarker(), marker);
+        EXPECT_EQ(range.EndMarker(), marker);
+    }
+    // Every whole second typed into recordings of a few lengths lands on the
+    // marker and the millisecond that whole-number arithmetic gives.
+    for (int seconds : {7, 10, 13, 60, 125}) {
+        ClipRecord record = Recording(seconds);
+        for (int typed = 1; typed < seconds; ++typed) {
+            trim::TrimRange r = trim::LoadRange(record);
+            ASSERT_EQ(trim::AcceptStart(r, trim::FormatTime(typed)), trim::Verdict::Accepted);
+            EXPECT_EQ(r.StartMarker(), typed * 100 / seconds) << typed << " of " << seconds;
+            trim::Store(r, record);
+            EXPECT_EQ(record.trimStart, typed * 1000) << typed << " of " << seconds;
+        }
+    }
+    // Values truly below a whole number still truncate; nonsense stays in range.
+    EXPECT_EQ(TruncateDecimal(2.0 / 3.0 * 100), 66);
+    EXPECT_EQ(TruncateDecimal(29.9999), 29);
+    EXPECT_EQ(TruncateDecimal(-0.5), 0);
+    EXPECT_EQ(TruncateDecimal(std::nan("")), 0);
+    EXPECT_EQ(TruncateDecimal(1e300), 2147483647);
 }
 
 TEST(TrimRules, ARecordingOfUnknownLengthRefusesTypedTimesAndStaysFinite) {

@@ -403,6 +403,35 @@ TEST_F(ClipForgeWindow, CancelMidwayLeavesNoMp4AndTheRecordingAsItWas) {
     EXPECT_EQ(Rows()[0][3], "-");
 }
 
+TEST_F(ClipForgeWindow, WindowConvertConvertsThatRecordingInItsFolderAndARunningWindowTakesTheNext) {
+    // Recordings outside the configured folder, as after a recording that
+    // had to go elsewhere.
+    const std::string elsewhere = folder + "\\elsewhere";
+    ASSERT_TRUE(::CreateDirectoryA(elsewhere.c_str(), nullptr));
+    Make("elsewhere\\one.avi", 2, 320, 240, 20);
+    Make("elsewhere\\two.avi", 2, 320, 240, 10);
+    Make("elsewhere\\other.avi", 1, 320, 240, 30);
+    process = e2e::ChildProcess::Start(ClipForge() + " --window-convert \"" + elsewhere + "\\one.avi\"",
+                                       e2e::ProgramFolder());
+    window = e2e::WaitForWindow("ClipForge", 30000, process.Id());
+    ASSERT_NE(window, nullptr) << "no ClipForge window";
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Exists(elsewhere + "\\one.mp4") && Idle(); }, 120000))
+        << "the recording was not converted";
+    EXPECT_EQ(Rows().size(), 3u) << "the window does not list the recording's folder";
+    EXPECT_FALSE(Exists(elsewhere + "\\two.mp4"));
+    EXPECT_FALSE(Exists(elsewhere + "\\other.mp4")) << "more than the one recording was converted";
+
+    // A second start hands its recording to this window and ends.
+    EXPECT_EQ(RunClipForge("--window-convert \"" + elsewhere + "\\two.avi\"", e2e::ProgramFolder()), 0u);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Exists(elsewhere + "\\two.mp4") && Idle(); }, 120000))
+        << "the running window did not convert the handed recording";
+    EXPECT_FALSE(Exists(elsewhere + "\\other.mp4"));
+    EXPECT_EQ(e2e::CountWindows("ClipForge"), 1);
+    EXPECT_EQ(Probe(elsewhere + "\\two.mp4", "v", "stream=codec_name,width,height"), "h264,320,240");
+    // Asked for wrongly, it converts nothing and says so in its exit code.
+    EXPECT_EQ(RunClipForge("--window-convert", e2e::ProgramFolder()), 2u);
+}
+
 TEST_F(ClipForgeWindow, ListsAndConvertsARecordingNamedOutsideTheCodePage) {
     Make("plain.avi", 1, 320, 240, 5);
     const std::wstring avi = Wide(folder) + L"\\" + kWideName + L".avi", mp4 = Wide(folder) + L"\\" + kWideName + L".mp4";

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "controls/SkinFiles.h"
 #include "controls/SkinWindow.h"
 #include "framework/ProgramFolder.h"
@@ -49,8 +51,8 @@ std::string Outcome(const std::string& name, const clipforge::ConvertResult& r) 
 
 }  // namespace
 
-CClipForgeDlg::CClipForgeDlg(std::string outputFolder)
-    : fw::CDialog(IDD_CLIPFORGE), m_folder(std::move(outputFolder)) {
+CClipForgeDlg::CClipForgeDlg(std::string outputFolder, std::string convertFirst)
+    : fw::CDialog(IDD_CLIPFORGE), m_folder(std::move(outputFolder)), m_convertOne(std::move(convertFirst)) {
     m_skinFolder = fw::ProgramFolder() + skinfiles::kMainFolder;
 }
 
@@ -60,11 +62,52 @@ CClipForgeDlg::~CClipForgeDlg() {
 
 BOOL CClipForgeDlg::OnInitDialog() {
     SetUpSkin();
-    clipforge::RemoveStaleParts(clipforge::Utf8FromAnsi(m_folder));
+    clipforge::RemoveStaleParts(m_folder);
     Refresh();
     SetStatus(m_entries.empty() ? "No recordings in this folder yet."
                                 : "Check the recordings to convert, then press Convert.");
+    // Once the window shows: a question about an existing MP4 needs it.
+    if (!m_convertOne.empty()) PostMessage(kConvertOneMessage);
     return TRUE;
+}
+
+BOOL CClipForgeDlg::OnCopyData(HWND, const COPYDATASTRUCT* data) {
+    if (!data || data->dwData != kConvertOneTag || !data->lpData) return FALSE;
+    // The sender waits for this answer: the conversion starts after it.
+    m_convertOne.assign(static_cast<const char*>(data->lpData), data->cbData);
+    PostMessage(kConvertOneMessage);
+    return TRUE;
+}
+
+LRESULT CClipForgeDlg::OnConvertOne(UINT, WPARAM, LPARAM, BOOL&) {
+    const std::string path = std::exchange(m_convertOne, {});
+    if (path.empty()) return 0;
+    // A bare name is a recording of the folder shown.
+    const size_t slash = path.find_last_of("\\/");
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    // Converting, or asking whether to replace an MP4 (the window is then
+    // disabled under the question): the new one waits for the user.
+    if (m_worker.joinable() || !::IsWindowEnabled(m_hWnd)) {
+        SetStatus("Busy: convert " + name + " when this has finished.");
+        return 0;
+    }
+    if (slash != std::string::npos) m_folder = path.substr(0, slash);  // the list shows it
+    Refresh();
+    Invalidate();
+    // Only this recording is checked; Convert does the rest, with its progress.
+    bool found = false;
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const bool it = ::lstrcmpiW(clipforge::WideFromUtf8(m_entries[i].name).c_str(),
+                                    clipforge::WideFromUtf8(name).c_str()) == 0;
+        m_list.SetCheckbox(int(i), kCheck, it ? 1 : 0);
+        found = found || it;
+    }
+    if (!found) {
+        SetStatus(name + " is not a recording in this folder.");
+        return 0;
+    }
+    BOOL handled = TRUE;
+    return OnConvert(0, IDC_CF_CONVERT, nullptr, handled);
 }
 
 BOOL CClipForgeDlg::PreTranslateMessage(MSG* msg) {
@@ -105,7 +148,7 @@ void CClipForgeDlg::SetUpSkin() {
 }
 
 void CClipForgeDlg::Refresh() {
-    m_entries = clipforge::ListRecordings(clipforge::Utf8FromAnsi(m_folder));
+    m_entries = clipforge::ListRecordings(m_folder);
     ::LockWindowUpdate(m_list);
     m_list.DeleteAllRows();
     for (size_t i = 0; i < m_entries.size(); ++i) {
@@ -142,8 +185,8 @@ BOOL CClipForgeDlg::OnEraseBkgnd(HDC dc) {
     ::DrawTextW(dc, statusText.c_str(), int(statusText.size()), &status, DT_LEFT | DT_TOP | DT_WORDBREAK);
     ::SetTextColor(dc, RGB(30, 30, 30));
     RECT folder{15, 532, 395, 552};
-    const std::string text = "Output: " + m_folder;
-    ::DrawTextA(dc, text.c_str(), int(text.size()), &folder, DT_LEFT | DT_TOP | DT_PATH_ELLIPSIS);
+    const std::wstring text = clipforge::WideFromUtf8("Output: " + m_folder);
+    ::DrawTextW(dc, text.c_str(), int(text.size()), &folder, DT_LEFT | DT_TOP | DT_PATH_ELLIPSIS);
     return TRUE;
 }
 
@@ -263,7 +306,7 @@ LRESULT CClipForgeDlg::OnCancelConversion(WORD, WORD, HWND, BOOL&) {
 }
 
 LRESULT CClipForgeDlg::OnOpenFolder(WORD, WORD, HWND, BOOL&) {
-    ::ShellExecuteA(nullptr, "open", m_folder.c_str(), nullptr, nullptr, SW_SHOW);
+    ::ShellExecuteW(nullptr, L"open", clipforge::WideFromUtf8(m_folder).c_str(), nullptr, nullptr, SW_SHOW);
     return 0;
 }
 

@@ -1,6 +1,8 @@
 // ClipForge.exe: with no arguments the window over the recorder's output
 // folder (one instance: a second start brings the first window forward);
-// with --convert, one conversion without a window.
+// with --window-convert, the window over a recording's folder converting it
+// (a second start hands the recording to the first window); with --convert,
+// one conversion without a window.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -45,11 +47,16 @@ public:
 
         ::CreateMutexA(nullptr, TRUE, kInstanceMutex);  // held until the process ends
         if (::GetLastError() == ERROR_ALREADY_EXISTS) {
-            BringFirstWindowForward();
+            BringFirstWindowForward(command.windowConvert);
             return FALSE;
         }
         Enable3dControls();
-        CClipForgeDlg dlg(config::ReadOutputFolder());
+        const std::string& recording = command.windowConvert;
+        const size_t slash = recording.find_last_of("\\/");
+        const std::string folder = recording.empty() || slash == std::string::npos
+                                       ? clipforge::Utf8FromAnsi(config::ReadOutputFolder())
+                                       : recording.substr(0, slash);
+        CClipForgeDlg dlg(folder, recording);
         m_pMainWnd = &dlg;
         dlg.DoModal();
         m_pMainWnd = nullptr;
@@ -57,10 +64,16 @@ public:
     }
 
 private:
-    static void BringFirstWindowForward() {
+    // `recording` (UTF-8; none when empty) goes to the first window to convert.
+    static void BringFirstWindowForward(const std::string& recording) {
         // The first instance may still be making its window.
         for (int tries = 0; tries < 50; ++tries) {
             if (HWND first = ::FindWindowA("#32770", kClipForgeTitle)) {
+                if (!recording.empty()) {
+                    COPYDATASTRUCT data{CClipForgeDlg::kConvertOneTag, DWORD(recording.size()),
+                                        const_cast<char*>(recording.data())};
+                    ::SendMessageA(first, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+                }
                 if (::IsIconic(first)) ::ShowWindow(first, SW_RESTORE);
                 ::SetForegroundWindow(first);
                 ::BringWindowToTop(first);
