@@ -2,12 +2,9 @@
 // writer, checked with the host's ffprobe and ffmpeg.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -15,7 +12,6 @@
 #include "tests/support/test_recording.h"
 #include "tests/native/host_tools.h"
 #include "tests/support/tone.h"
-#include "tools/clipforge/ConvertCommand.h"
 #include "tools/clipforge/convert/Converter.h"
 
 namespace {
@@ -240,48 +236,6 @@ TEST(ClipForgeConvert, SoundThatEndsEarlyGoesOnInSilenceToTheLastPicture) {
     int loudest = 0;
     for (size_t i = 48000 * 11 / 10 * 2; i < count * 2; ++i) loudest = std::max(loudest, std::abs(int(frames[i])));
     EXPECT_LT(loudest, 16);
-}
-
-// Points the user's temp folder somewhere else while it lives.
-class TempFolderSwitch {
-public:
-    explicit TempFolderSwitch(const std::string& folder) {
-        if (const char* old = std::getenv("TMPDIR")) m_old = old;
-        setenv("TMPDIR", folder.c_str(), 1);
-    }
-    ~TempFolderSwitch() {
-        if (m_old.empty()) unsetenv("TMPDIR");
-        else setenv("TMPDIR", m_old.c_str(), 1);
-    }
-
-private:
-    std::string m_old;
-};
-
-TEST(ClipForgeCommand, UnwritableOutputFolderLeavesItsReasonInTheTempFolderAndOnTheConsole) {
-    TempFolder dir;
-    const std::string avi = dir.File("call.avi");
-    MakeRecording(avi, 25);
-    std::ofstream(dir.File("notes.txt")) << "a file";
-    ASSERT_EQ(mkdir(dir.File("temp").c_str(), 0700), 0);
-    const TempFolderSwitch temp(dir.File("temp"));
-    const std::string fallback = dir.File("temp/call.mp4.log");
-
-    const std::pair<std::string, std::string> cases[] = {
-        {dir.File("missing/call.mp4"), "The folder " + dir.File("missing") + " does not exist."},
-        {dir.File("notes.txt/call.mp4"), dir.File("notes.txt") + " is a file, not a folder."},
-    };
-    for (const auto& [output, reason] : cases) {
-        std::string console;
-        const int code = clipforge::RunConvertCommand(clipforge::ParseCommandLine({"--convert", avi, output}),
-                                                      [&](const std::string& text) { console += text; });
-        EXPECT_EQ(code, clipforge::kExitFailed);
-        EXPECT_NE(console.find(reason), std::string::npos) << console;
-        EXPECT_NE(console.find("The log is in " + fallback), std::string::npos) << console;
-        EXPECT_NE(Bytes(fallback).find(reason), std::string::npos) << Bytes(fallback);
-        std::remove(fallback.c_str());
-    }
-    EXPECT_EQ(RunTool("ls -A " + Quote(dir.path)).output, "call.avi\nnotes.txt\ntemp\n") << "something was left";
 }
 
 }  // namespace
