@@ -33,9 +33,10 @@ BOOL CMainDlg::OnInitDialog() {
     ::InvalidateRect(m_hWnd, &m_statusRect, TRUE);
     BuildFolders();
     m_labelFont.Reset(fw::MakeFont("Arial", 15, 500));
-    m_playerState = kPlayerEmpty;
+    m_playerState = PlayState::NothingChosen;
     m_blinkPhase = 0;
     SetUpSkin();
+    SetUpFormats();
     SetWindowText(kAppTitle);
     m_captionText = kAppTitle;
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_appIcon));
@@ -133,6 +134,9 @@ void CMainDlg::ShutDown() {
     m_router.FindVirtualCaptureDevice(callenv::DeviceMatch::Equality);
     m_inputs.Close();
     m_router.RestoreDefaultDevices();
+    // The audio engine relays the call to the first real playback device;
+    // the pause lets the restored defaults reach it before it quits, so that
+    // the system's sound is never left without a route in between.
     ::Sleep(200);
     m_router.PostToAudioEngine(WM_QUIT, 0);
 }

@@ -11,10 +11,8 @@
 #include <vector>
 
 #include "app/CallWatch.h"
-#include "app/ClipList.h"
 #include "app/OutputList.h"
 #include "callenv/AudioRouter.h"
-#include "callenv/CallEnvNames.h"
 #include "callenv/CallWindowFinder.h"
 #include "controls/FloatStopWnd.h"
 #include "controls/HoverButton.h"
@@ -22,10 +20,12 @@
 #include "editing/EditingContext.h"
 #include "engine/CallAudioInputs.h"
 #include "engine/Messages.h"
-#include "engine/RegionFrameWnd.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "playback/PlayState.h"
 #include "playback/PreviewSurface.h"
+#include "recordings/ClipList.h"
+#include "region/RegionFrameWnd.h"
 #include "res/resource.h"
 #include "settings/FormatProfile.h"
 
@@ -33,14 +33,6 @@ class CMainDlg : public fw::CDialog {
 public:
     CMainDlg();
     ~CMainDlg() override;
-
-    // Player states read by the editing dialogs.
-    static constexpr int kPlayerEmpty = 999;
-    static constexpr int kPlayerFileChosen = 1000;
-    // A chosen recording that cannot be edited: the editing commands refuse
-    // it. This window does not enter it today.
-    static constexpr int kPlayerNotEditable = 1001;
-    static constexpr int kPlayerPlaying = 2001;
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -56,16 +48,19 @@ public:
         MESSAGE_HANDLER(WM_USER_RECORDSTART_MSG, OnRecordStart)
         MESSAGE_HANDLER(WM_USER_RECORDINTERRUPTED_MSG, OnRecordInterruptedMessage)
         MESSAGE_HANDLER(WM_USER_SAVECURSOR_MSG, OnSaveCursor)
-        MESSAGE_HANDLER(WM_INPUTA_DATA, OnInputAData)
-        MESSAGE_HANDLER(WM_INPUTB_DATA, OnInputBData)
-        MESSAGE_HANDLER(WM_REGION_SELECT_ENDED, OnRegionSelectEnded)
+        MESSAGE_HANDLER(msg::kInputAData, OnInputAData)
+        MESSAGE_HANDLER(msg::kInputBData, OnInputBData)
+        MESSAGE_HANDLER(msg::kRegionSelectEnded, OnRegionSelectEnded)
         MESSAGE_HANDLER(WM_USER_GENERIC_MSG, OnRecordFileClosed)
         MSG_WM_SYSCOMMAND(OnSysCommand)
-        MESSAGE_HANDLER(WM_FAREND_DATA, OnFarEndData)
-        MESSAGE_HANDLER(callenv::kFarEndLevelReport, OnEngineLevel)
+        MESSAGE_HANDLER(msg::kFarEndListenerData, OnFarEndData)
+        MESSAGE_HANDLER(msg::kFarEndLevelReport, OnEngineLevel)
         COMMAND_ID_HANDLER(ID_AUTO_RECORD, OnAutoRecordCommand)
         NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_CLICK, OnListClick)
         NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_DBLCLK, OnListDblClk)
+        MSG_WM_CONTEXTMENU(OnContextMenu)
+        COMMAND_ID_HANDLER(ID_LIST_PLAY, OnListPlay)
+        COMMAND_ID_HANDLER(ID_LIST_CONVERT, OnListConvert)
         COMMAND_ID_HANDLER(IDC_RECORD_CALL, OnRecordCall)
         COMMAND_ID_HANDLER(IDC_RECORD_REGION, OnRecordRegion)
         COMMAND_ID_HANDLER(IDC_RECORD_STOP, OnRecordStopCommand)
@@ -100,7 +95,6 @@ public:
 
     // What the editing dialogs take from the main window.
     int SelectedIndex() const { return m_selectedIndex; }
-    int PlayerState() const { return m_playerState; }
     bool FileHasVideo() const { return m_fileHasVideo != 0; }
     int PreviewSourceWidth() const { return m_previewWidth; }
     int PreviewSourceHeight() const { return m_previewHeight; }
@@ -173,6 +167,8 @@ private:
     // Output list and external tools (MainDlgList.cpp).
     LRESULT OnListClick(int, NMHDR* header, BOOL&);
     LRESULT OnListDblClk(int, NMHDR* header, BOOL&);
+    // Opens CurrentFile with the system's player.
+    void OpenCurrentFile();
     LRESULT OnConverter(WORD, WORD, HWND, BOOL&);
     LRESULT OnOpenOutputFolder(WORD, WORD, HWND, BOOL&);
     LRESULT OnChangeOutputFolder(WORD, WORD, HWND, BOOL&);
@@ -186,6 +182,11 @@ private:
     void RefreshList();
     void HideEmptyList();
     bool SelectClickedRow();
+    // What a click on a row does: the list's selected row becomes the chosen
+    // recording, read for the preview.
+    void ChooseSelectedRow();
+    // No recording chosen any more: nothing to edit, snapshot or preview.
+    void ForgetSelection();
     // Reads the selected recording: its length into its record, its picture
     // size and whether it has pictures, and the picture at the preview
     // position into the snapshot buffer and onto the preview surface.
@@ -197,9 +198,31 @@ private:
     void ShowPreviewPicture();
     void LaunchConverter();
 
+    // The output list's context menu and its own commands (MainDlgMenu.cpp).
+    void OnContextMenu(HWND clicked, POINT screen);
+    LRESULT OnListPlay(WORD, WORD, HWND, BOOL&);
+    LRESULT OnListConvert(WORD, WORD, HWND, BOOL&);
+    // The listmenu conditions that hold now.
+    uint32_t ListMenuState() const;
+    // A recording runs, or its file is still being closed.
+    bool RecordingBusy() const;
+    // The recording of the selected row, or null.
+    const ClipRecord* SelectedClip() const;
+
+    // The edit file beside a recording (MainDlgEdits.cpp): written from the
+    // record at `index`, or removed when its edits are all neutral.
+    void SaveEditsOf(int index);
+    void ForgetStaleEdits(const std::string& recordingPath);
+
     // Output-format selectors and the settings dialog (MainDlgSettings.cpp).
     LRESULT OnSettings(WORD, WORD, HWND, BOOL&);
     LRESULT OnFormatChanged(WORD, WORD, HWND, BOOL&);
+    // Fills the profiles and the format selector, chooses MP4 and the
+    // choice config.ini keeps.
+    void SetUpFormats();
+    // The chosen format's lists into the hidden selectors, at their defaults.
+    void FillFormatSelectors();
+    void SaveConvertChoice();
 
     // The crop and zoom and the effects dialogs (MainDlgCropEffects.cpp).
     LRESULT OnCrop(WORD, WORD, HWND, BOOL&);
@@ -268,11 +291,11 @@ private:
     int m_previewWidth = 320;
     int m_previewHeight = 240;
     float m_previewPosition = 0;
-    int m_playerState = kPlayerEmpty;
+    PlayState m_playerState = PlayState::NothingChosen;
     int m_fileHasVideo = 0;
     // The editing dialogs' settings when no recording is selected.
     EditSettings m_editSettings;
-    // None is filled in: the format selector stays without a selection.
+    // Only the first, MP4, is filled in (SetUpFormats).
     settings::FormatProfiles m_formatProfiles;
     CPreviewSurface m_previewSurface;
 

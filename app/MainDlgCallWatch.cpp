@@ -11,6 +11,7 @@
 #include <mmsystem.h>
 
 #include "app/StatusText.h"
+#include "callenv/CallEnvNames.h"
 #include "callenv/DeviceMatch.h"
 #include "engine/ConfigFile.h"
 #include "engine/RecordState.h"
@@ -66,12 +67,12 @@ void CMainDlg::ApplyAutoRecord(const autorec::AutoRecordSettings& settings) {
         m_callWatch.decisions.Configure(settings.contacts, settings.silenceStopSeconds);
         if (!wasOn) {
             m_callWatch.engineHeardMs = m_callWatch.engineAskedMs = ::timeGetTime();
-            m_router.PostToAudioEngine(callenv::kEngineLevelsRequest, 1);
+            m_router.PostToAudioEngine(msg::kEngineLevelsRequest, 1);
         }
         ::SetTimer(m_hWnd, kCallWatchTimerId, kCallWatchMs, nullptr);
     } else {
         // A recording it started goes on as if the user had started it.
-        m_router.PostToAudioEngine(callenv::kEngineLevelsRequest, 0);
+        m_router.PostToAudioEngine(msg::kEngineLevelsRequest, 0);
         m_callWatch.listener.Close();
         m_callWatch.deaf = false;
         m_callWatch.decisions = autorec::CAutoRecorder();
@@ -105,7 +106,7 @@ bool CMainDlg::CallRecordingBusy() const {
 LRESULT CMainDlg::OnEngineLevel(UINT, WPARAM level, LPARAM endMs, BOOL&) {
     if (!AutoRecordOn()) {
         // Sent before the engine was told to stop, or the telling went astray.
-        m_router.PostToAudioEngine(callenv::kEngineLevelsRequest, 0);
+        m_router.PostToAudioEngine(msg::kEngineLevelsRequest, 0);
         return 0;
     }
     m_callWatch.engineHeardMs = ::timeGetTime();
@@ -124,12 +125,12 @@ void CMainDlg::KeepHearing() {
     if (quiet < kEngineQuietMs) return;
     // A restarted engine has not been asked yet.
     if (now - m_callWatch.engineAskedMs >= kEngineQuietMs) {
-        m_router.PostToAudioEngine(callenv::kEngineLevelsRequest, 1);
+        m_router.PostToAudioEngine(msg::kEngineLevelsRequest, 1);
         m_callWatch.engineAskedMs = now;
     }
     if (quiet >= kOwnListenerAfterMs && !m_callWatch.listener.IsOpen() && !m_callWatch.deaf)
         SetDeaf(!m_callWatch.listener.Open(
-            m_hWnd, WM_FAREND_DATA, m_router.FindVirtualCaptureDevice(callenv::DeviceMatch::Substring)));
+            m_hWnd, msg::kFarEndListenerData, m_router.FindVirtualCaptureDevice(callenv::DeviceMatch::Substring)));
 }
 
 void CMainDlg::SetDeaf(bool deaf) {

@@ -11,6 +11,7 @@
 
 #include "app/MainDlg.h"
 #include "app/Snapshot.h"
+#include "app/StatusText.h"
 #include "editing/TrimDlg.h"
 #include "engine/ConfigFile.h"
 #include "engine/RecordState.h"
@@ -28,7 +29,7 @@ constexpr int kPreviewOutputHeight = 210;
 }  // namespace
 
 void CMainDlg::RefreshList() {
-    m_list.Refresh(m_clips);
+    m_list.Refresh(m_clips, m_selectedIndex);
     m_list.Invalidate(TRUE);
 }
 
@@ -39,6 +40,7 @@ void CMainDlg::AddRecording(const std::string& path, const std::string& fileName
     record.path = path;
     record.fileName = fileName;
     m_clips.push_back(record);
+    ForgetStaleEdits(path);
     RefreshList();
     ::SetWindowPos(m_list, nullptr, 15, 100, 480, 360, SWP_NOZORDER | SWP_SHOWWINDOW);
 }
@@ -56,10 +58,14 @@ bool CMainDlg::SelectClickedRow() {
 }
 
 LRESULT CMainDlg::OnListClick(int, NMHDR*, BOOL&) {
-    if (!SelectClickedRow()) return 0;
-    LoadSelectedRecording();
-    m_playerState = kPlayerFileChosen;  // nothing plays in this window
+    ChooseSelectedRow();
     return 0;
+}
+
+void CMainDlg::ChooseSelectedRow() {
+    if (!SelectClickedRow()) return;
+    LoadSelectedRecording();
+    m_playerState = PlayState::Idle;  // nothing plays in this window
 }
 
 void CMainDlg::ReadClipMedia(ClipRecord& clip) {
@@ -67,7 +73,7 @@ void CMainDlg::ReadClipMedia(ClipRecord& clip) {
     decoder.Init();
     MediaInfo info{};
     if (decoder.Open(clip.path.c_str()) == 1 && decoder.GetInfo(&info) == 1 && info.duration > 0)
-        SetClipMedia(clip, info.duration);
+        SetClipMedia(clip, info.duration, info.hasVideo ? info.width : 0, info.hasVideo ? info.height : 0);
 }
 
 LRESULT CMainDlg::OnRecordFileClosed(UINT, WPARAM, LPARAM, BOOL& handled) {
@@ -137,11 +143,14 @@ EditingContext CMainDlg::MakeEditingContext() {
 
 INT_PTR CMainDlg::RunEditingDialog(fw::CDialog& dialog) {
     // Nothing plays in this window, so there is no preview to stop first.
-    if (m_playerState == kPlayerEmpty || m_playerState == kPlayerNotEditable) return -1;
+    if (m_playerState == PlayState::NothingChosen || m_playerState == PlayState::NotEditable) return -1;
+    // The dialog stores into this row; recordings added meanwhile go after it.
+    const int edited = m_selectedIndex;
     m_previewSurface.Destroy();
     const INT_PTR result = dialog.DoModal();
     CreatePreviewSurface();
     ShowPreviewPicture();
+    if (result == IDOK) SaveEditsOf(edited);
     return result;
 }
 
@@ -160,14 +169,22 @@ LRESULT CMainDlg::OnTrim(WORD, WORD, HWND, BOOL&) {
 }
 
 LRESULT CMainDlg::OnListDblClk(int, NMHDR*, BOOL&) {
-    if (!SelectClickedRow()) return 0;
-    ::ShellExecuteA(m_hWnd, "open", m_currentFile.c_str(), nullptr, nullptr, SW_SHOW);
+    if (SelectClickedRow()) OpenCurrentFile();
     return 0;
+}
+
+void CMainDlg::OpenCurrentFile() {
+    ::ShellExecuteA(m_hWnd, "open", m_currentFile.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 LRESULT CMainDlg::OnRemoveSelected(WORD, WORD, HWND, BOOL&) {
     const int first = m_list.GetFirstSelected();
     const int count = static_cast<int>(m_list.SendMessage(LVM_GETSELECTEDCOUNT));
+    // A selection whose row goes must not pass to the recording that moves
+    // into that row; one below the removed rows moves up with its row.
+    const int selected = SelectionAfterRemoval(m_selectedIndex, first, count, static_cast<int>(m_clips.size()));
+    if (selected < 0) ForgetSelection();
+    m_selectedIndex = selected;
     RemoveClipRun(m_clips, first, count);
     RefreshList();
     HideEmptyList();
@@ -175,10 +192,19 @@ LRESULT CMainDlg::OnRemoveSelected(WORD, WORD, HWND, BOOL&) {
 }
 
 LRESULT CMainDlg::OnClearAll(WORD, WORD, HWND, BOOL&) {
+    ForgetSelection();
     m_clips.clear();
     RefreshList();
     HideEmptyList();
     return 0;
+}
+
+void CMainDlg::ForgetSelection() {
+    m_selectedIndex = -1;
+    m_currentFile.clear();
+    m_playerState = PlayState::NothingChosen;
+    m_fileHasVideo = 0;
+    m_snapshotBuffer.clear();
 }
 
 LRESULT CMainDlg::OnOpenOutputFolder(WORD, WORD, HWND, BOOL&) {
@@ -200,7 +226,8 @@ LRESULT CMainDlg::OnChangeOutputFolder(WORD, WORD, HWND, BOOL&) {
         if (std::strlen(path) >= 2) ::SetDlgItemTextA(m_hWnd, IDC_OUTPUT_FOLDER, path);
     }
     // Also after a cancel: the field's text, typed or not, is what is kept.
-    config::WriteOutputFolder(OutputFieldText());
+    if (!config::WriteOutputFolder(OutputFieldText()))
+        SetStatus(UnsavedSettingStatus("Output folder", config::FilePath()));
     return 0;
 }
 
@@ -214,7 +241,7 @@ void CMainDlg::LaunchConverter() {
 }
 
 LRESULT CMainDlg::OnSnapshot(WORD, WORD, HWND, BOOL&) {
-    if (m_playerState == kPlayerEmpty || m_snapshotBuffer.empty()) return 0;
+    if (m_playerState == PlayState::NothingChosen || m_snapshotBuffer.empty()) return 0;
     // Without a selected row there is no recording to name the file after.
     if (m_selectedIndex < 0 || m_selectedIndex >= static_cast<int>(m_clips.size())) return 0;
     const std::string base = NextSnapshotBaseName(

@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <ctime>
 
-#include "app/ElapsedTime.h"
+#include "recordings/ElapsedTime.h"
 #include "app/MainDlg.h"
 #include "app/StatusText.h"
-#include "framework/App.h"
 #include "callenv/DeviceMatch.h"
 #include "engine/CallCaptureRect.h"
 #include "engine/HotkeyLinks.h"
@@ -14,7 +13,8 @@
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
 #include "engine/RecordThread.h"
-#include "engine/RegionSelector.h"
+#include "framework/App.h"
+#include "region/RegionSelector.h"
 #include "tools/mousetap/mousetap.h"
 
 namespace {

@@ -1,5 +1,13 @@
-// The main window's output-format selectors and the settings dialog over them.
+// The main window's output-format selectors and the settings dialog over
+// them. The one format offered, MP4, is chosen at start-up; the picture size
+// and bit rates chosen in the dialog are kept in config.ini's [Convert].
+#include <charconv>
+
 #include "app/MainDlg.h"
+#include "app/StatusText.h"
+#include "engine/ConfigFile.h"
+#include "framework/IniFile.h"
+#include "settings/ConvertChoice.h"
 #include "settings/SettingsDlg.h"
 
 namespace {
@@ -15,20 +23,75 @@ constexpr Selector kSelectors[] = {
     {IDC_AUDIO_BITRATE, &settings::FormatProfile::audioBitrate},
 };
 
+// A whole number from config.ini; `fallback` when there is none.
+int32_t ReadNumber(const CIniFile& ini, const char* key, int32_t fallback) {
+    const std::string text = ini.GetString(settings::kConvertSection, key, "");
+    int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() ? value : fallback;
+}
+
+int32_t Selection(HWND dialog, int id) {
+    return static_cast<int32_t>(::SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+}
+
 }  // namespace
 
+void CMainDlg::SetUpFormats() {
+    settings::FillProfiles(m_formatProfiles);
+    HWND format = GetDlgItem(IDC_FORMAT);
+    ::SendMessageA(format, CB_RESETCONTENT, 0, 0);
+    // The selector's entries stand for the profiles at the same places.
+    for (const settings::FormatProfile& profile : m_formatProfiles) {
+        if (profile.name.empty()) break;
+        ::SendMessageA(format, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(profile.name.c_str()));
+    }
+    ::SendMessageA(format, CB_SETCURSEL, 0, 0);
+    FillFormatSelectors();
+
+    const CIniFile ini(config::FilePath());
+    const settings::ConvertChoice defaults;
+    const settings::ChoicePositions chosen = settings::PositionsOf(
+        {ReadNumber(ini, settings::kWidthKey, defaults.width), ReadNumber(ini, settings::kHeightKey, defaults.height),
+         ReadNumber(ini, settings::kVideoKbpsKey, defaults.videoKbps),
+         ReadNumber(ini, settings::kAudioKbpsKey, defaults.audioKbps)});
+    ::SendDlgItemMessageA(m_hWnd, IDC_RESOLUTION, CB_SETCURSEL, static_cast<WPARAM>(chosen.resolution), 0);
+    ::SendDlgItemMessageA(m_hWnd, IDC_VIDEO_BITRATE, CB_SETCURSEL, static_cast<WPARAM>(chosen.videoBitrate), 0);
+    ::SendDlgItemMessageA(m_hWnd, IDC_AUDIO_BITRATE, CB_SETCURSEL, static_cast<WPARAM>(chosen.audioBitrate), 0);
+}
+
+void CMainDlg::SaveConvertChoice() {
+    const settings::ConvertChoice choice = settings::ChoiceAt(
+        {Selection(m_hWnd, IDC_RESOLUTION), Selection(m_hWnd, IDC_VIDEO_BITRATE), Selection(m_hWnd, IDC_AUDIO_BITRATE)});
+    const CIniFile ini(config::FilePath());
+    const std::pair<const char*, int32_t> values[] = {{settings::kWidthKey, choice.width},
+                                                      {settings::kHeightKey, choice.height},
+                                                      {settings::kVideoKbpsKey, choice.videoKbps},
+                                                      {settings::kAudioKbpsKey, choice.audioKbps}};
+    bool saved = true;
+    for (const auto& [key, value] : values)
+        saved = ini.WriteString(settings::kConvertSection, key, std::to_string(value).c_str()) && saved;
+    if (!saved) SetStatus(UnsavedSettingStatus("Conversion settings", ini.Path()));
+}
+
 LRESULT CMainDlg::OnSettings(WORD, WORD, HWND, BOOL&) {
+    INT_PTR result = IDCANCEL;
     {
         CSettingsDlg dialog(m_hWnd, m_formatProfiles);
-        dialog.DoModal();
+        result = dialog.DoModal();
     }
+    if (result == IDOK) SaveConvertChoice();
     ::InvalidateRect(GetDlgItem(IDC_PREVIEW_AREA), nullptr, TRUE);
     return 0;
 }
 
 LRESULT CMainDlg::OnFormatChanged(WORD, WORD, HWND, BOOL&) {
-    const auto selection = static_cast<int32_t>(::SendDlgItemMessageA(m_hWnd, IDC_FORMAT, CB_GETCURSEL, 0, 0));
-    const settings::FormatProfile* profile = settings::ProfileAt(m_formatProfiles, selection);
+    FillFormatSelectors();
+    return 0;
+}
+
+void CMainDlg::FillFormatSelectors() {
+    const settings::FormatProfile* profile = settings::ProfileAt(m_formatProfiles, Selection(m_hWnd, IDC_FORMAT));
     for (const Selector& selector : kSelectors) {
         for (int i = 0; i < 20; ++i) ::SendDlgItemMessageA(m_hWnd, selector.id, CB_DELETESTRING, 0, 0);
         if (!profile) continue;
@@ -37,8 +100,7 @@ LRESULT CMainDlg::OnFormatChanged(WORD, WORD, HWND, BOOL&) {
             ::SendDlgItemMessageA(m_hWnd, selector.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
         ::SendDlgItemMessageA(m_hWnd, selector.id, CB_SETCURSEL, settings::DefaultIndex(list), 0);
     }
-    if (!profile) return 0;
+    if (!profile) return;
     const BOOL video = settings::HasVideo(*profile);
     for (int id : {IDC_VIDEO_BITRATE, IDC_RESOLUTION, IDC_PICTURE_FIT}) ::EnableWindow(GetDlgItem(id), video);
-    return 0;
 }

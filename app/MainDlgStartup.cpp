@@ -14,8 +14,8 @@
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
 #include "engine/RecordWindows.h"
-#include "engine/RegionSelector.h"
 #include "framework/ProgramFolder.h"
+#include "region/RegionSelector.h"
 
 namespace {
 constexpr UINT kStartupTimerMs = 900;
@@ -33,6 +33,9 @@ void CMainDlg::SetUpAudioEngine() {
     m_router.AppFolder = m_appFolder;
     m_router.OwnerWindow = m_hWnd;
     m_router.TerminateProcessByName(callenv::kAudioEngineExe);
+    // Termination is asynchronous: the ended engine still holds its mutex for
+    // a moment, and the new engine's start is confirmed by that very mutex.
+    // The pause (on this thread, before the window shows) lets it go first.
     ::Sleep(1000);
     m_router.AudioEngineName = callenv::kAudioEngineName;
     m_router.StartAudioEngine();

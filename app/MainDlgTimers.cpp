@@ -1,12 +1,12 @@
 // Hotkeys and the three timers: the start-up check, the elapsed seconds and
 // the blinking icon.
-#include "app/ElapsedTime.h"
+#include "recordings/ElapsedTime.h"
 #include "app/Hotkeys.h"
 #include "app/MainDlg.h"
 #include "engine/HotkeyLinks.h"
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
-#include "engine/RegionSelector.h"
+#include "region/RegionSelector.h"
 
 void CMainDlg::RegisterHotkeys() {
     for (int id = 0; id < hotkeys::kSlotCount; ++id) ::UnregisterHotKey(m_hWnd, id);

@@ -39,7 +39,7 @@ void COutputList::SetUp() {
     SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
 
-void COutputList::Refresh(const ClipList& clips) {
+void COutputList::Refresh(const ClipList& clips, int selected) {
     ::LockWindowUpdate(m_hWnd);
     DeleteAllRows();
     SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, clips.empty() ? 0 : LVS_EX_GRIDLINES);
@@ -52,5 +52,46 @@ void COutputList::Refresh(const ClipList& clips) {
         SetCheckbox(row, 0, clips[j].checked);
         SetCellText(row, 2, clips[j].durationText.c_str());
     }
+    if (selected >= 0 && selected < static_cast<int>(clips.size())) {
+        LVITEMA item{};
+        item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&item));
+    }
     ::LockWindowUpdate(nullptr);
+}
+
+void COutputList::SelectOnly(int row) {
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED;
+    SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+POINT COutputList::MenuPointFor(int row) const {
+    RECT bounds{};
+    bounds.left = LVIR_BOUNDS;
+    POINT at{0, 0};
+    if (row >= 0 && SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds)))
+        at = {bounds.left + 16, bounds.bottom};
+    ::ClientToScreen(m_hWnd, &at);
+    return at;
+}
+
+bool COutputList::IsMenuKey(UINT key) {
+    return key == VK_APPS || (key == VK_F10 && (::GetKeyState(VK_SHIFT) & 0x8000));
+}
+
+void COutputList::OnKeyDown(UINT key, UINT, UINT) {
+    if (IsMenuKey(key)) {
+        ::SendMessageA(::GetParent(m_hWnd), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(-1, -1));
+    } else if (key == VK_DELETE) {
+        ::PostMessageA(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(IDC_REMOVE, BN_CLICKED), 0);
+    } else {
+        SetMsgHandled(FALSE);
+    }
+}
+
+void COutputList::OnKeyUp(UINT key, UINT, UINT) {
+    if (!IsMenuKey(key)) SetMsgHandled(FALSE);
 }

@@ -27,6 +27,11 @@ std::string NoFarEndStatus();
 // A call recording whose window is minimised: the last place stays recorded.
 std::string MinimisedCallStatus();
 
+// A setting (`what`: "Output folder", ...) could not be stored in
+// `configFile` (a read-only program folder, a file another program holds): it
+// holds only until the program ends.
+std::string UnsavedSettingStatus(const std::string& what, const std::string& configFile);
+
 // The folder part of a file's path ("" when there is none).
 std::string FolderOf(const std::string& path);
 

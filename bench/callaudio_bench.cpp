@@ -29,9 +29,9 @@ CCallAudioInputs g_inputs;
 double g_handlerMs = 0;  // time spent in the two notification handlers
 
 LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INPUTA_DATA || message == WM_INPUTB_DATA) {
+    if (message == msg::kInputAData || message == msg::kInputBData) {
         const double start = NowMs();
-        LRESULT result = message == WM_INPUTA_DATA ? g_inputs.OnInputAData() : g_inputs.OnInputBData();
+        LRESULT result = message == msg::kInputAData ? g_inputs.OnInputAData() : g_inputs.OnInputBData();
         g_handlerMs += NowMs() - start;
         return result;
     }

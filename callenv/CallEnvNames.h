@@ -21,14 +21,8 @@ constexpr const char* kAudioEngineName = "Quorvanta Audio Engine";
 constexpr const char* kAudioEngineExe = "sndrelay.exe";
 constexpr const char* kAudioEngineWindowClass = "#32770";
 
-// The far end's level as the audio engine hears it, for automatic recording.
-// Posted to the engine's window: wParam the recorder's window, lParam 1 to
-// have the level reported there, 0 to stop. The engine then posts one report
-// per slice of the sound it relays: wParam the RMS level in hundredths of
-// dBFS (signed), lParam when that sound ended on the multimedia clock
-// (timeGetTime, the same in every process). Private messages (WM_APP + n).
-constexpr unsigned kEngineLevelsRequest = 0x8000 + 0x260;
-constexpr unsigned kFarEndLevelReport = 0x8000 + 0x261;
+// The audio engine reports the far end's level once per this much sound
+// (msg::kEngineLevelsRequest, msg::kFarEndLevelReport).
 constexpr unsigned kLevelSliceMs = 100;
 
 constexpr const char* kSoundMapperKey = "Software\\Microsoft\\Multimedia\\Sound Mapper\\";

@@ -86,7 +86,7 @@ void CFloatStopWnd::ShowBeside(const ScreenRect& rect) {
         std::lock_guard lock(m_pendingLock);
         m_pendingRect = rect;
     }
-    ::PostMessageA(hwnd, kShowBesideMessage, 0, 0);
+    ::PostMessageA(hwnd, msg::kStopWindowShowBeside, 0, 0);
 }
 
 LRESULT CFloatStopWnd::OnShowBeside(UINT, WPARAM, LPARAM, BOOL&) {

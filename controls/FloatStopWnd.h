@@ -10,6 +10,7 @@
 #include "controls/HoverButton.h"
 #include "engine/RecordWindows.h"
 #include "framework/Dialog.h"
+#include "framework/PrivateMessages.h"
 #include "res/resource.h"
 
 class CFloatStopWnd : public fw::CDialog, public IStopWindow {
@@ -37,7 +38,7 @@ public:
         MSG_WM_RBUTTONUP(OnRButtonUp)
         MSG_WM_CONTEXTMENU(OnContextMenu)
         MSG_WM_NCLBUTTONDBLCLK(OnNcLButtonDblClk)
-        MESSAGE_HANDLER(kShowBesideMessage, OnShowBeside)
+        MESSAGE_HANDLER(msg::kStopWindowShowBeside, OnShowBeside)
         COMMAND_ID_HANDLER(ID_FLOAT_SHOW, OnShowMain)
         COMMAND_ID_HANDLER(ID_FLOAT_EXIT, OnExit)
         COMMAND_HANDLER(IDC_FLOAT_STOP, BN_CLICKED, OnStop)
@@ -51,8 +52,6 @@ protected:
     void OnCancel() override {}
 
 private:
-    static constexpr UINT kShowBesideMessage = WM_APP + 0x232;
-
     LRESULT OnNcHitTest(POINT);
     void OnRButtonUp(UINT, POINT point);
     void OnContextMenu(HWND clicked, POINT point);

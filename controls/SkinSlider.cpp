@@ -44,7 +44,7 @@ void CSkinSlider::OnLButtonDown(UINT, POINT at) {
     ::SetFocus(m_hWnd);
     ::SetCapture(m_hWnd);
     m_dragging = true;
-    MoveTo(PositionAt(at.x), kMovedMessage);
+    MoveTo(PositionAt(at.x), msg::kSliderMoved);
 }
 
 void CSkinSlider::OnMouseMove(UINT, POINT at) {
@@ -53,7 +53,7 @@ void CSkinSlider::OnMouseMove(UINT, POINT at) {
         return;
     }
     const int32_t position = PositionAt(at.x);
-    if (position != m_position) MoveTo(position, kMovedMessage);
+    if (position != m_position) MoveTo(position, msg::kSliderMoved);
 }
 
 void CSkinSlider::OnLButtonUp(UINT, POINT) {
@@ -70,7 +70,7 @@ void CSkinSlider::OnCaptureChanged(HWND) {
 void CSkinSlider::EndDrag() {
     if (!m_dragging) return;
     m_dragging = false;
-    MoveTo(m_position, kSettledMessage);
+    MoveTo(m_position, msg::kSliderSettled);
 }
 
 void CSkinSlider::OnKeyDown(UINT virtualKey, UINT, UINT) {
@@ -86,7 +86,7 @@ void CSkinSlider::OnKeyDown(UINT virtualKey, UINT, UINT) {
     case VK_END: key = slider::Key::End; break;
     default: SetMsgHandled(FALSE); return;
     }
-    MoveTo(slider::PositionAfterKey(key, m_position, m_minimum, m_maximum, m_page), kSettledMessage);
+    MoveTo(slider::PositionAfterKey(key, m_position, m_minimum, m_maximum, m_page), msg::kSliderSettled);
 }
 
 void CSkinSlider::OnFocusChange(HWND) {

@@ -1,21 +1,18 @@
 // A bitmap slider on a static control: a channel and a thumb, each with an
 // active picture shown while the slider is dragged or has the focus, drawn
 // with magenta transparent. Range 0..100, page 20; the arrows, Page Up and
-// Page Down, Home and End move it. The parent gets kMovedMessage while it is
-// dragged and kSettledMessage when a drag ends or a key moved it (wParam the
-// control's id, lParam the position).
+// Page Down, Home and End move it. The parent gets msg::kSliderMoved while it
+// is dragged and msg::kSliderSettled when a drag ends or a key moved it.
 #pragma once
 
 #include <cstdint>
 
 #include "controls/BufferedControl.h"
 #include "controls/SkinBitmaps.h"
+#include "framework/PrivateMessages.h"
 
 class CSkinSlider : public CBufferedControl {
 public:
-    static constexpr UINT kMovedMessage = 10449;
-    static constexpr UINT kSettledMessage = 10450;
-
     CSkinSlider() = default;
 
     void SetBitmaps(int channelId, int thumbId, int activeChannelId, int activeThumbId);

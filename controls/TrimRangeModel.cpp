@@ -86,25 +86,25 @@ std::vector<Post> TrimRangeModel::Move(int32_t x, bool& handled) {
         SetPosition(value);
     } else if (m_dragStart) {
         SetStart(value);
-        posts.push_back({kStartMoved, m_start});
+        posts.push_back({msg::kTrimStartMoved, m_start});
     } else {
         SetEnd(value);
-        posts.push_back({kEndMoved, m_end});
+        posts.push_back({msg::kTrimEndMoved, m_end});
     }
-    posts.push_back({kPositionMoved, m_position});
+    posts.push_back({msg::kTrimPositionMoved, m_position});
     return posts;
 }
 
 std::vector<Post> TrimRangeModel::ButtonUp() {
     std::vector<Post> posts;
-    if (m_dragThumb) posts.push_back({kDragEnded, m_position});
+    if (m_dragThumb) posts.push_back({msg::kTrimDragEnded, m_position});
     if (m_dragStart) {
-        posts.push_back({kStartDragEnded, m_position});
-        posts.push_back({kDragEnded, m_position});
+        posts.push_back({msg::kTrimStartDragEnded, m_position});
+        posts.push_back({msg::kTrimDragEnded, m_position});
     }
     if (m_dragEnd) {
-        posts.push_back({kEndDragEnded, m_position});
-        posts.push_back({kDragEnded, m_position});
+        posts.push_back({msg::kTrimEndDragEnded, m_position});
+        posts.push_back({msg::kTrimDragEnded, m_position});
     }
     m_dragThumb = m_dragStart = m_dragEnd = false;
     return posts;

@@ -6,15 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace trimbar {
+#include "framework/PrivateMessages.h"
 
-// The private messages posted to the parent (WM_USER + 2049 ... + 2054).
-inline constexpr uint32_t kPositionMoved = 0x400 + 2049;
-inline constexpr uint32_t kDragEnded = 0x400 + 2050;
-inline constexpr uint32_t kStartMoved = 0x400 + 2051;
-inline constexpr uint32_t kStartDragEnded = 0x400 + 2052;
-inline constexpr uint32_t kEndMoved = 0x400 + 2053;
-inline constexpr uint32_t kEndDragEnded = 0x400 + 2054;
+namespace trimbar {
 
 // A rectangle with right and bottom just outside it.
 struct Box {

@@ -12,7 +12,7 @@ namespace {
 
 constexpr EditingFrameLayout kLayout{
     IDD_CROP,       IDC_CROP_PLAY,  IDC_CROP_PAUSE, IDC_CROP_STOP, IDC_CROP_RESET, IDC_CROP_CLOSE,
-    IDC_CROP_PREVIEW, 14,           "crop_bk.bmp",  "Crop",        CCropDlg::kAutomaticStartMessage,
+    IDC_CROP_PREVIEW, 14,           "crop_bk.bmp",  "Crop",        msg::kCropAutomaticStart,
     false,          false};
 
 // The preview's place in the dialog: grid point (0, 0) is this client point.
@@ -79,9 +79,10 @@ bool CCropDlg::InitControls() {
     }
 
     if (const ClipRecord* clip = m_context.Clip()) {
-        m_zoomMode = std::clamp(clip->zoomMode, 0, crop::kZoomModes - 1);
-        m_cropMode = std::clamp(clip->cropMode, 0, crop::kCropModes - 1);
-        SetRect({clip->cropLeft, clip->cropTop, clip->cropRight, clip->cropBottom});
+        const EditSettings& edits = clip->edits;
+        m_zoomMode = std::clamp(edits.zoomMode, 0, crop::kZoomModes - 1);
+        m_cropMode = std::clamp(edits.cropMode, 0, crop::kCropModes - 1);
+        SetRect({edits.cropLeft, edits.cropTop, edits.cropRight, edits.cropBottom});
         ::SendDlgItemMessageA(m_hWnd, IDC_CROP_ZOOM_LIST, CB_SETCURSEL, static_cast<WPARAM>(m_zoomMode), 0);
     }
     SetEdgeRanges();
@@ -178,7 +179,7 @@ void CCropDlg::OnHScroll(int code, int, HWND bar) {
 }
 
 LRESULT CCropDlg::OnPlay(WORD, WORD, HWND, BOOL& handled) {
-    if (Player().PlayState() == CPreviewPlayer::kIdle) SetEdgeRanges();
+    if (Player().CurrentPlayState() == PlayState::Idle) SetEdgeRanges();
     handled = FALSE;  // the frame plays
     return 0;
 }
@@ -277,25 +278,19 @@ void CCropDlg::OnOK() {
     ClipRecord* clip = m_context.Clip();
     const int32_t zoom = std::max(0, Selection(GetDlgItem(IDC_CROP_ZOOM_LIST)));
     const int32_t mode = std::max(0, Selection(GetDlgItem(IDC_CROP_MODE_LIST)));
+    const auto storeCrop = [&](EditSettings& into) {
+        into.cropLeft = m_rect.left;
+        into.cropTop = m_rect.top;
+        into.cropRight = m_rect.right;
+        into.cropBottom = m_rect.bottom;
+        into.cropMode = mode;
+        into.zoomMode = zoom;
+    };
     if (settings) {
         settings->brightnessLevel = m_brightnessLevel;
-        if (clip) {
-            settings->cropLeft = m_rect.left;
-            settings->cropTop = m_rect.top;
-            settings->cropRight = m_rect.right;
-            settings->cropBottom = m_rect.bottom;
-            settings->cropMode = mode;
-            settings->zoomMode = zoom;
-        }
+        if (clip) storeCrop(*settings);
     }
-    if (clip) {
-        clip->zoomMode = zoom;
-        clip->cropMode = mode;
-        clip->cropLeft = m_rect.left;
-        clip->cropTop = m_rect.top;
-        clip->cropRight = m_rect.right;
-        clip->cropBottom = m_rect.bottom;
-    }
+    if (clip) storeCrop(clip->edits);
     ClosePreview();
     EndDialog(IDOK);
 }

@@ -17,8 +17,6 @@
 
 class CCropDlg : public CEditingFrame {
 public:
-    static constexpr UINT kAutomaticStartMessage = WM_USER + 3500;
-
     explicit CCropDlg(const EditingContext& context);
 
     // What the dialog holds now (tests look at it).
@@ -75,7 +73,7 @@ private:
     // When idle: the picture at the position with the rectangle drawn on it.
     void ShowIfIdle();
     void DrawRect();
-    bool Idle() const { return Playback().PlayState() != CPreviewPlayer::kPlaying; }
+    bool Idle() const { return Playback().CurrentPlayState() != PlayState::Playing; }
     static HCURSOR CursorFor(crop::Drag hit);
 
     crop::Rect m_rect;

@@ -8,17 +8,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/ClipList.h"
-
-// The editing dialogs' settings kept by the main window for when no
-// recording is selected; the values are its start-up defaults.
-struct EditSettings {
-    int32_t cropLeft = 0, cropTop = 0, cropRight = 320, cropBottom = 240;
-    int32_t brightnessLevel = 128;
-    int32_t cropMode = 0, zoomMode = 0;
-    int32_t effect = 0;
-    int32_t brightness = 0, contrast = 100, saturation = 0, volume = 100;
-};
+#include "recordings/ClipList.h"
+#include "recordings/EditSettings.h"
 
 struct EditingContext {
     // The dialog's owner (the main window), as a plain handle value so that

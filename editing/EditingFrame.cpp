@@ -99,10 +99,10 @@ void CEditingFrame::CreatePlayer() {
     // sent, so the slider follows the picture; the player lets sent messages
     // through while it waits for the worker.
     hooks.moveSlider = [self](int percent) {
-        ::SendMessageA(self, kMoveSliderMessage, static_cast<WPARAM>(percent), 0);
+        ::SendMessageA(self, msg::kPreviewMoveSlider, static_cast<WPARAM>(percent), 0);
     };
     hooks.onPlaying = [this] { EnableClosing(true); };
-    hooks.onEndedWithoutPlaying = [self] { ::PostMessageA(self, kEndedWithoutPlayingMessage, 0, 0); };
+    hooks.onEndedWithoutPlaying = [self] { ::PostMessageA(self, msg::kPreviewEndedWithoutPlaying, 0, 0); };
     AddFilters(hooks);
     m_player = std::make_unique<CPreviewPlayer>(std::move(hooks));
 }

@@ -15,6 +15,7 @@
 #include "editing/EditingContext.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "framework/PrivateMessages.h"
 #include "playback/PreviewPlayer.h"
 #include "playback/PreviewSurface.h"
 
@@ -56,8 +57,8 @@ public:
         MSG_WM_ERASEBKGND(OnEraseBkgnd)
         MSG_WM_LBUTTONDOWN(OnLButtonDown)
         MESSAGE_HANDLER(m_layout.automaticStartMessage, OnAutomaticStartMessage)
-        MESSAGE_HANDLER(kMoveSliderMessage, OnMoveSliderMessage)
-        MESSAGE_HANDLER(kEndedWithoutPlayingMessage, OnEndedWithoutPlayingMessage)
+        MESSAGE_HANDLER(msg::kPreviewMoveSlider, OnMoveSliderMessage)
+        MESSAGE_HANDLER(msg::kPreviewEndedWithoutPlaying, OnEndedWithoutPlayingMessage)
         COMMAND_ID_HANDLER(m_layout.playId, OnPlayCommand)
         COMMAND_ID_HANDLER(m_layout.pauseId, OnPauseCommand)
         COMMAND_ID_HANDLER(m_layout.stopId, OnStopCommand)
@@ -108,10 +109,6 @@ protected:
     const EditingFrameLayout m_layout;
 
 private:
-    // Private messages: posted or sent by the worker to the dialog's thread.
-    static constexpr UINT kMoveSliderMessage = WM_APP + 0x41;
-    static constexpr UINT kEndedWithoutPlayingMessage = WM_APP + 0x42;
-
     void SetUpFrame();
     void SetUpButtons();
     void CreatePlayer();

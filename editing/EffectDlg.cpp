@@ -9,7 +9,7 @@ namespace {
 
 constexpr EditingFrameLayout kLayout{
     IDD_EFFECT,       IDC_EFFECT_PLAY,  IDC_EFFECT_PAUSE, IDC_EFFECT_STOP, IDC_EFFECT_RESET, IDC_EFFECT_CLOSE,
-    IDC_EFFECT_PREVIEW, 14,             "effect_bk.bmp",  "",              CEffectDlg::kAutomaticStartMessage,
+    IDC_EFFECT_PREVIEW, 14,             "effect_bk.bmp",  "",              msg::kEffectAutomaticStart,
     false,            false};
 
 constexpr FrameLabel kNames[] = {
@@ -56,14 +56,17 @@ bool CEffectDlg::InitControls() {
         ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     ::SendMessageA(list, CB_SETCURSEL, 0, 0);
 
-    if (const EditSettings* s = m_context.settings)
-        ShowValues({s->brightness, s->contrast, s->saturation, s->effect}, s->volume);
+    if (const EditSettings* s = m_context.settings) ShowValues(*s);
     const ClipRecord* clip = m_context.Clip();
     if (!clip) return false;
-    ShowValues({clip->brightness, clip->contrast, clip->saturation, clip->effect}, clip->volume);
+    ShowValues(clip->edits);
     // Until the worker plays; it gives them back also when it cannot play.
     EnableClosing(false);
     return true;
+}
+
+void CEffectDlg::ShowValues(const EditSettings& edits) {
+    ShowValues({edits.brightness, edits.contrast, edits.saturation, edits.effect}, edits.volume);
 }
 
 void CEffectDlg::ShowValues(const effects::PictureSettings& picture, int32_t volume) {
@@ -83,7 +86,7 @@ void CEffectDlg::PaintLabels(HDC dc) {
 
 void CEffectDlg::RefreshIfIdle() {
     // While playing, the worker takes the values with its next picture.
-    if (Player().PlayState() != CPreviewPlayer::kPlaying) Player().Refresh(Player().Position());
+    if (Player().CurrentPlayState() != PlayState::Playing) Player().Refresh(Player().Position());
 }
 
 void CEffectDlg::OnHScroll(int code, int, HWND bar) {
@@ -129,20 +132,15 @@ void CEffectDlg::OnReset() {
 void CEffectDlg::OnOK() {
     const effects::PictureSettings picture = m_picture.Get();
     const int32_t volume = m_volume.load();
-    if (EditSettings* s = m_context.settings) {
-        s->effect = picture.special;
-        s->brightness = picture.brightness;
-        s->contrast = picture.contrast;
-        s->saturation = picture.saturation;
-        s->volume = volume;
-    }
-    if (ClipRecord* clip = m_context.Clip()) {
-        clip->brightness = picture.brightness;
-        clip->contrast = picture.contrast;
-        clip->saturation = picture.saturation;
-        clip->volume = volume;
-        clip->effect = picture.special;
-    }
+    const auto store = [&](EditSettings& into) {
+        into.effect = picture.special;
+        into.brightness = picture.brightness;
+        into.contrast = picture.contrast;
+        into.saturation = picture.saturation;
+        into.volume = volume;
+    };
+    if (EditSettings* s = m_context.settings) store(*s);
+    if (ClipRecord* clip = m_context.Clip()) store(clip->edits);
     ClosePreview();
     EndDialog(IDOK);
 }

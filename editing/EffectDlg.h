@@ -16,8 +16,6 @@
 
 class CEffectDlg : public CEditingFrame {
 public:
-    static constexpr UINT kAutomaticStartMessage = WM_USER + 2000;
-
     explicit CEffectDlg(const EditingContext& context);
 
     // What the dialog holds now (tests look at it).
@@ -46,6 +44,7 @@ private:
     LRESULT OnEffectListChanged(WORD, WORD, HWND, BOOL&);
     // Sliders and list from values (brightness and saturation shown + 100).
     void ShowValues(const effects::PictureSettings& picture, int32_t volume);
+    void ShowValues(const EditSettings& edits);
     void RefreshIfIdle();
 
     SharedValue<effects::PictureSettings> m_picture;

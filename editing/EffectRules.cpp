@@ -57,8 +57,7 @@ const uint8_t* Apply(const uint8_t* frame, uint8_t* scratch, int32_t width, int3
 
 int16_t ScaleSample(int16_t sample, int32_t volume) {
     const double scaled = double(sample) * volume * double(kPercent);
-    // Keeps the low 16 bits, like a plain store of the integer would.
-    return static_cast<int16_t>(static_cast<uint16_t>(static_cast<int64_t>(scaled)));
+    return static_cast<int16_t>(std::clamp(static_cast<int64_t>(scaled), int64_t{-32768}, int64_t{32767}));
 }
 
 void ScaleSamples(int16_t* samples, size_t count, int32_t volume) {

@@ -30,8 +30,8 @@ void BuildChromaTable(uint8_t table[256], int32_t contrast, int32_t saturation);
 const uint8_t* Apply(const uint8_t* frame, uint8_t* scratch, int32_t width, int32_t height,
                      const PictureSettings& settings);
 
-// One sample at `volume` percent: trunc(x × volume × 0.01f), keeping the low
-// 16 bits of the result as the sound device would.
+// One sample at `volume` percent: trunc(x × volume × 0.01f), clipped to
+// -32768..32767 (a loud call turned up stays at full scale, never wraps).
 int16_t ScaleSample(int16_t sample, int32_t volume);
 void ScaleSamples(int16_t* samples, size_t count, int32_t volume);
 

@@ -11,7 +11,7 @@ constexpr EditingFrameLayout kTrimFrame{
     13,
     "trim_bk.bmp",
     "Trim",
-    CTrimDlg::kAutomaticStartMessage,
+    msg::kTrimAutomaticStart,
     true,  // Escape cancels
     true,  // Stop keeps the position
 };
@@ -105,7 +105,7 @@ void CTrimDlg::ShowPositionMarker() {
     Player().SetPosition(position);
     // A drag posts a move per step: only the latest is worth decoding.
     MSG later;
-    if (::PeekMessageA(&later, m_hWnd, trimbar::kPositionMoved, trimbar::kPositionMoved, PM_NOREMOVE)) return;
+    if (::PeekMessageA(&later, m_hWnd, msg::kTrimPositionMoved, msg::kTrimPositionMoved, PM_NOREMOVE)) return;
     Player().Refresh(position);
 }
 

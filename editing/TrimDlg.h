@@ -13,8 +13,6 @@
 
 class CTrimDlg : public CEditingFrame {
 public:
-    static constexpr UINT kAutomaticStartMessage = WM_USER + 4600;
-
     explicit CTrimDlg(const EditingContext& context);
 
     const trim::TrimRange& Range() const { return m_range; }
@@ -23,9 +21,9 @@ public:
         COMMAND_ID_HANDLER(IDC_TRIM_START_OK, OnStartOk)
         COMMAND_ID_HANDLER(IDC_TRIM_END_OK, OnEndOk)
         MSG_WM_HSCROLL(OnMarkersScrolled)
-        MESSAGE_HANDLER(trimbar::kPositionMoved, OnPositionMoved)
-        MESSAGE_HANDLER(trimbar::kStartMoved, OnStartMoved)
-        MESSAGE_HANDLER(trimbar::kEndMoved, OnEndMoved)
+        MESSAGE_HANDLER(msg::kTrimPositionMoved, OnPositionMoved)
+        MESSAGE_HANDLER(msg::kTrimStartMoved, OnStartMoved)
+        MESSAGE_HANDLER(msg::kTrimEndMoved, OnEndMoved)
         CHAIN_MSG_MAP(CEditingFrame)
     END_MSG_MAP()
 

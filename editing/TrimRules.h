@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/ClipList.h"
+#include "recordings/ClipList.h"
 
 namespace trim {
 

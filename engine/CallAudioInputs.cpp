@@ -23,7 +23,7 @@ void CCallAudioInputs::Open(HWND window, int virtualDevice, const std::string& d
     ClearRing(g_recordState.RingA);
     m_trackA.Reset();
     m_inputA = std::make_unique<CWaveIn>(engine::kAudioSourceBufferMs);
-    m_inputA->SetNotify(window, WM_INPUTA_DATA);
+    m_inputA->SetNotify(window, msg::kInputAData);
     m_inputA->Open(std::to_string(virtualDevice).c_str());
     m_inputA->Start();
 
@@ -31,7 +31,7 @@ void CCallAudioInputs::Open(HWND window, int virtualDevice, const std::string& d
     ClearRing(g_recordState.RingB);
     m_trackB.Reset();
     m_inputB = std::make_unique<CWaveIn>(engine::kAudioSourceBufferMs);
-    m_inputB->SetNotify(window, WM_INPUTB_DATA);
+    m_inputB->SetNotify(window, msg::kInputBData);
     m_inputB->Open(defaultDevice.c_str());
     m_inputB->Start();
 }

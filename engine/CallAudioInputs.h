@@ -24,7 +24,7 @@ public:
     // A on wave input `virtualDevice` (decimal text; one past the last device
     // when the virtual device is absent, which simply fails to open), B on
     // `defaultDevice` ("-1", the system's default input). Both notify
-    // `window` with WM_INPUTA_DATA / WM_INPUTB_DATA.
+    // `window` with msg::kInputAData / msg::kInputBData.
     void Open(HWND window, int virtualDevice, const std::string& defaultDevice = "-1");
 
     // The notification handlers: 1 when data was taken from the input, else 0.

@@ -51,6 +51,7 @@ private:
 using KernelHandle = UniqueHandle<HANDLE, &::CloseHandle>;
 using Module = UniqueHandle<HMODULE, &::FreeLibrary>;
 using ImageList = UniqueHandle<HIMAGELIST, &::ImageList_Destroy>;
+using Menu = UniqueHandle<HMENU, &::DestroyMenu>;
 // A plain window of no framework class (a helper popup, a plain child).
 using OwnedWindow = UniqueHandle<HWND, &::DestroyWindow>;
 

@@ -245,11 +245,15 @@ public:                                                                         
 // void OnHotKey(int id, UINT modifiers, UINT virtualKey)
 #define MSG_WM_HOTKEY(func) \
     FW_TYPED_ENTRY(WM_HOTKEY, 0, func((int)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
-// void OnKeyDown(UINT virtualKey, UINT repeatCount, UINT flags), likewise the system keys
+// void OnKeyDown(UINT virtualKey, UINT repeatCount, UINT flags), likewise the system keys and the releases
 #define MSG_WM_KEYDOWN(func) \
     FW_TYPED_ENTRY(WM_KEYDOWN, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
 #define MSG_WM_SYSKEYDOWN(func) \
     FW_TYPED_ENTRY(WM_SYSKEYDOWN, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
+#define MSG_WM_KEYUP(func) \
+    FW_TYPED_ENTRY(WM_KEYUP, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
+#define MSG_WM_SYSKEYUP(func) \
+    FW_TYPED_ENTRY(WM_SYSKEYUP, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
 // void OnChar(UINT character, UINT repeatCount, UINT flags)
 #define MSG_WM_CHAR(func) \
     FW_TYPED_ENTRY(WM_CHAR, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
@@ -281,6 +285,9 @@ public:                                                                         
     FW_TYPED_ENTRY(WM_NCLBUTTONDBLCLK, 0, func((UINT)wParam, PointOf(lParam)))
 // void OnContextMenu(HWND clicked, POINT screen): (-1, -1) from the keyboard
 #define MSG_WM_CONTEXTMENU(func) FW_TYPED_ENTRY(WM_CONTEXTMENU, 0, func((HWND)wParam, PointOf(lParam)))
+// BOOL OnCopyData(HWND sender, const COPYDATASTRUCT* data): TRUE when taken
+#define MSG_WM_COPYDATA(func) \
+    FW_TYPED_RESULT(WM_COPYDATA, func((HWND)wParam, (const COPYDATASTRUCT*)lParam))
 // BOOL OnQueryNewPalette(), void OnPaletteChanged(HWND changer)
 #define MSG_WM_QUERYNEWPALETTE(func) FW_TYPED_RESULT(WM_QUERYNEWPALETTE, func())
 #define MSG_WM_PALETTECHANGED(func) FW_TYPED_ENTRY(WM_PALETTECHANGED, 0, func((HWND)wParam))

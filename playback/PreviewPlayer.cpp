@@ -86,11 +86,11 @@ void CPreviewPlayer::Select(int selectedIndex, const std::string& path, int sour
     m_sourceWidth = sourceWidth;
     m_sourceHeight = sourceHeight;
     m_hasVideo = hasVideo;
-    m_playState = selectedIndex >= 0 ? kIdle : kNothingSelected;
+    m_playState = selectedIndex >= 0 ? PlayState::Idle : PlayState::NothingChosen;
 }
 
 void CPreviewPlayer::Play() {
-    if (m_playState.load() != kIdle) return;
+    if (m_playState.load() != PlayState::Idle) return;
     CloseThread();
     m_ticks = 0;
     // Made before the worker runs, so that a stop at any moment reaches it.
@@ -124,7 +124,7 @@ void CPreviewPlayer::StopWorker() {
     // forcibly, keeps its decoder and devices from leaking.
     if (m_thread) WaitDispatchingSent(m_thread, INFINITE);
     CloseThread();
-    if (m_playState.load() == kPlaying) m_playState = kIdle;
+    if (m_playState.load() == PlayState::Playing) m_playState = PlayState::Idle;
 }
 
 void CPreviewPlayer::CloseThread() {
@@ -191,7 +191,7 @@ void CPreviewPlayer::Run() {
         bool played = false;
         ~Cleanup() {
             if (player.m_hooks.previewWindow) ::InvalidateRect(player.m_hooks.previewWindow, nullptr, TRUE);
-            player.m_playState = kIdle;
+            player.m_playState = PlayState::Idle;
             player.m_running = false;
             if (!played && player.m_hooks.onEndedWithoutPlaying) player.m_hooks.onEndedWithoutPlaying();
         }
@@ -250,7 +250,7 @@ void CPreviewPlayer::Run() {
 
     sound.Start();
     cleanup.played = true;
-    m_playState = kPlaying;
+    m_playState = PlayState::Playing;
     if (m_hooks.onPlaying) m_hooks.onPlaying();
 
     int lastPercent = m_position.load();

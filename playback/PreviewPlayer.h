@@ -13,6 +13,7 @@
 #include <string>
 
 #include "framework/Handle.h"
+#include "playback/PlayState.h"
 
 class CPreviewSurface;
 
@@ -39,10 +40,6 @@ struct PreviewHooks {
 
 class CPreviewPlayer {
 public:
-    static constexpr int kNothingSelected = 0;
-    static constexpr int kIdle = 1000;
-    static constexpr int kPlaying = 2001;
-
     explicit CPreviewPlayer(PreviewHooks hooks);
     ~CPreviewPlayer();
     CPreviewPlayer(const CPreviewPlayer&) = delete;
@@ -60,7 +57,7 @@ public:
     // Posts `message` to `dialog` 500 ms from now, from a short-lived thread.
     static void PostAutomaticStart(HWND dialog, UINT message);
 
-    int PlayState() const { return m_playState.load(); }
+    PlayState CurrentPlayState() const { return m_playState.load(); }
     int Position() const { return m_position.load(); }
     void SetPosition(int percent) { m_position = percent; }
     // Ticks (sound-buffer notifications) of the current or last run.
@@ -82,7 +79,7 @@ private:
     int m_sourceWidth = 0, m_sourceHeight = 0;
     bool m_hasVideo = false;
 
-    std::atomic<int> m_playState{kNothingSelected};
+    std::atomic<PlayState> m_playState{PlayState::NothingChosen};
     std::atomic<int> m_position{0};
     std::atomic<int> m_ticks{0};
     std::atomic<bool> m_running{false};

@@ -53,6 +53,11 @@
 #define ID_FLOAT_SHOW 32771
 #define ID_FLOAT_EXIT 32772
 
+// Commands of the output list's context menu that no button of the main
+// window sends: open the recording (as a double-click does) and convert it.
+#define ID_LIST_PLAY 32773
+#define ID_LIST_CONVERT 32774
+
 // The command the floating stop window sends its owner to stop the recording;
 // the main window handles it like its stop button.
 #define ID_STOP_RECORDING 122

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <fstream>
+#include <iterator>
 
 #include "app/AppTitle.h"
 #include "res/resource.h"
@@ -11,10 +12,6 @@
 namespace e2e {
 
 namespace {
-
-std::string ProgramCommandLine() {
-    return "\"" + ProgramFolder() + "\\Lumiskop.exe\"";
-}
 
 struct StopWindowSearch {
     DWORD processId;
@@ -35,15 +32,14 @@ BOOL CALLBACK FindStopWindow(HWND hwnd, LPARAM lp) {
 }  // namespace
 
 RecorderSession::RecorderSession(const std::optional<std::string>& outputFolder,
-                                 const std::string& moreSettings)
-    : m_config(ProgramFolder() + "\\config.ini") {
+                                 const std::string& moreConfig, const std::string& programFolder)
+    : m_config(programFolder + "\\config.ini") {
     ::DeleteFileA(m_config.c_str());
-    if (outputFolder || !moreSettings.empty()) {
-        std::ofstream config(m_config, std::ios::binary);
-        if (outputFolder) config << "[General]\r\nFilePath=" << *outputFolder << "\r\n";
-        config << moreSettings;
+    if (outputFolder) {
+        std::ofstream(m_config, std::ios::binary) << "[General]\r\nFilePath=" << *outputFolder << "\r\n"
+                                                  << moreConfig;
     }
-    m_process = ChildProcess::Start(ProgramCommandLine(), ProgramFolder());
+    m_process = ChildProcess::Start("\"" + programFolder + "\\Lumiskop.exe\"", programFolder);
     if (m_process.Started()) m_main = WaitForWindow(kAppTitle, 30000, m_process.Id());
 }
 
@@ -51,6 +47,11 @@ RecorderSession::~RecorderSession() {
     Close();
     m_process.Kill();
     ::DeleteFileA(m_config.c_str());
+}
+
+std::string RecorderSession::ConfigText() const {
+    std::ifstream in(m_config, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string RecorderSession::ControlText(int id) const {

@@ -1,6 +1,8 @@
 // The settings dialog of the running program, opened by its command: where
-// and how it shows, what it lists with no output format chosen, and that
-// none of its three ways out changes the main window's format selectors.
+// and how it shows, the MP4 format's lists it shows, that none of its three
+// ways out changes the main window's format selectors unasked, and that a
+// choice made with the keys and OK reaches the selectors and config.ini and
+// is there again at the next start.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -56,9 +58,9 @@ TEST(SettingsDialog, OpensCentredOnTheMainWindowAndNoWayOutChangesItsSelectors) 
     RecorderSession session(scratch + "\\recordings");
     ASSERT_NE(session.Main(), nullptr);
     const auto before = Selectors(session);
-    // No profile is filled in: no format is chosen; the picture fit has its three.
-    EXPECT_EQ(before[0], (std::pair<LRESULT, LRESULT>{0, CB_ERR}));
-    EXPECT_EQ(before[2], (std::pair<LRESULT, LRESULT>{3, 0}));
+    // MP4 chosen, its lists at their defaults; the picture fit has its three.
+    EXPECT_EQ(before, (std::vector<std::pair<LRESULT, LRESULT>>{{1, 0}, {5, 0}, {3, 0}, {5, 0}, {3, 1}}));
+    EXPECT_EQ(Text(session.Control(IDC_FORMAT)), "MP4 (H.264 + AAC)");
 
     HWND dialog = OpenSettings(session);
     ASSERT_NE(dialog, nullptr) << "command 1045 opened no settings dialog";
@@ -84,9 +86,17 @@ TEST(SettingsDialog, OpensCentredOnTheMainWindowAndNoWayOutChangesItsSelectors) 
     HWND channels = ::GetDlgItem(dialog, IDC_SETTINGS_CHANNELS);
     EXPECT_EQ(::SendMessageA(channels, CB_GETCOUNT, 0, 0), 1);
     EXPECT_EQ(Text(channels), "2 Channels");
-    for (int id : {IDC_SETTINGS_RESOLUTION, IDC_SETTINGS_VIDEO_BITRATE, IDC_SETTINGS_AUDIO_BITRATE}) {
-        EXPECT_EQ(::SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0), 0) << id;
-        EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dialog, id))) << id;
+    const struct {
+        int id;
+        LRESULT count;
+        const char* shown;
+    } lists[] = {{IDC_SETTINGS_RESOLUTION, 5, "As recorded"},
+                 {IDC_SETTINGS_VIDEO_BITRATE, 5, "Automatic"},
+                 {IDC_SETTINGS_AUDIO_BITRATE, 3, "128 kbit/s"}};
+    for (const auto& list : lists) {
+        EXPECT_EQ(::SendDlgItemMessageA(dialog, list.id, CB_GETCOUNT, 0, 0), list.count) << list.id;
+        EXPECT_EQ(Text(::GetDlgItem(dialog, list.id)), list.shown) << list.id;
+        EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dialog, list.id))) << list.id;
     }
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(dialog, IDC_SETTINGS_UNUSED1)));
     ui::PumpFor(300);
@@ -104,6 +114,59 @@ TEST(SettingsDialog, OpensCentredOnTheMainWindowAndNoWayOutChangesItsSelectors) 
         dialog = nullptr;
     }
     ASSERT_TRUE(session.CloseWithButton());
+    e2e::RemoveScratchFolder(scratch);
+}
+
+// Opens a drop-down list with the pointer and moves `steps` entries down.
+bool ChooseDown(HWND list, int steps) {
+    if (!ui::ClickWindow(list)) return false;
+    for (int i = 0; i < steps; ++i)
+        if (!ui::Xdo("key Down")) return false;
+    return ui::Xdo("key Return");
+}
+
+// The lines of config.ini's [Convert] section.
+std::string ConvertSection(const std::string& config) {
+    const size_t start = config.find("[Convert]");
+    if (start == std::string::npos) return {};
+    const size_t end = config.find('[', start + 1);
+    return config.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+TEST(SettingsDialog, AChoiceMadeWithTheKeysIsKeptInConfigAndBackAtTheNextStart) {
+    const std::string scratch = e2e::MakeScratchFolder("lumiskop-settings");
+    std::string kept;
+    {
+        RecorderSession session(scratch + "\\recordings");
+        ASSERT_NE(session.Main(), nullptr);
+        HWND dialog = OpenSettings(session);
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(ui::FocusForKeys(dialog));
+        ASSERT_TRUE(ChooseDown(::GetDlgItem(dialog, IDC_SETTINGS_RESOLUTION), 2));
+        ASSERT_TRUE(ChooseDown(::GetDlgItem(dialog, IDC_SETTINGS_VIDEO_BITRATE), 1));
+        ASSERT_TRUE(ChooseDown(::GetDlgItem(dialog, IDC_SETTINGS_AUDIO_BITRATE), 1));
+        EXPECT_EQ(Text(::GetDlgItem(dialog, IDC_SETTINGS_RESOLUTION)), "1280 x 720");
+        ASSERT_TRUE(ui::ClickWindow(::GetDlgItem(dialog, IDOK)));
+        ASSERT_TRUE(e2e::WaitUntil([] { return SettingsDialog() == nullptr; }, 10000));
+        const auto after = Selectors(session);
+        EXPECT_EQ(after[1].second, 2);
+        EXPECT_EQ(after[3].second, 1);
+        EXPECT_EQ(after[4].second, 2);
+        kept = ConvertSection(session.ConfigText());
+        EXPECT_EQ(kept, "[Convert]\r\nWidth=1280\r\nHeight=720\r\nVideoKbps=500\r\nAudioKbps=192\r\n");
+        ASSERT_TRUE(session.CloseWithButton());
+    }
+    // Started again with that section, one value spoiled by hand: the rest
+    // comes back, the spoiled one is its default.
+    const size_t audio = kept.find("AudioKbps=");
+    ASSERT_NE(audio, std::string::npos);
+    RecorderSession again(scratch + "\\recordings", kept.substr(0, audio) + "AudioKbps=banana\r\n");
+    ASSERT_NE(again.Main(), nullptr);
+    const auto restored = Selectors(again);
+    EXPECT_EQ(restored[1].second, 2);
+    EXPECT_EQ(restored[3].second, 1);
+    EXPECT_EQ(restored[4].second, 1);
+    ASSERT_TRUE(again.CloseWithButton());
     e2e::RemoveScratchFolder(scratch);
 }
 

@@ -3,8 +3,8 @@
 // in the status line.
 #include <gtest/gtest.h>
 
-#include "app/ClipList.h"
-#include "app/ElapsedTime.h"
+#include "recordings/ClipList.h"
+#include "recordings/ElapsedTime.h"
 #include "app/Hotkeys.h"
 #include "app/StatusText.h"
 #include "engine/CallCaptureRect.h"
@@ -42,14 +42,47 @@ TEST(ClipList, RemovingASelectionTakesTheRunFromTheFirstSelectedRow) {
     EXPECT_EQ(clips.size(), 3u);
 }
 
-TEST(ClipList, NewRecordStartsCheckedWithEmptyEditSettings) {
+TEST(ClipList, NewRecordStartsCheckedWithNeutralEditsThatReadingTheFileKeeps) {
     ClipRecord record;
     EXPECT_EQ(record.checked, 1);
     EXPECT_EQ(record.duration, 0.0);
-    EXPECT_EQ(record.effect, 0);
+    // The whole picture, contrast and volume at 100: a recording nobody
+    // edited converts as it was recorded.
+    const EditSettings& e = record.edits;
+    EXPECT_EQ(e.contrast, 100);
+    EXPECT_EQ(e.volume, 100);
+    EXPECT_EQ(e.cropLeft, 0);
+    EXPECT_EQ(e.cropTop, 0);
+    EXPECT_EQ(e.cropRight, 320);
+    EXPECT_EQ(e.cropBottom, 240);
+    EXPECT_EQ(e.brightness, 0);
+    EXPECT_EQ(e.saturation, 0);
+    EXPECT_EQ(e.effect, 0);
+    record.edits.brightness = 40;
+    SetClipMedia(record, 12.5, 640, 480);
+    EXPECT_EQ(record.edits.brightness, 40);
+    EXPECT_EQ(record.fullRangeEnd, 12500);
+    EXPECT_EQ(record.durationText, "00:00:12");
+    EXPECT_EQ(record.pictureWidth, 640);
+    SetClipMedia(record, 3.0, 640, 0);  // no picture: no size
+    EXPECT_EQ(record.pictureWidth, 0);
+
     ClipRecord copy = record;
     copy.path = "C:\\x.avi";
     EXPECT_TRUE(record.path.empty());  // copies are independent
+}
+
+TEST(ClipList, ASelectionFollowsItsRowOrGoesWithIt) {
+    // Rows 2 and 3 of six removed.
+    EXPECT_EQ(SelectionAfterRemoval(0, 1, 2, 6), 0);
+    EXPECT_EQ(SelectionAfterRemoval(1, 1, 2, 6), -1);
+    EXPECT_EQ(SelectionAfterRemoval(2, 1, 2, 6), -1);
+    EXPECT_EQ(SelectionAfterRemoval(5, 1, 2, 6), 3);
+    // A run cut at the end, a removal of nothing, no selection.
+    EXPECT_EQ(SelectionAfterRemoval(5, 4, 9, 6), -1);
+    EXPECT_EQ(SelectionAfterRemoval(3, -1, 1, 6), 3);
+    EXPECT_EQ(SelectionAfterRemoval(-1, 0, 1, 6), -1);
+    EXPECT_EQ(SelectionAfterRemoval(6, 0, 1, 6), -1);
 }
 
 TEST(Hotkeys, DefaultsAreF8ToF12WithCtrlOnTheLastTwo) {

@@ -110,29 +110,29 @@ TEST(TrimRangeModel, DragsPostMarkerMessagesBeforeThePositionAndEndMessagesBefor
     EXPECT_FALSE(bar.DraggingThumb());
     std::vector<Post> posts = bar.Move(bar.Pixel(25) - 3, handled);
     EXPECT_TRUE(handled);
-    EXPECT_EQ(posts, (std::vector<Post>{{trimbar::kStartMoved, 25}, {trimbar::kPositionMoved, 25}}));
+    EXPECT_EQ(posts, (std::vector<Post>{{msg::kTrimStartMoved, 25}, {msg::kTrimPositionMoved, 25}}));
     // The same pixel again posts nothing.
     EXPECT_TRUE(bar.Move(bar.Pixel(25) - 3, handled).empty());
     // Dragged beyond the end, it stops one below it.
     posts = bar.Move(400, handled);
-    EXPECT_EQ(posts, (std::vector<Post>{{trimbar::kStartMoved, 99}, {trimbar::kPositionMoved, 99}}));
+    EXPECT_EQ(posts, (std::vector<Post>{{msg::kTrimStartMoved, 99}, {msg::kTrimPositionMoved, 99}}));
     EXPECT_EQ(bar.ButtonUp(),
-              (std::vector<Post>{{trimbar::kStartDragEnded, 99}, {trimbar::kDragEnded, 99}}));
+              (std::vector<Post>{{msg::kTrimStartDragEnded, 99}, {msg::kTrimDragEnded, 99}}));
 
     // The end marker, dragged left past the start, stays above it.
     bar.SetStart(20);
     ASSERT_TRUE(bar.ButtonDown(bar.EndMarker().left + 2, 30));
     posts = bar.Move(0, handled);
-    EXPECT_EQ(posts, (std::vector<Post>{{trimbar::kEndMoved, 21}, {trimbar::kPositionMoved, 21}}));
-    EXPECT_EQ(bar.ButtonUp(), (std::vector<Post>{{trimbar::kEndDragEnded, 21}, {trimbar::kDragEnded, 21}}));
+    EXPECT_EQ(posts, (std::vector<Post>{{msg::kTrimEndMoved, 21}, {msg::kTrimPositionMoved, 21}}));
+    EXPECT_EQ(bar.ButtonUp(), (std::vector<Post>{{msg::kTrimEndDragEnded, 21}, {msg::kTrimDragEnded, 21}}));
 
     // The thumb moves the position only, within the margins.
     bar.SetPosition(50);
     ASSERT_TRUE(bar.ButtonDown(bar.Pixel(50), 5));
-    EXPECT_EQ(bar.Move(bar.Pixel(75), handled), (std::vector<Post>{{trimbar::kPositionMoved, 75}}));
+    EXPECT_EQ(bar.Move(bar.Pixel(75), handled), (std::vector<Post>{{msg::kTrimPositionMoved, 75}}));
     EXPECT_EQ(bar.Start(), 20);
-    EXPECT_EQ(bar.Move(-50, handled), (std::vector<Post>{{trimbar::kPositionMoved, 0}}));
-    EXPECT_EQ(bar.ButtonUp(), (std::vector<Post>{{trimbar::kDragEnded, 0}}));
+    EXPECT_EQ(bar.Move(-50, handled), (std::vector<Post>{{msg::kTrimPositionMoved, 0}}));
+    EXPECT_EQ(bar.ButtonUp(), (std::vector<Post>{{msg::kTrimDragEnded, 0}}));
 }
 
 TEST(TrimRangeModel, PressOutsideEveryPartStartsNothing) {

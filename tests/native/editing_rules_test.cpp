@@ -148,14 +148,21 @@ TEST(Effects, WorkedValuesOfBrightnessContrastSaturationAndTheSpecialEffects) {
               (std::vector<int>{0, 16, 128, 176, 255}));
 }
 
-TEST(Effects, VolumeInSinglePrecisionKeepsTheLow16Bits) {
+TEST(Effects, VolumeInSinglePrecisionIsClippedToTheSampleRange) {
     EXPECT_EQ(effects::ScaleSample(10000, 200), 19999);
-    EXPECT_EQ(effects::ScaleSample(20000, 200), -25537);
     EXPECT_EQ(effects::ScaleSample(1000, 100), 999);
     EXPECT_EQ(effects::ScaleSample(-1000, 100), -999);
-    int16_t samples[3] = {32767, -32768, 5};
-    effects::ScaleSamples(samples, 3, 0);
-    EXPECT_EQ((std::vector<int>{samples[0], samples[1], samples[2]}), (std::vector<int>{0, 0, 0}));
+    // A loud call at 200 % stays at full scale instead of wrapping into noise
+    // (20000 once became -25537).
+    EXPECT_EQ(effects::ScaleSample(20000, 200), 32767);
+    EXPECT_EQ(effects::ScaleSample(-20000, 200), -32768);
+    EXPECT_EQ(effects::ScaleSample(-32768, 200), -32768);
+    EXPECT_EQ(effects::ScaleSample(16384, 200), 32767);
+    int16_t samples[4] = {32767, -32768, 5, 30000};
+    effects::ScaleSamples(samples, 2, 0);
+    effects::ScaleSamples(samples + 2, 2, 150);
+    EXPECT_EQ((std::vector<int>{samples[0], samples[1], samples[2], samples[3]}),
+              (std::vector<int>{0, 0, 7, 32767}));
 }
 
 }  // namespace

@@ -1,3 +1,3 @@
 lumiskop_test(region_geometry_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/region_geometry_test.cpp
-  LIBS engine_core)
+  LIBS region_core)

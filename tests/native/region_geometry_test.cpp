@@ -1,7 +1,7 @@
 // The rectangle rules of the flashing frame and the region selector.
 #include <gtest/gtest.h>
 
-#include "engine/RegionGeometry.h"
+#include "region/RegionGeometry.h"
 
 using engine::BoxRect;
 using engine::FrameShape;

@@ -5,8 +5,8 @@
 
 #include <cmath>
 
-#include "app/ClipList.h"
 #include "editing/DecimalTruncate.h"
+#include "recordings/ClipList.h"
 #include "editing/TrimRules.h"
 
 namespace {

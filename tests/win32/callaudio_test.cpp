@@ -28,11 +28,11 @@ class CallAudioTest : public ::testing::Test {
 protected:
     void SetUp() override {
         harness.HandleMessages([this](UINT message, LRESULT& result) {
-            if (message == WM_INPUTA_DATA) {
+            if (message == msg::kInputAData) {
                 result = inputs.OnInputAData();
                 return true;
             }
-            if (message == WM_INPUTB_DATA) {
+            if (message == msg::kInputBData) {
                 result = inputs.OnInputBData();
                 return true;
             }

@@ -13,6 +13,7 @@
 #include "callenv/AudioRouter.h"
 #include "callenv/CallEnvNames.h"
 #include "callenv/ProcessSnapshot.h"
+#include "framework/PrivateMessages.h"
 #include "tests/support/fixture_paths.h"
 #include "tests/support/host_command.h"
 #include "tests/support/process_helpers.h"
@@ -147,11 +148,11 @@ std::vector<Report> CollectReports(HWND window, DWORD ms) {
     std::vector<Report> reports;
     const DWORD start = ::GetTickCount();
     while (::GetTickCount() - start < ms) {
-        MSG msg;
-        while (::PeekMessageA(&msg, window, 0, 0, PM_REMOVE))
-            if (msg.message == callenv::kFarEndLevelReport)
-                reports.push_back({static_cast<int32_t>(static_cast<uint32_t>(msg.wParam)) / 100.0,
-                                   static_cast<DWORD>(msg.lParam), ::timeGetTime()});
+        MSG message;
+        while (::PeekMessageA(&message, window, 0, 0, PM_REMOVE))
+            if (message.message == msg::kFarEndLevelReport)
+                reports.push_back({static_cast<int32_t>(static_cast<uint32_t>(message.wParam)) / 100.0,
+                                   static_cast<DWORD>(message.lParam), ::timeGetTime()});
         ::Sleep(10);
     }
     return reports;
@@ -170,7 +171,7 @@ TEST(SoundRelay, ReportsTheFarEndsLevelToTheWindowThatAsks) {
     ::Sleep(1000);  // the engine's window comes up with its mutex
     EXPECT_TRUE(CollectReports(window, 500).empty()) << "reports before anyone asked";
 
-    router.PostToAudioEngine(callenv::kEngineLevelsRequest, 1);
+    router.PostToAudioEngine(msg::kEngineLevelsRequest, 1);
     const std::vector<Report> quiet = CollectReports(window, 1500);
     EXPECT_GE(quiet.size(), 8u) << "one report every 100 ms";
     for (const Report& report : quiet) EXPECT_LE(report.dbfs, -50) << "nothing plays yet";
@@ -190,7 +191,7 @@ TEST(SoundRelay, ReportsTheFarEndsLevelToTheWindowThatAsks) {
         EXPECT_GE(toneReports, static_cast<int>(loud.size()) * 3 / 4) << "the tone's level was not reported";
     }
 
-    router.PostToAudioEngine(callenv::kEngineLevelsRequest, 0);
+    router.PostToAudioEngine(msg::kEngineLevelsRequest, 0);
     CollectReports(window, 300);
     EXPECT_TRUE(CollectReports(window, 1000).empty()) << "reports after they were called off";
     ::DestroyWindow(window);

@@ -46,7 +46,7 @@ protected:
         context.settings = &settings;
     }
 
-    static int PlayState(const CEditingFrame& dialog) { return dialog.Playback().PlayState(); }
+    static PlayState StateOf(const CEditingFrame& dialog) { return dialog.Playback().CurrentPlayState(); }
 
     // Opens the dialog modeless (the test thread runs its messages) and
     // checks it starts playing by itself, not at once.
@@ -55,9 +55,9 @@ protected:
         ASSERT_TRUE(dialog.Create());
         dialog.ShowWindow(SW_SHOW);
         ui::PumpFor(150);
-        EXPECT_NE(PlayState(dialog), CPreviewPlayer::kPlaying) << "played before the automatic start";
+        EXPECT_NE(StateOf(dialog), PlayState::Playing) << "played before the automatic start";
         if (expectPlaying) {
-            ASSERT_TRUE(ui::PumpUntil([&] { return PlayState(dialog) == CPreviewPlayer::kPlaying; }, 20000))
+            ASSERT_TRUE(ui::PumpUntil([&] { return StateOf(dialog) == PlayState::Playing; }, 20000))
                 << "the dialog did not start playing by itself";
         }
     }
@@ -109,8 +109,9 @@ std::string Text(HWND dialog, int id) {
 }
 
 TEST_F(EditFxDialogs, CropHighlightFollowsTheDraggedEdgeAndOnlyOkStores) {
-    clips[0].cropMode = 1;
-    clips[0].cropLeft = 40, clips[0].cropTop = 30, clips[0].cropRight = 280, clips[0].cropBottom = 210;
+    clips[0].edits.cropMode = 1;
+    clips[0].edits.cropLeft = 40, clips[0].edits.cropTop = 30;
+    clips[0].edits.cropRight = 280, clips[0].edits.cropBottom = 210;
     {
         CCropDlg dialog(context);
         Open(dialog);
@@ -126,7 +127,7 @@ TEST_F(EditFxDialogs, CropHighlightFollowsTheDraggedEdgeAndOnlyOkStores) {
         EXPECT_EQ(dialog.CropRect(), (crop::Rect{100, 30, 280, 210}));
         EXPECT_EQ(Text(dialog, IDC_CROP_LEFT), "100");
         EXPECT_TRUE(WaitPreview(dialog, 70, 120, 40, 75)) << Preview(dialog, 70, 120);
-        EXPECT_EQ(PlayState(dialog), CPreviewPlayer::kPlaying);
+        EXPECT_EQ(StateOf(dialog), PlayState::Playing);
         ui::SaveScreenshot("crop-dialog-dragged");
 
         // A press off the rectangle drags the window instead.
@@ -155,8 +156,8 @@ TEST_F(EditFxDialogs, CropHighlightFollowsTheDraggedEdgeAndOnlyOkStores) {
         EXPECT_EQ(dialog.CropRect(), cut) << "the rectangle followed a pointer whose button is up";
         ClickAndWaitClosed(dialog, IDOK);
     }
-    EXPECT_EQ(clips[0].cropLeft, 100);
-    EXPECT_EQ(clips[0].cropMode, 1);
+    EXPECT_EQ(clips[0].edits.cropLeft, 100);
+    EXPECT_EQ(clips[0].edits.cropMode, 1);
     EXPECT_EQ(settings.cropLeft, 100);
     EXPECT_EQ(settings.cropMode, 1);
 
@@ -170,7 +171,7 @@ TEST_F(EditFxDialogs, CropHighlightFollowsTheDraggedEdgeAndOnlyOkStores) {
         EXPECT_EQ(dialog.CropRect().top, 100);
         ClickAndWaitClosed(dialog, way);
     }
-    EXPECT_EQ(clips[0].cropTop, 30);
+    EXPECT_EQ(clips[0].edits.cropTop, 30);
     EXPECT_EQ(settings.cropTop, 30);
 }
 
@@ -216,25 +217,25 @@ TEST_F(EditFxDialogs, EffectSlidersChangeThePictureAtOnceAndOnlyOkStores) {
             << Preview(dialog, 160, 120) << " at brightness " << brightness;
         ui::SaveScreenshot("effect-dialog-playing");
         ClickAndWaitClosed(dialog, IDOK);
-        EXPECT_EQ(clips[0].brightness, brightness);
+        EXPECT_EQ(clips[0].edits.brightness, brightness);
         EXPECT_EQ(settings.brightness, brightness);
     }
     for (int way : {IDCANCEL, IDC_EFFECT_CLOSE}) {
         CEffectDlg dialog(context);
         Open(dialog);
-        EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_EFFECT_BRIGHTNESS, TBM_GETPOS, 0, 0), clips[0].brightness + 100);
+        EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_EFFECT_BRIGHTNESS, TBM_GETPOS, 0, 0), clips[0].edits.brightness + 100);
         ASSERT_TRUE(ui::PumpUntil([&] { return ::IsWindowEnabled(dialog.GetDlgItem(way)) != FALSE; }));
         ASSERT_TRUE(ui::ClickWindow(dialog.GetDlgItem(IDC_EFFECT_RESET)));
         ASSERT_TRUE(ui::PumpUntil([&] { return dialog.Picture().brightness == 0; }, 5000));
         ClickAndWaitClosed(dialog, way);
     }
-    EXPECT_NE(clips[0].brightness, 0);
-    EXPECT_EQ(clips[0].volume, 100);
+    EXPECT_NE(clips[0].edits.brightness, 0);
+    EXPECT_EQ(clips[0].edits.volume, 100);
 }
 
 TEST_F(EditFxDialogs, EffectDialogOnAFileThatCannotPlayCanStillBeClosed) {
     clips[0].path = s_folder + "\\missing.avi";
-    clips[0].brightness = 40;
+    clips[0].edits.brightness = 40;
     CEffectDlg dialog(context);
     Open(dialog, false);
     EXPECT_TRUE(ui::PumpUntil([&] { return ::IsWindowEnabled(dialog.GetDlgItem(IDC_EFFECT_CLOSE)) != FALSE; }))

@@ -126,7 +126,7 @@ struct PreviewWindow {
         return sliderMoves;
     }
     bool WaitForPlaying() {
-        return ui::PumpUntil([&] { return player->PlayState() == CPreviewPlayer::kPlaying; }, 20000);
+        return ui::PumpUntil([&] { return player->CurrentPlayState() == PlayState::Playing; }, 20000);
     }
 };
 
@@ -171,7 +171,7 @@ TEST_F(Preview, AFileThatCannotBePlayedIsRefusedAndLeavesThePlayerIdle) {
     PreviewWindow preview(s_folder + "\\gone.avi", 320, 240);
     preview.player->Play();
     ASSERT_TRUE(preview.player->WaitForEnd(20000));
-    EXPECT_EQ(preview.player->PlayState(), CPreviewPlayer::kIdle);
+    EXPECT_EQ(preview.player->CurrentPlayState(), PlayState::Idle);
     EXPECT_EQ(preview.player->Ticks(), 0);
     preview.player->Select(0, good, 320, 240, true);
     preview.player->Play();
@@ -187,7 +187,7 @@ TEST_F(Preview, PlaysFromTheMiddleToTheLastPictureWithPauseStopAndTheSliderInsid
     ASSERT_TRUE(preview.WaitForPlaying());
     // Ends by itself at the last picture.
     ASSERT_TRUE(preview.player->WaitForEnd(20000)) << "the player kept ticking past the end";
-    EXPECT_EQ(preview.player->PlayState(), CPreviewPlayer::kIdle);
+    EXPECT_EQ(preview.player->CurrentPlayState(), PlayState::Idle);
     std::vector<int> moves = preview.Moves();
     ASSERT_FALSE(moves.empty());
     EXPECT_EQ(moves.front(), 51);
@@ -203,7 +203,7 @@ TEST_F(Preview, PlaysFromTheMiddleToTheLastPictureWithPauseStopAndTheSliderInsid
     ASSERT_TRUE(ui::PumpUntil([&] { return preview.player->Position() >= 20; }, 20000));
     preview.player->Pause();
     const int paused = preview.player->Position();
-    EXPECT_EQ(preview.player->PlayState(), CPreviewPlayer::kIdle);
+    EXPECT_EQ(preview.player->CurrentPlayState(), PlayState::Idle);
     {
         std::lock_guard<std::mutex> hold(preview.lock);
         preview.sliderMoves.clear();

@@ -10,9 +10,9 @@
 
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
-#include "engine/RegionFrameWnd.h"
-#include "engine/RegionGeometry.h"
 #include "framework/Gdi.h"
+#include "region/RegionFrameWnd.h"
+#include "region/RegionGeometry.h"
 #include "tests/support/ui_helpers.h"
 
 namespace {

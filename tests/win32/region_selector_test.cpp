@@ -11,10 +11,10 @@
 #include "engine/Messages.h"
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
-#include "engine/RegionGeometry.h"
-#include "engine/RegionSelector.h"
 #include "framework/Gdi.h"
 #include "framework/Wnd.h"
+#include "region/RegionGeometry.h"
+#include "region/RegionSelector.h"
 #include "tests/support/ui_helpers.h"
 
 namespace {

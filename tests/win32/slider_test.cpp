@@ -105,18 +105,18 @@ TEST_F(SlidersTest, TrimBarDragsPostMarkerThenPositionMessagesAndEndMessagesLast
     }
     ui::SaveScreenshot("trim-bar-marker-dragged");
     ASSERT_TRUE(ui::MouseUp());
-    ASSERT_TRUE(Got(trimbar::kDragEnded)) << "the drag's end was not posted";
+    ASSERT_TRUE(Got(msg::kTrimDragEnded)) << "the drag's end was not posted";
     const auto& log = dialog.sliderMessages;
     ASSERT_GE(log.size(), 4u);
     // Every move posts the start and then the position, both the new start.
     for (size_t i = 0; i + 2 < log.size(); i += 2) {
-        EXPECT_EQ(log[i].message, trimbar::kStartMoved) << i;
-        EXPECT_EQ(log[i + 1].message, trimbar::kPositionMoved) << i;
+        EXPECT_EQ(log[i].message, msg::kTrimStartMoved) << i;
+        EXPECT_EQ(log[i + 1].message, msg::kTrimPositionMoved) << i;
         EXPECT_EQ(log[i].lp, log[i + 1].lp) << i;
         EXPECT_EQ(log[i].wp, static_cast<WPARAM>(IDC_PROBE_TRIM));
     }
-    EXPECT_EQ(log[log.size() - 2].message, trimbar::kStartDragEnded);
-    EXPECT_EQ(log.back().message, trimbar::kDragEnded);
+    EXPECT_EQ(log[log.size() - 2].message, msg::kTrimStartDragEnded);
+    EXPECT_EQ(log.back().message, msg::kTrimDragEnded);
     EXPECT_EQ(log[log.size() - 3].lp, bar.GetStart());
     EXPECT_EQ(bar.GetStart(), bar.GetPosition());
     EXPECT_GT(bar.GetStart(), 15);
@@ -133,7 +133,7 @@ TEST_F(SlidersTest, TrimBarDragsPostMarkerThenPositionMessagesAndEndMessagesLast
     ui::SaveScreenshot("trim-bar-thumb-dragged");
     const size_t before = log.size();
     ASSERT_TRUE(ui::MouseUp());
-    ASSERT_TRUE(Got(trimbar::kDragEnded, before));
+    ASSERT_TRUE(Got(msg::kTrimDragEnded, before));
     EXPECT_EQ(log.back().lp, bar.GetPosition());
     EXPECT_EQ(bar.GetStart(), log[before - 3].lp) << "the thumb moved the start";
 
@@ -147,7 +147,7 @@ TEST_F(SlidersTest, TrimBarDragsPostMarkerThenPositionMessagesAndEndMessagesLast
     {
         fw::OwnedWindow taker = ui::TakeMouseCapture(dialog);
         ASSERT_TRUE(taker);
-        EXPECT_TRUE(Got(trimbar::kDragEnded, cut)) << "the cut drag's end was not posted";
+        EXPECT_TRUE(Got(msg::kTrimDragEnded, cut)) << "the cut drag's end was not posted";
         EXPECT_FALSE(bar.Model().DraggingThumb());
         ASSERT_TRUE(ui::MouseUp());
         ui::PumpFor(200);

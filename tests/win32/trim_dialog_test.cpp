@@ -80,7 +80,7 @@ protected:
         return ui::ScreenPixel(p.x, p.y);
     }
     static bool Playing(const CTrimDlg& dialog) {
-        return dialog.Playback().PlayState() == CPreviewPlayer::kPlaying;
+        return dialog.Playback().CurrentPlayState() == PlayState::Playing;
     }
 
     static std::string s_folder, s_file;

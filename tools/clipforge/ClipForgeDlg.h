@@ -24,7 +24,8 @@ inline constexpr const char* kClipForgeTitle = "ClipForge";
 
 class CClipForgeDlg : public fw::CDialog {
 public:
-    explicit CClipForgeDlg(std::string outputFolder);  // ANSI
+    // `convertFirst` (UTF-8), when given, is converted as soon as the window shows.
+    explicit CClipForgeDlg(std::string outputFolder, std::string convertFirst = {});  // both in UTF-8
     ~CClipForgeDlg() override;
 
     BEGIN_MSG_MAP(CClipForgeDlg)
@@ -32,6 +33,8 @@ public:
         MSG_WM_LBUTTONDOWN(OnLButtonDown)
         MESSAGE_HANDLER(kProgressMessage, OnProgress)
         MESSAGE_HANDLER(kFinishedMessage, OnFinished)
+        MESSAGE_HANDLER(kConvertOneMessage, OnConvertOne)
+        MSG_WM_COPYDATA(OnCopyData)
         COMMAND_ID_HANDLER(IDC_CF_CONVERT, OnConvert)
         COMMAND_ID_HANDLER(IDC_CF_CANCEL, OnCancelConversion)
         COMMAND_ID_HANDLER(IDC_CF_OPEN_FOLDER, OnOpenFolder)
@@ -44,6 +47,10 @@ public:
 
     static constexpr UINT kProgressMessage = WM_APP + 1;
     static constexpr UINT kFinishedMessage = WM_APP + 2;
+    // Converts the recording waiting in m_convertOne.
+    static constexpr UINT kConvertOneMessage = WM_APP + 3;
+    // A WM_COPYDATA of this kind carries a recording's path (UTF-8) to convert.
+    static constexpr ULONG_PTR kConvertOneTag = 0x43464331;  // "CFC1"
 
 protected:
     BOOL OnInitDialog() override;
@@ -60,6 +67,8 @@ private:
     void OnLButtonDown(UINT, POINT at);
     LRESULT OnProgress(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnFinished(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnConvertOne(UINT, WPARAM, LPARAM, BOOL&);
+    BOOL OnCopyData(HWND, const COPYDATASTRUCT* data);
     LRESULT OnConvert(WORD, WORD, HWND, BOOL&);
     LRESULT OnCancelConversion(WORD, WORD, HWND, BOOL&);
     LRESULT OnOpenFolder(WORD, WORD, HWND, BOOL&);
@@ -74,7 +83,8 @@ private:
     // Waits for the worker, cancelling its conversion first when asked.
     void StopWorker(bool cancel);
 
-    std::string m_folder;  // ANSI
+    std::string m_folder;  // UTF-8, as every path here
+    std::string m_convertOne;  // UTF-8: the recording to convert on its own next
     std::string m_skinFolder;
     std::vector<clipforge::RecordingEntry> m_entries;
     CCheckListCtrl m_list;
@@ -82,7 +92,7 @@ private:
     CSkinProgress m_progress;
     fw::Bitmap m_background;
     RECT m_statusRect{15, 492, 495, 526};
-    std::string m_status;
+    std::string m_status;  // UTF-8: it names recordings
 
     std::thread m_worker;
     std::atomic<bool> m_cancel{false};

@@ -12,6 +12,7 @@
 #include "callenv/DeviceMatch.h"
 #include "callenv/WaveDevices.h"
 #include "framework/Handle.h"
+#include "framework/PrivateMessages.h"
 #include "tools/sndrelay/SoundRelay.h"
 #include "tools/sndrelay/resource.h"
 
@@ -22,7 +23,7 @@ constexpr DWORD kShutdownGraceMs = 5000;
 CSoundRelay g_relay;
 
 INT_PTR CALLBACK EngineDialogProc(HWND, UINT message, WPARAM wp, LPARAM lp) {
-    if (message == callenv::kEngineLevelsRequest) {
+    if (message == msg::kEngineLevelsRequest) {
         g_relay.ReportLevelsTo(lp ? reinterpret_cast<HWND>(wp) : nullptr);
         return TRUE;
     }

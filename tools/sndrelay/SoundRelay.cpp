@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/PrivateMessages.h"
+
 namespace {
 
 WAVEFORMATEX CallFormat() {
@@ -132,7 +134,7 @@ void CSoundRelay::ReportLevels(const Block& in) {
     for (const engine::SoundSlice& slice : m_meter.Add(pcm, in.header.dwBytesRecorded, ::timeGetTime())) {
         const auto hundredths = static_cast<long>(std::lround(slice.levelDbfs * 100));
         // A window that is gone takes no more reports.
-        if (!::PostMessageA(to, callenv::kFarEndLevelReport, static_cast<WPARAM>(hundredths),
+        if (!::PostMessageA(to, msg::kFarEndLevelReport, static_cast<WPARAM>(hundredths),
                             static_cast<LPARAM>(slice.endMs)))
             m_levelsTo.compare_exchange_strong(to, nullptr);
     }

@@ -34,7 +34,7 @@ public:
     bool Start(const Settings& settings);
     void Stop();
     bool Running() const { return m_thread.joinable(); }
-    // Posts each slice's level to `window` (callenv::kFarEndLevelReport);
+    // Posts each slice's level to `window` (msg::kFarEndLevelReport);
     // null stops the reports. Any thread.
     void ReportLevelsTo(HWND window) { m_levelsTo = window; }
 

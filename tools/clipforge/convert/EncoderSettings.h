@@ -18,4 +18,15 @@ inline constexpr int kKeyFrameSeconds = 5;  // seeking in a player stays quick
 inline constexpr int kAudioRate = 48'000;
 inline constexpr int kAudioBitRate = 128'000;
 
+// The picture sizes converted. 4:2:0 needs at least two pixels each way;
+// beyond 4096 x 4096 x264's picture buffers exhaust a 32-bit process (16000 x
+// 16000 could not even be opened), and no phone plays such an MP4.
+inline constexpr int kMinPictureSide = 2;
+inline constexpr int kMaxPictureSide = 4096;
+
+inline constexpr bool WithinPictureLimits(int width, int height) {
+    return width >= kMinPictureSide && height >= kMinPictureSide && width <= kMaxPictureSide &&
+           height <= kMaxPictureSide;
+}
+
 }  // namespace clipforge

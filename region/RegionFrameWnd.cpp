@@ -1,9 +1,9 @@
-#include "engine/RegionFrameWnd.h"
+#include "region/RegionFrameWnd.h"
 
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
-#include "engine/RegionGeometry.h"
 #include "framework/Gdi.h"
+#include "region/RegionGeometry.h"
 
 namespace {
 

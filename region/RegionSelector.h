@@ -9,9 +9,9 @@
 
 #include <string>
 
-#include "engine/RegionSelectorDraw.h"
 #include "engine/ScreenRect.h"
 #include "framework/Wnd.h"
+#include "region/RegionSelectorDraw.h"
 
 struct RegionSelectorState {
     POINT anchor{};

@@ -1,6 +1,6 @@
-#include "engine/RegionSelectorDraw.h"
+#include "region/RegionSelectorDraw.h"
 
-#include "engine/RegionGeometry.h"
+#include "region/RegionGeometry.h"
 
 namespace {
 

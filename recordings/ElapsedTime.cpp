@@ -1,4 +1,4 @@
-#include "app/ElapsedTime.h"
+#include "recordings/ElapsedTime.h"
 
 #include <cstdio>
 

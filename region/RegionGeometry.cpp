@@ -1,4 +1,4 @@
-#include "engine/RegionGeometry.h"
+#include "region/RegionGeometry.h"
 
 #include <cstdio>
 

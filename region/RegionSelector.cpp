@@ -1,11 +1,11 @@
-#include "engine/RegionSelector.h"
+#include "region/RegionSelector.h"
 
 #include "engine/CallCaptureRect.h"
 #include "engine/HotkeyLinks.h"
 #include "engine/Messages.h"
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
-#include "engine/RegionGeometry.h"
+#include "region/RegionGeometry.h"
 
 namespace {
 
@@ -76,7 +76,7 @@ void CRegionSelector::OnLButtonUp(UINT, POINT) {
     SetMsgHandled(FALSE);
     Finish();
     if (engine::IsEmptySelection(m_state.committed)) {
-        ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), WM_REGION_SELECT_ENDED, 0, 0);
+        ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), msg::kRegionSelectEnded, 0, 0);
         return;
     }
     g_recordState.CaptureRect = Normalized(m_state.committed);
@@ -123,6 +123,6 @@ bool CancelRegionSelector() {
     if (!selector || !::IsWindowVisible(*selector)) return false;
     selector->Finish();
     ConvertArmed = 1;
-    ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), WM_REGION_SELECT_ENDED, 0, 0);
+    ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), msg::kRegionSelectEnded, 0, 0);
     return true;
 }
