@@ -19,6 +19,7 @@
 #include "callenv/CallEnvNames.h"
 #include "res/resource.h"
 #include "tests/e2e/call_scene.h"
+#include "tests/e2e/popup_menu.h"
 #include "tests/support/process_helpers.h"
 #include "tests/e2e/recorder_session.h"
 #include "tests/support/fixture_paths.h"
@@ -245,7 +246,7 @@ bool ChooseLastSystemMenuItem(e2e::RecorderSession& recorder) {
            e2e::WaitUntil([] { return !e2e::WaitForWindowOfClass("#32768", 0); }, 5000);
 }
 
-TEST(AutoRecord, TheSystemMenuTurnsItOnAndOffAndConfigIniKeepsIt) {
+TEST(AutoRecord, TheSystemMenuAndTheListsMenuTurnItOnAndOffAndConfigIniKeepsIt) {
     CallsScene scene("");
     e2e::RecorderSession& recorder = scene.Recorder();
     ASSERT_NE(recorder.Main(), nullptr);
@@ -258,7 +259,14 @@ TEST(AutoRecord, TheSystemMenuTurnsItOnAndOffAndConfigIniKeepsIt) {
     EXPECT_NE(scene.WaitForRecording(1, 10000), 0u) << "turned on, it did not record";
     scene.HangUp();
     ASSERT_TRUE(e2e::WaitUntil([&] { return recorder.ListRows().size() == 1; }, 10000));
-    ASSERT_TRUE(ChooseLastSystemMenuItem(recorder));
+    // The recordings list's menu carries the same item, last.
+    const POINT row = recorder.RowCentre(0);
+    ASSERT_TRUE(ui::Click(row.x, row.y, 3));
+    HWND menu = e2e::WaitForPopupMenu(recorder.Process().Id(), 10000);
+    ASSERT_NE(menu, nullptr) << "the list's menu did not open";
+    const std::vector<e2e::MenuLine> lines = e2e::WaitForMenuLines(menu, 11);
+    ASSERT_EQ(lines.size(), 11u);
+    ASSERT_TRUE(ui::Click(lines.back().Centre().x, lines.back().Centre().y));
     EXPECT_TRUE(e2e::WaitUntil([&] { return ConfigValue(recorder, "AutoRecord", "Enabled") == "0"; }, 5000));
     EXPECT_EQ(scene.Status(), "Ready");
     ASSERT_TRUE(scene.Call(kAlice, 0));
