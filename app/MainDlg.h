@@ -245,7 +245,8 @@ private:
     void StepAutoRecord();
     void BeginFollowing(HWND conversation, const RECT& window);
     void FollowCallWindow();
-    // A recording runs, is being started or is still closing its file.
+    // A recording runs or is still closing its file, or a start command has
+    // armed one.
     bool CallRecordingBusy() const;
     // The status line when nothing records: "Ready", or automatic
     // recording's waiting words.

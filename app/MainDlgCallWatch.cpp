@@ -54,7 +54,8 @@ void CMainDlg::ToggleAutoRecord() {
     settings.enabled = !AutoRecordOn();
     const bool kept = config::WriteAutoRecordEnabled(settings.enabled);
     ApplyAutoRecord(settings);
-    if (!kept) SetStatus("This setting is not kept: config.ini cannot be written");
+    // It holds until the program ends.
+    if (!kept) SetStatus(UnsavedSettingStatus("Record calls automatically", config::FilePath()));
 }
 
 void CMainDlg::ApplyAutoRecord(const autorec::AutoRecordSettings& settings) {
@@ -99,8 +100,7 @@ std::string CMainDlg::IdleStatus() const {
 }
 
 bool CMainDlg::CallRecordingBusy() const {
-    return g_recordState.Recording.load() || m_recordArmed ||
-           (m_worker && ::WaitForSingleObject(m_worker, 0) == WAIT_TIMEOUT);
+    return RecordingBusy() || m_recordArmed;
 }
 
 LRESULT CMainDlg::OnEngineLevel(UINT, WPARAM level, LPARAM endMs, BOOL&) {
