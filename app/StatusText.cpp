@@ -45,6 +45,10 @@ std::string NoEngineStatus() {
     return "Recording, but the audio engine could not be started";
 }
 
+std::string UnsavedSettingStatus(const std::string& what, const std::string& configFile) {
+    return what + " not saved: cannot write " + configFile;
+}
+
 std::string FolderOf(const std::string& path) {
     const size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : path.substr(0, slash);

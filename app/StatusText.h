@@ -16,6 +16,11 @@ std::string RedirectedStatus(bool recording, const std::string& folder);
 // While recording without the audio engine: the call is not heard.
 std::string NoEngineStatus();
 
+// A setting (`what`: "Output folder", ...) could not be stored in
+// `configFile` (a read-only program folder, a file another program holds): it
+// holds only until the program ends.
+std::string UnsavedSettingStatus(const std::string& what, const std::string& configFile);
+
 // The folder part of a file's path ("" when there is none).
 std::string FolderOf(const std::string& path);
 

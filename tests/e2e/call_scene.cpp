@@ -30,10 +30,10 @@ BOOL CALLBACK FindStopWindow(HWND hwnd, LPARAM lp) {
 
 }  // namespace
 
-CallScene::CallScene(const std::string& outputFolder)
+CallScene::CallScene(const std::string& outputFolder, const std::string& programFolder)
     : m_folder(MakeScratchFolder("lumiskop-call")),
       m_output(outputFolder.empty() ? m_folder : outputFolder) {
-    m_recorder = std::make_unique<RecorderSession>(m_output);
+    m_recorder = std::make_unique<RecorderSession>(m_output, std::string(), programFolder);
     if (!m_recorder->Main()) return;
     // The messenger comes after the recorder's start-up check, as users are
     // asked to do; otherwise two questions would wait for an answer.

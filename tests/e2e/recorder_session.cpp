@@ -11,22 +11,15 @@
 
 namespace e2e {
 
-namespace {
-
-std::string ProgramCommandLine() {
-    return "\"" + ProgramFolder() + "\\Lumiskop.exe\"";
-}
-
-}  // namespace
-
-RecorderSession::RecorderSession(const std::optional<std::string>& outputFolder, const std::string& moreConfig)
-    : m_config(ProgramFolder() + "\\config.ini") {
+RecorderSession::RecorderSession(const std::optional<std::string>& outputFolder,
+                                 const std::string& moreConfig, const std::string& programFolder)
+    : m_config(programFolder + "\\config.ini") {
     ::DeleteFileA(m_config.c_str());
     if (outputFolder) {
         std::ofstream(m_config, std::ios::binary) << "[General]\r\nFilePath=" << *outputFolder << "\r\n"
                                                   << moreConfig;
     }
-    m_process = ChildProcess::Start(ProgramCommandLine(), ProgramFolder());
+    m_process = ChildProcess::Start("\"" + programFolder + "\\Lumiskop.exe\"", programFolder);
     if (m_process.Started()) m_main = WaitForWindow(kAppTitle, 30000, m_process.Id());
 }
 

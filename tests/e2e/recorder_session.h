@@ -15,11 +15,14 @@ namespace e2e {
 
 class RecorderSession {
 public:
-    // Writes config.ini into the program folder with `outputFolder` as its
-    // FilePath (no config.ini at all when there is none), and `moreConfig`
-    // after it, and starts the program. The destructor ends a program still
-    // running and removes the config.ini again.
-    explicit RecorderSession(const std::optional<std::string>& outputFolder, const std::string& moreConfig = {});
+    // Writes config.ini into the program folder (the build's unless
+    // `programFolder` names another) with `outputFolder` as its FilePath (no
+    // config.ini at all when there is none), and `moreConfig` after it, and
+    // starts the program. The destructor ends a program still running and
+    // removes the config.ini again.
+    explicit RecorderSession(const std::optional<std::string>& outputFolder,
+                             const std::string& moreConfig = {},
+                             const std::string& programFolder = ProgramFolder());
     // config.ini as the program left it.
     std::string ConfigText() const;
     ~RecorderSession();
