@@ -163,7 +163,8 @@ int main(int argc, char** argv) {
     std::printf("rectangle            %d x %d at (%d, %d)%s\n", o.width / 4 * 4, o.height / 4 * 4,
                 o.left, o.top, o.still ? "" : ", moving picture");
     std::printf("recorded             %.2f s, %u turns\n", recorded, stats.turns);
-    std::printf("frames written       %u\n", stats.framesWritten);
+    std::printf("frames written       %u (%u more replaced by a newer picture while waiting)\n",
+                stats.framesWritten, stats.replaced);
     std::printf("positions            %u\n", stats.positions);
     std::printf("own picture          %.1f %% of positions\n", share);
     std::printf("grab   ms/frame      mean %6.2f   p95 %6.2f\n", Mean(stats.grabMs),
@@ -172,7 +173,7 @@ int main(int argc, char** argv) {
                 Percentile(stats.encodeMs, 0.95));
     std::printf("write  ms/frame      mean %6.2f   p95 %6.2f\n", Mean(stats.writeMs),
                 Percentile(stats.writeMs, 0.95));
-    std::printf("CPU s per recorded s worker %.3f, whole recorder %.3f\n",
+    std::printf("CPU s per recorded s grabbing thread %.3f, whole recorder %.3f\n",
                 recorded > 0 ? workerCpu / recorded : 0.0, recorded > 0 ? processCpu / recorded : 0.0);
     std::printf("file closed          %.1f ms after Recording went to 0\n", closed - stopped);
     std::printf("end message          %s\n", interrupted ? "interrupted" : ended ? "generic" : "none");
@@ -180,7 +181,7 @@ int main(int argc, char** argv) {
                 "ms, write %.1f ms, %.2f CPU s/s, closed in %.0f ms%s\n",
                 o.width / 4 * 4, o.height / 4 * 4, stats.framesWritten, stats.positions, share,
                 Mean(stats.grabMs), Mean(stats.encodeMs), Mean(stats.writeMs),
-                recorded > 0 ? workerCpu / recorded : 0.0, closed - stopped,
+                recorded > 0 ? processCpu / recorded : 0.0, closed - stopped,
                 stats.failed ? ", FAILED" : "");
     std::fflush(stdout);
     return stats.failed ? 1 : 0;

@@ -1,5 +1,7 @@
 #include "engine/FrameGrabber.h"
 
+#include <algorithm>
+
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
 #include "engine/RecordWindows.h"
@@ -12,6 +14,18 @@ void FlashBand(bool grabbing) {
         RegionFrame().FillBand(255, 255, 180);
     else
         RegionFrame().FillBand(255, 0, 80);
+}
+
+// The screen is copied in strips of at most this many bytes of its own 32-bit
+// pixels. Under Wine every BitBlt from the screen reads an X image into memory
+// taken for that call alone, and converts it for a 24-bit section in a second
+// block; for a whole picture both are so large that the C library maps fresh
+// pages for them each time, and faulting those in cost more than copying the
+// pixels. Blocks of a strip's size are reused from call to call.
+constexpr int kStripBytes = 256 * 1024;
+
+int StripRows(int width) {
+    return std::max(1, kStripBytes / (width * 4));
 }
 
 void DrawCursorInto(HDC dc, int x, int y) {
@@ -153,7 +167,10 @@ bool CScreenGrabber::Grab(int left, int top, int width, int height, int probe) {
                               left + width <= x0 + ::GetSystemMetrics(SM_CXVIRTUALSCREEN) &&
                               top + height <= y0 + ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
         if (!onScreen) ::PatBlt(m_memory, 0, 0, width, height, BLACKNESS);
-        ::BitBlt(m_memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+        const int rows = StripRows(width);
+        for (int y = 0; y < height; y += rows)
+            ::BitBlt(m_memory, 0, y, width, std::min(rows, height - y), screen, left, top + y,
+                     SRCCOPY);
         POINT cursorAt{};
         ::GetCursorPos(&cursorAt);
         if (g_recordParams.DrawCursor) DrawCursorInto(m_memory, cursorAt.x - left, cursorAt.y - top);

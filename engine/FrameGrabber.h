@@ -32,8 +32,9 @@ inline int FrameStride(const BITMAPINFOHEADER* frame) {
 
 // The grab of one recording: the memory context and a DIB section of the
 // recording's size are kept from grab to grab (made again only when the size
-// changes), and each grab is one BitBlt straight into the section with the
-// cursor drawn on top. The picture is read in place, without a copy.
+// changes), and each grab copies the screen straight into the section, in
+// strips from the top down, with the cursor drawn on top. The picture is read
+// in place, without a copy.
 class CScreenGrabber {
 public:
     CScreenGrabber();

@@ -6,7 +6,8 @@
 #include <cstdint>
 
 // What one recording offers the loop. The Windows worker implements it with
-// the screen, the rings and the AVI file.
+// the screen on the loop's thread and the rings and the AVI file on a writing
+// thread of its own.
 class IRecordSession {
 public:
     virtual ~IRecordSession() = default;
@@ -18,8 +19,12 @@ public:
     virtual void TakeOrigin(int32_t& left, int32_t& top) = 0;
     // False when no frame could be taken (no memory for it).
     virtual bool GrabFrame(int32_t left, int32_t top) = 0;
-    // Drains, mixes and writes one audio chunk if enough audio waits.
+    // Drains, mixes and writes one audio chunk if enough audio waits. A
+    // session that writes frames on a thread of its own writes the chunk
+    // there, right before this turn's frame. False when writing has failed.
     virtual bool WriteAudioChunkIfDue() = 0;
+    // Writes the grabbed frame at `position`, or hands it to the thread that
+    // writes frames. False when writing has failed.
     virtual bool WriteFrame(uint32_t position) = 0;
     virtual void FreeFrame() = 0;
     virtual void RequestRepaint() = 0;

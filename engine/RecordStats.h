@@ -14,6 +14,7 @@ struct RecordStats {
     std::vector<double> audioMs;   // every audio chunk: drain, mix and write
     uint32_t turns = 0;
     uint32_t framesWritten = 0;
+    uint32_t replaced = 0;  // pictures that a newer one replaced while they waited
     uint32_t positions = 0;  // video positions in the file
     bool failed = false;
 };

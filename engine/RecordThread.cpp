@@ -10,6 +10,7 @@
 #include "engine/Messages.h"
 #include "engine/Mp43Encoder.h"
 #include "engine/OutputPath.h"
+#include "engine/PictureHandOff.h"
 #include "engine/RecordFailure.h"
 #include "engine/RecordLoop.h"
 #include "engine/RecordParams.h"
@@ -47,8 +48,21 @@ RecordFailure FileFailure(const CAviWriter& writer) {
     return FailureFromFileError(writer.FileError());
 }
 
-// One recording as the loop sees it: the screen, the rings and the file.
-class CRecordSession final : public IRecordSession {
+// Runs `step`; an allocation that throws ends the recording like any other
+// failure instead of ending the process.
+template <class Step>
+RecordFailure Guarded(Step step) {
+    try {
+        return step();
+    } catch (const std::bad_alloc&) {
+        return RecordFailure::OutOfMemory;
+    }
+}
+
+// One recording as the loop sees it: the screen on the loop's thread; the
+// encoder, the file and the rings' consumer on the hand-off's writing thread,
+// which takes each picture with the audio chunk due before it.
+class CRecordSession final : public IRecordSession, private IPictureWriter {
 public:
     CRecordSession(int width, int height, CMp43Encoder& encoder, CAviWriter& writer)
         : m_width(width),
@@ -68,24 +82,35 @@ public:
 
     bool GrabFrame(int32_t left, int32_t top) override {
         const LARGE_INTEGER start = Now();
-        m_grabbed = m_grabber.Grab(left, top, m_width, m_height, 0);
+        const bool grabbed =
+            m_grabbers[m_handOff.GrabSurface()].Grab(left, top, m_width, m_height, 0);
         if (g_recordStats) {
             g_recordStats->grabMs.push_back(MsSince(start));
             ++g_recordStats->turns;
         }
         // The surface is made once per size; failing that is a lack of memory.
-        if (!m_grabbed) m_failure = RecordFailure::OutOfMemory;
-        return m_grabbed;
+        if (!grabbed) m_grabFailure = RecordFailure::OutOfMemory;
+        return grabbed;
     }
 
-    bool WriteAudioChunkIfDue() override {
-        if (!AudioChunkDue(g_recordState.RingA)) return true;
-        const LARGE_INTEGER start = Now();
-        // The writer appends: each chunk follows the one before on the track.
-        const int32_t n = DrainAndMix(g_recordState.RingA, g_recordState.RingB, m_scratch);
-        const bool written = m_writer.WriteAudio(m_scratch.A(), static_cast<uint32_t>(n));
-        if (g_recordStats) g_recordStats->audioMs.push_back(MsSince(start));
-        if (!written) m_failure = FileFailure(m_writer);
+    // The chunk itself is drained and written on the writing thread, right
+    // before this turn's picture; here the loop learns whether writing still
+    // goes well.
+    bool WriteAudioChunkIfDue() override { return m_handOff.Healthy(); }
+
+    bool WriteFrame(uint32_t position) override { return m_handOff.Submit(position); }
+
+    // The picture stays in its surface until the writing thread is done.
+    void FreeFrame() override {}
+
+    // Writes the picture still waiting and ends the writing thread; true when
+    // every picture and chunk reached the file.
+    bool FinishWriting() {
+        const bool written = m_handOff.Finish();
+        if (g_recordStats) {
+            g_recordStats->framesWritten = m_handOff.Written();
+            g_recordStats->replaced = m_handOff.Replaced();
+        }
         return written;
     }
 
@@ -97,14 +122,41 @@ public:
         return n <= 0 || m_writer.WriteAudio(m_scratch.A(), static_cast<uint32_t>(n));
     }
 
-    bool WriteFrame(uint32_t position) override {
+    // What made the loop give up; read once the writing has finished.
+    RecordFailure Failure() const {
+        return m_writeFailure != RecordFailure::None ? m_writeFailure : m_grabFailure;
+    }
+
+    void RequestRepaint() override {
+        if (HWND main = MainWindow()) ::InvalidateRect(main, nullptr, FALSE);
+    }
+
+private:
+    // On the writing thread: the audio chunk due, then the picture.
+    bool WritePicture(int surface, uint32_t position) override {
+        m_writeFailure = Guarded([&] {
+            const RecordFailure audio = WriteAudioChunkIfDueNow();
+            return audio != RecordFailure::None ? audio : EncodeAndWrite(surface, position);
+        });
+        return m_writeFailure == RecordFailure::None;
+    }
+
+    RecordFailure WriteAudioChunkIfDueNow() {
+        if (!AudioChunkDue(g_recordState.RingA)) return RecordFailure::None;
         const LARGE_INTEGER start = Now();
+        // The writer appends: each chunk follows the one before on the track.
+        const int32_t n = DrainAndMix(g_recordState.RingA, g_recordState.RingB, m_scratch);
+        const bool written = m_writer.WriteAudio(m_scratch.A(), static_cast<uint32_t>(n));
+        if (g_recordStats) g_recordStats->audioMs.push_back(MsSince(start));
+        return written ? RecordFailure::None : FileFailure(m_writer);
+    }
+
+    RecordFailure EncodeAndWrite(int surface, uint32_t position) {
+        const LARGE_INTEGER start = Now();
+        const CScreenGrabber& picture = m_grabbers[surface];
         EncodedFrame encoded;
-        if (!m_grabbed) return false;
-        if (!m_encoder.Encode(m_grabber.Bits(), m_grabber.Stride(), encoded)) {
-            m_failure = RecordFailure::EncoderFailed;
-            return false;
-        }
+        if (!m_encoder.Encode(picture.Bits(), picture.Stride(), encoded))
+            return RecordFailure::EncoderFailed;
         const double encodeMs = MsSince(start);
         const bool written = m_writer.WriteVideo(position, encoded.data, encoded.size,
                                                  encoded.keyFrame);
@@ -112,29 +164,18 @@ public:
             g_recordStats->encodeMs.push_back(encodeMs);
             g_recordStats->writeMs.push_back(MsSince(start) - encodeMs);
         }
-        if (!written) m_failure = FileFailure(m_writer);
-        return written;
+        return written ? RecordFailure::None : FileFailure(m_writer);
     }
 
-    // The picture stays in the grabber's surface for the next grab.
-    void FreeFrame() override { m_grabbed = false; }
-
-    // What made the loop give up.
-    RecordFailure Failure() const { return m_failure; }
-
-    void RequestRepaint() override {
-        if (HWND main = MainWindow()) ::InvalidateRect(main, nullptr, FALSE);
-    }
-
-private:
     int m_width;
     int m_height;
     CMp43Encoder& m_encoder;
     CAviWriter& m_writer;
     CAudioScratch m_scratch;
-    CScreenGrabber m_grabber;
-    bool m_grabbed = false;
-    RecordFailure m_failure = RecordFailure::WriteFailed;
+    CScreenGrabber m_grabbers[CPictureHandOff::kSurfaces];
+    RecordFailure m_grabFailure = RecordFailure::None;
+    RecordFailure m_writeFailure = RecordFailure::None;
+    CPictureHandOff m_handOff{*this};  // last: its thread uses the members above
 };
 
 // Holds the platform's timer at 1 ms so that sleeps end when they should.
@@ -143,17 +184,6 @@ public:
     CTimerResolution() { ::timeBeginPeriod(1); }
     ~CTimerResolution() { ::timeEndPeriod(1); }
 };
-
-// Runs `step`; an allocation that throws ends the recording like any other
-// failure instead of ending the process.
-template <class Step>
-RecordFailure Guarded(Step step) {
-    try {
-        return step();
-    } catch (const std::bad_alloc&) {
-        return RecordFailure::OutOfMemory;
-    }
-}
 
 // Encodes and writes until the stop or the first failure.
 RecordFailure WriteRecording(AviVideoFormat video, int left, int top, const std::string& path,
@@ -169,8 +199,8 @@ RecordFailure WriteRecording(AviVideoFormat video, int left, int top, const std:
     CRecordSession session(video.width, video.height, encoder, writer);
     const RecordLoopResult result =
         RunRecordLoop(session, g_recordParams.FrameIntervalMs, left, top);
-    if (g_recordStats) g_recordStats->framesWritten = result.framesWritten;
-    if (result.failed) return session.Failure();
+    const bool written = session.FinishWriting();
+    if (result.failed || !written) return session.Failure();
     return session.FlushAudio() ? RecordFailure::None : FileFailure(writer);
 }
 

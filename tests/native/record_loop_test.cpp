@@ -1,12 +1,17 @@
 // Where frames land on the timeline and what one loop turn does, with a
-// simulated clock so that turn lengths are exact.
+// simulated clock so that turn lengths are exact; and the hand-off of grabbed
+// pictures to the writing thread.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <future>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/FramePacing.h"
+#include "engine/PictureHandOff.h"
 #include "engine/RecordLoop.h"
 
 namespace {
@@ -31,7 +36,7 @@ TEST(FramePacing, DueTimeIsTheFirstMillisecondOfEachPosition) {
 }
 
 // A recording whose clock moves only when the loop sleeps or works.
-class SimulatedSession final : public IRecordSession {
+class SimulatedSession : public IRecordSession {
 public:
     uint32_t now = 5000;  // the clock does not start at zero
     uint32_t grabMs = 0;
@@ -185,6 +190,109 @@ TEST(RecordLoop, RepaintsEveryHalfSecondAndTakesMovedOrigins) {
     EXPECT_EQ(s.grabbedAt[9], std::make_pair(20, 30));
     EXPECT_EQ(s.grabbedAt[10], std::make_pair(300, 400));
     EXPECT_EQ(s.grabbedAt.back(), std::make_pair(300, 400));
+}
+
+// A writer whose first picture is held until the test lets it go, as a very
+// slow encode would hold it.
+class HeldWriter final : public IPictureWriter {
+public:
+    std::promise<void> started;  // the first write has begun
+    std::promise<void> release;
+    uint32_t failAt = UINT32_MAX;
+    std::mutex lock;
+    std::vector<std::pair<int, uint32_t>> written;  // surface, position
+
+    explicit HeldWriter(bool hold) : m_hold(hold) {}
+    bool WritePicture(int surface, uint32_t position) override {
+        bool first;
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            written.emplace_back(surface, position);
+            first = written.size() == 1;
+        }
+        if (first && m_hold) {
+            started.set_value();
+            release.get_future().wait();
+        }
+        return position != failAt;
+    }
+
+private:
+    bool m_hold;
+};
+
+// The loop's session with the grab and the write on two threads: each turn
+// grabs into the hand-off's free surface and hands the picture over.
+class HandOffSession final : public SimulatedSession {
+public:
+    explicit HandOffSession(CPictureHandOff& handOff) : m_handOff(handOff) {}
+    std::function<void(int turn)> beforeGrab;
+    std::vector<int> grabSurfaces;
+
+    bool GrabFrame(int32_t left, int32_t top) override {
+        if (beforeGrab) beforeGrab(turn + 1);
+        grabSurfaces.push_back(m_handOff.GrabSurface());
+        return SimulatedSession::GrabFrame(left, top);
+    }
+    bool WriteFrame(uint32_t position) override {
+        positions.push_back(position);
+        return m_handOff.Submit(position);
+    }
+
+private:
+    CPictureHandOff& m_handOff;
+};
+
+TEST(PictureHandOff, ASlowWriteDelaysNoGrabAndTheLastPictureIsWrittenAtTheStop) {
+    HeldWriter writer(true);
+    CPictureHandOff handOff(writer);
+    HandOffSession s(handOff);
+    s.grabMs = 7;
+    s.stopAt = s.now + 400;
+    // From the second turn on the first picture is being written, and stays so.
+    s.beforeGrab = [&](int turn) {
+        if (turn == 2) writer.started.get_future().wait();
+    };
+    const RecordLoopResult r = RunRecordLoop(s, 40, 0, 0);
+
+    // Every turn kept its own position on the clock while the write hung.
+    ASSERT_FALSE(r.failed);
+    ASSERT_EQ(s.positions.size(), 10u);
+    for (uint32_t i = 0; i < 10; ++i) EXPECT_EQ(s.positions[i], i);
+    // No grab went into the surface being written, nor into the waiting one.
+    const int held = s.grabSurfaces[0];
+    for (size_t i = 1; i < s.grabSurfaces.size(); ++i) {
+        EXPECT_NE(s.grabSurfaces[i], held) << "turn " << i + 1;
+        EXPECT_NE(s.grabSurfaces[i], s.grabSurfaces[i - 1]) << "turn " << i + 1;
+    }
+
+    writer.release.set_value();
+    EXPECT_TRUE(handOff.Finish());
+    // Each newer picture replaced the waiting one; the last is written at the
+    // stop, from the surface it was grabbed into.
+    const std::vector<std::pair<int, uint32_t>> expected = {{held, 0}, {s.grabSurfaces[9], 9}};
+    EXPECT_EQ(writer.written, expected);
+    EXPECT_EQ(handOff.Written(), 2u);
+    EXPECT_EQ(handOff.Replaced(), 8u);
+}
+
+TEST(PictureHandOff, AFailedWriteEndsTheLoopOnItsNextTurnAndNothingMoreIsWritten) {
+    HeldWriter writer(false);
+    writer.failAt = 0;
+    CPictureHandOff handOff(writer);
+    HandOffSession s(handOff);
+    s.grabMs = 7;
+    s.beforeGrab = [&](int turn) {
+        if (turn == 2)
+            while (handOff.Healthy()) std::this_thread::yield();  // until the write has failed
+    };
+    const RecordLoopResult r = RunRecordLoop(s, 40, 0, 0);
+    EXPECT_TRUE(r.failed);
+    EXPECT_EQ(s.turn, 2);
+    EXPECT_EQ(r.framesWritten, 1u);
+    EXPECT_FALSE(handOff.Finish());
+    EXPECT_EQ(writer.written.size(), 1u);
+    EXPECT_EQ(handOff.Written(), 0u);
 }
 
 }  // namespace

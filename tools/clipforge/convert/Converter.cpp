@@ -99,8 +99,8 @@ ConvertResult SizeBeyondLimits(int width, int height) {
 }
 
 ConvertResult SizeRefusedByEncoder(int width, int height) {
-    return Failed(ConvertStatus::SizeRefused, "The H.264 encoder does not take pictures of " +
-                                                  SizeText(width, height) + ": the MP4 was not written.");
+    return Failed(ConvertStatus::SizeRefused, "The H.264 encoder could not take pictures of " + SizeText(width, height) +
+                                                  " (too large for it or for the memory left): the MP4 was not written.");
 }
 
 // Asked while the partial file still holds its bytes: the volume then looks
@@ -145,6 +145,7 @@ ConvertResult Encode(RecordingReader& reader, const std::string& partial, const 
     if (end == RecordingReader::End::Cancelled) return Failed(ConvertStatus::Cancelled, "The conversion was cancelled.");
     if (end == RecordingReader::End::SinkStopped || !writer.Finish(request.cancel)) {
         if (writer.Error() == AVERROR_EXIT) return Failed(ConvertStatus::Cancelled, "The conversion was cancelled.");
+        if (writer.VideoEncoderFailed()) return SizeRefusedByEncoder(video.width, video.height);
         return WriteFailure(writer.Error(), partial);
     }
     if (writer.Pictures() == 0)

@@ -23,6 +23,11 @@ bool Mp4Writer::Fail(int code) {
     return false;
 }
 
+bool Mp4Writer::FailInEncoder(bool video, int code) {
+    if (m_error == 0) m_videoEncoderFailed = video;
+    return Fail(code);
+}
+
 Mp4Writer::Opened Mp4Writer::Open(const std::string& path, const PictureFormat& picture, bool sound) {
     if (avformat_alloc_output_context2(&m_output, nullptr, "mp4", path.c_str()) < 0) {
         Fail(AVERROR_MUXER_NOT_FOUND);
@@ -64,6 +69,10 @@ bool Mp4Writer::OpenVideo(const PictureFormat& picture) {
     if (m_output->oformat->flags & AVFMT_GLOBALHEADER) c.flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     av_opt_set(c.priv_data, "preset", kX264Preset, 0);
     av_opt_set_int(c.priv_data, "crf", kX264Crf, 0);
+    if (c.width * c.height > kLargePicturePixels) {
+        c.thread_count = 1;
+        av_opt_set_int(c.priv_data, "rc-lookahead", kLargePictureLookahead, 0);
+    }
     const int opened = avcodec_open2(&c, x264, nullptr);
     if (opened < 0) return Fail(opened);
     m_videoStream = avformat_new_stream(m_output, nullptr);
@@ -200,13 +209,14 @@ bool Mp4Writer::EncodeSound(bool flush) {
 }
 
 bool Mp4Writer::Send(AVCodecContext& codec, AVStream& stream, const AVFrame* frame) {
+    const bool video = &codec == m_video.get();
     const int sent = avcodec_send_frame(&codec, frame);
-    if (sent < 0 && !(frame == nullptr && sent == AVERROR_EOF)) return Fail(sent);
+    if (sent < 0 && !(frame == nullptr && sent == AVERROR_EOF)) return FailInEncoder(video, sent);
     for (;;) {
         const int got = avcodec_receive_packet(&codec, m_packet.get());
         if (got == AVERROR(EAGAIN) || got == AVERROR_EOF) return true;
-        if (got < 0) return Fail(got);
-        if (m_packet->duration == 0 && &codec == m_video.get()) m_packet->duration = 1;
+        if (got < 0) return FailInEncoder(video, got);
+        if (m_packet->duration == 0 && video) m_packet->duration = 1;
         av_packet_rescale_ts(m_packet.get(), codec.time_base, stream.time_base);
         m_packet->stream_index = stream.index;
         const int written = av_interleaved_write_frame(m_output, m_packet.get());

@@ -38,6 +38,9 @@ public:
 
     // The first failure's FFmpeg error code (0: none).
     int Error() const { return m_error; }
+    // The first failure came from the H.264 encoder (with pictures that
+    // large, it runs out of memory).
+    bool VideoEncoderFailed() const { return m_videoEncoderFailed; }
     int64_t Pictures() const { return m_pictures; }
     double Seconds() const;
 
@@ -48,6 +51,7 @@ private:
     bool PadSoundToPictures(const std::atomic<bool>* cancel);
     bool Send(AVCodecContext& codec, AVStream& stream, const AVFrame* frame);
     bool Fail(int code);
+    bool FailInEncoder(bool video, int code);
 
     AVFormatContext* m_output = nullptr;
     ff::Codec m_video, m_audio;
@@ -65,6 +69,7 @@ private:
     int64_t m_lastPicturePts = AV_NOPTS_VALUE;
     bool m_headerWritten = false;
     int m_error = 0;
+    bool m_videoEncoderFailed = false;
 };
 
 }  // namespace clipforge
