@@ -25,6 +25,8 @@ constexpr Item kItems[] = {
     {"Clear list", IDC_CLEAR_ALL, kListNotEmpty, 0},
     kSeparator,
     {"Settings...", IDC_SETTINGS, 0, 0},
+    kSeparator,
+    {"Record calls automatically", ID_AUTO_RECORD, 0, kAutoRecordOn},
 };
 
 }  // namespace

@@ -16,6 +16,7 @@ enum Condition : uint32_t {
     kListNotEmpty = 1u << 1,
     kIdle = 1u << 2,         // no recording running or still being closed
     kHasPictures = 1u << 3,  // the chosen recording has pictures
+    kAutoRecordOn = 1u << 4, // calls are recorded automatically
 };
 
 struct Item {

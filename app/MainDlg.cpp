@@ -129,6 +129,8 @@ void CMainDlg::ShutDown() {
     if (g_recordState.Recording.load()) OnRecordStop();
     WaitForWorker(5000);
     ::KillTimer(m_hWnd, engine::kRecordingTimerId);
+    ::KillTimer(m_hWnd, kCallWatchTimerId);
+    m_callWatch.listener.Close();
     m_router.FindVirtualCaptureDevice(callenv::DeviceMatch::Equality);
     m_inputs.Close();
     m_router.RestoreDefaultDevices();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CallWatch.h"
 #include "app/OutputList.h"
 #include "callenv/AudioRouter.h"
 #include "callenv/CallWindowFinder.h"
@@ -51,6 +52,10 @@ public:
         MESSAGE_HANDLER(msg::kInputBData, OnInputBData)
         MESSAGE_HANDLER(msg::kRegionSelectEnded, OnRegionSelectEnded)
         MESSAGE_HANDLER(WM_USER_GENERIC_MSG, OnRecordFileClosed)
+        MSG_WM_SYSCOMMAND(OnSysCommand)
+        MESSAGE_HANDLER(msg::kFarEndListenerData, OnFarEndData)
+        MESSAGE_HANDLER(msg::kFarEndLevelReport, OnEngineLevel)
+        COMMAND_ID_HANDLER(ID_AUTO_RECORD, OnAutoRecordCommand)
         NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_CLICK, OnListClick)
         NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_DBLCLK, OnListDblClk)
         MSG_WM_CONTEXTMENU(OnContextMenu)
@@ -78,6 +83,11 @@ public:
         COMMAND_HANDLER(IDC_FORMAT, CBN_SELCHANGE, OnFormatChanged)
         CHAIN_MSG_MAP(fw::CDialog)
     END_MSG_MAP()
+
+    // Automatic call recording, kept in config.ini. Every menu that offers it
+    // carries the command ID_AUTO_RECORD, checked while AutoRecordOn().
+    bool AutoRecordOn() const { return m_callWatch.settings.enabled; }
+    void ToggleAutoRecord();
 
     // What tests and the converter launch look at.
     const ClipList& Clips() const { return m_clips; }
@@ -139,6 +149,9 @@ private:
     LRESULT OnRegionSelectEnded(UINT, WPARAM, LPARAM, BOOL&);
     void OnRecordStop();
     LRESULT OnRecordInterrupted(WPARAM reason, LPARAM);
+    // Records a conversation window (none: the fallback rectangle) as the
+    // record-call command does once it has looked for the window.
+    void RecordCallWindow(HWND conversation);
     // Steps shared by both start commands once the rectangle is known or
     // being drawn: names, timers, status, the two audio inputs.
     void ArmRecording();
@@ -215,6 +228,30 @@ private:
     LRESULT OnCrop(WORD, WORD, HWND, BOOL&);
     LRESULT OnEffects(WORD, WORD, HWND, BOOL&);
 
+    // Automatic recording and the call window the recorded area follows
+    // (MainDlgCallWatch.cpp).
+    static constexpr UINT kCallWatchTimerId = 4;
+    void SetUpCallWatch();
+    void ApplyAutoRecord(const autorec::AutoRecordSettings& settings);
+    void OnSysCommand(UINT command, POINT);
+    LRESULT OnAutoRecordCommand(WORD, WORD, HWND, BOOL&);
+    LRESULT OnFarEndData(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEngineLevel(UINT, WPARAM level, LPARAM endMs, BOOL&);
+    void WatchCalls();
+    // Keeps the far end heard: asks the engine again while it is quiet, and
+    // listens itself once it stays quiet.
+    void KeepHearing();
+    void SetDeaf(bool deaf);
+    void StepAutoRecord();
+    void BeginFollowing(HWND conversation, const RECT& window);
+    void FollowCallWindow();
+    // A recording runs or is still closing its file, or a start command has
+    // armed one.
+    bool CallRecordingBusy() const;
+    // The status line when nothing records: "Ready", or automatic
+    // recording's waiting words.
+    std::string IdleStatus() const;
+
     // Hotkeys and timers (MainDlgTimers.cpp).
     void OnTimer(UINT_PTR id);
     void OnHotKey(int id, UINT, UINT);
@@ -269,6 +306,9 @@ private:
     CCallAudioInputs m_inputs;
     fw::KernelHandle m_worker;
     fw::Module m_cursorWatcher;
+    // A start command has armed a recording whose start message is to come.
+    bool m_recordArmed = false;
+    CallWatchState m_callWatch;
     int m_blinkPhase = 0;
     bool m_shutDown = false;
 };

@@ -11,6 +11,7 @@
 
 #include "app/MainDlg.h"
 #include "app/Snapshot.h"
+#include "app/StatusText.h"
 #include "editing/TrimDlg.h"
 #include "engine/ConfigFile.h"
 #include "engine/RecordState.h"
@@ -225,7 +226,8 @@ LRESULT CMainDlg::OnChangeOutputFolder(WORD, WORD, HWND, BOOL&) {
         if (std::strlen(path) >= 2) ::SetDlgItemTextA(m_hWnd, IDC_OUTPUT_FOLDER, path);
     }
     // Also after a cancel: the field's text, typed or not, is what is kept.
-    config::WriteOutputFolder(OutputFieldText());
+    if (!config::WriteOutputFolder(OutputFieldText()))
+        SetStatus(UnsavedSettingStatus("Output folder", config::FilePath()));
     return 0;
 }
 

@@ -26,6 +26,7 @@ uint32_t CMainDlg::ListMenuState() const {
     if (!m_clips.empty()) state |= listmenu::kListNotEmpty;
     if (!RecordingBusy()) state |= listmenu::kIdle;
     if (m_fileHasVideo) state |= listmenu::kHasPictures;
+    if (AutoRecordOn()) state |= listmenu::kAutoRecordOn;
     return state;
 }
 

@@ -43,10 +43,14 @@ void CMainDlg::LoadCursorWatcher() {
 
 LRESULT CMainDlg::OnRecordCall(WORD, WORD, HWND, BOOL&) {
     if (g_recordState.Recording.load()) return 0;
+    m_finder.FindAssistWindow();
+    RecordCallWindow(m_finder.FindConversationWindow());
+    return 0;
+}
+
+void CMainDlg::RecordCallWindow(HWND conversation) {
     g_recordState.VideoStarted = 0;
     g_recordState.CustomRegion = 0;
-    m_finder.FindAssistWindow();
-    HWND conversation = m_finder.FindConversationWindow();
     ShowWindow(SW_MINIMIZE);
     ::UpdateWindow(m_hWnd);
 
@@ -61,21 +65,23 @@ LRESULT CMainDlg::OnRecordCall(WORD, WORD, HWND, BOOL&) {
         g_recordParams);
     g_recordState.CaptureRect = rect;
     if (CRegionSelector* selector = RegionSelector()) selector->SetRectangles(rect);
+    BeginFollowing(conversation, window);
     PostMessage(WM_USER_RECORDSTART_MSG);
     ArmRecording();
-    return 0;
 }
 
 LRESULT CMainDlg::OnRecordRegion(WORD, WORD, HWND, BOOL&) {
     if (g_recordState.Recording.load()) return 0;
     g_recordState.VideoStarted = 0;
     g_recordState.CustomRegion = 1;
+    BeginFollowing(nullptr, {});
     ShowRegionSelector();
     ArmRecording();
     return 0;
 }
 
 void CMainDlg::ArmRecording() {
+    m_recordArmed = true;
     char stamp[30] = {};
     const std::time_t now = std::time(nullptr);
     std::strftime(stamp, sizeof stamp, engine::kFileNameTimeFormat, std::localtime(&now));
@@ -102,10 +108,11 @@ void CMainDlg::ArmRecording() {
 }
 
 void CMainDlg::DisarmRecording() {
+    m_recordArmed = false;
     ::KillTimer(m_hWnd, engine::kRecordingTimerId);
     StopBlink();
     m_inputs.Close();
-    SetStatus("Ready");
+    SetStatus(IdleStatus());
 }
 
 LRESULT CMainDlg::OnRegionSelectEnded(UINT, WPARAM, LPARAM, BOOL&) {
@@ -142,9 +149,14 @@ bool CMainDlg::WaitForWorker(DWORD timeoutMs) {
 }
 
 LRESULT CMainDlg::OnRecordStart(UINT, WPARAM, LPARAM, BOOL&) {
+    m_recordArmed = false;
     if (g_recordState.Recording.load()) return 0;
     // A worker still closing the last file would see Recording turn 1 again.
     if (!WaitForWorker(5000)) return 0;
+    // A move of the last recording's area that its worker never took would
+    // shift this one's start.
+    int32_t staleLeft = 0, staleTop = 0;
+    g_recordState.TakeRect(staleLeft, staleTop);
     if (g_recordParams.MinimizeOnRecord == 1)
         ::PostMessageA(fw::AfxGetMainWnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     if (auto install = m_cursorWatcher ? reinterpret_cast<InstallMyHookFn>(reinterpret_cast<void*>(
@@ -189,7 +201,7 @@ void CMainDlg::OnRecordStop() {
     if (path.empty()) path = g_recordState.RecordPath;
     AddRecording(path, FileNameOf(path), elapsed);
     const std::string folder = FolderOf(path);
-    SetStatus(SameFolder(folder, OutputFieldText()) ? "Ready" : RedirectedStatus(false, folder));
+    SetStatus(SameFolder(folder, OutputFieldText()) ? IdleStatus() : RedirectedStatus(false, folder));
 }
 
 LRESULT CMainDlg::OnRecordInterrupted(WPARAM, LPARAM) {

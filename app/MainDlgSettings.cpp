@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "app/MainDlg.h"
+#include "app/StatusText.h"
 #include "engine/ConfigFile.h"
 #include "framework/IniFile.h"
 #include "settings/ConvertChoice.h"
@@ -67,8 +68,10 @@ void CMainDlg::SaveConvertChoice() {
                                                       {settings::kHeightKey, choice.height},
                                                       {settings::kVideoKbpsKey, choice.videoKbps},
                                                       {settings::kAudioKbpsKey, choice.audioKbps}};
+    bool saved = true;
     for (const auto& [key, value] : values)
-        ini.WriteString(settings::kConvertSection, key, std::to_string(value).c_str());
+        saved = ini.WriteString(settings::kConvertSection, key, std::to_string(value).c_str()) && saved;
+    if (!saved) SetStatus(UnsavedSettingStatus("Conversion settings", ini.Path()));
 }
 
 LRESULT CMainDlg::OnSettings(WORD, WORD, HWND, BOOL&) {

@@ -81,5 +81,6 @@ void CMainDlg::SetUpEngine() {
     m_router.DetectWindowsVersion();
     m_router.RememberDeviceNames();
     LoadCursorWatcher();
+    SetUpCallWatch();
     ::SetTimer(m_hWnd, kStartupTimerId, kStartupTimerMs, nullptr);
 }

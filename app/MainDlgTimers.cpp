@@ -48,6 +48,9 @@ void CMainDlg::OnTimer(UINT_PTR id) {
     case kStartupTimerId:
         OnStartupCheck();
         break;
+    case kCallWatchTimerId:
+        WatchCalls();
+        break;
     case engine::kRecordingTimerId:
         ++g_recordState.ElapsedSeconds;
         ::SetDlgItemTextA(m_hWnd, IDC_ELAPSED, FormatElapsed(g_recordState.ElapsedSeconds).c_str());

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "engine/AutoRecordSettings.h"
+
 namespace {
 
 constexpr const char* kStopped = "Recording stopped: ";
@@ -43,6 +45,23 @@ std::string RedirectedStatus(bool recording, const std::string& folder) {
 
 std::string NoEngineStatus() {
     return "Recording, but the audio engine could not be started";
+}
+
+std::string WaitingForCallStatus(const std::vector<std::string>& contacts) {
+    return contacts.empty() ? "Waiting for a call"
+                            : "Waiting for a call with " + autorec::JoinContacts(contacts);
+}
+
+std::string NoFarEndStatus() {
+    return "Calls are not recorded automatically: the virtual audio device cannot be heard";
+}
+
+std::string MinimisedCallStatus() {
+    return "Recording: the call window is minimised, its last place is recorded";
+}
+
+std::string UnsavedSettingStatus(const std::string& what, const std::string& configFile) {
+    return what + " not saved: cannot write " + configFile;
 }
 
 std::string FolderOf(const std::string& path) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/RecordFailure.h"
 
@@ -15,6 +16,21 @@ std::string RedirectedStatus(bool recording, const std::string& folder);
 
 // While recording without the audio engine: the call is not heard.
 std::string NoEngineStatus();
+
+// While automatic recording is on and nothing records: "Waiting for a call",
+// or "Waiting for a call with a, b" when only some contacts are recorded.
+std::string WaitingForCallStatus(const std::vector<std::string>& contacts);
+
+// Automatic recording is on but cannot hear the far end.
+std::string NoFarEndStatus();
+
+// A call recording whose window is minimised: the last place stays recorded.
+std::string MinimisedCallStatus();
+
+// A setting (`what`: "Output folder", ...) could not be stored in
+// `configFile` (a read-only program folder, a file another program holds): it
+// holds only until the program ends.
+std::string UnsavedSettingStatus(const std::string& what, const std::string& configFile);
 
 // The folder part of a file's path ("" when there is none).
 std::string FolderOf(const std::string& path);

@@ -1,7 +1,7 @@
 // Writes a call recording as the recorder does (MP43 at quality 10000, 25 fps,
 // 48 kHz stereo PCM: a far-end tone left, a microphone tone right) for the
-// converter benchmark.
-//   make_call_recording OUT.avi SECONDS WIDTH HEIGHT
+// converter benchmarks; with SOUND_SECONDS the sound ends that early.
+//   make_call_recording OUT.avi SECONDS WIDTH HEIGHT [SOUND_SECONDS]
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,11 +13,12 @@
 #include "engine/RecordParams.h"
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: make_call_recording OUT.avi SECONDS WIDTH HEIGHT\n");
+    if (argc != 5 && argc != 6) {
+        std::fprintf(stderr, "usage: make_call_recording OUT.avi SECONDS WIDTH HEIGHT [SOUND_SECONDS]\n");
         return 2;
     }
     const int seconds = std::atoi(argv[2]), w = std::atoi(argv[3]), h = std::atoi(argv[4]);
+    const int soundSeconds = argc == 6 ? std::atoi(argv[5]) : seconds;
     const int stride = (w * 3 + 3) & ~3;
     AviVideoFormat video;
     video.width = w;
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
         EncodedFrame e;
         if (!encoder.Encode(dib.data(), stride, e) || !writer.WriteVideo(pos, e.data, e.size, e.keyFrame))
             return 1;
+        if (pos >= soundSeconds * 25) continue;
         for (int i = 0; i < 1920; ++i) {
             const double t = (pos * 1920 + i) / 48000.0;
             sound[i * 2] = static_cast<int16_t>(8000 * std::sin(2 * M_PI * 440 * t));

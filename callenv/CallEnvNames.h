@@ -21,6 +21,10 @@ constexpr const char* kAudioEngineName = "Quorvanta Audio Engine";
 constexpr const char* kAudioEngineExe = "sndrelay.exe";
 constexpr const char* kAudioEngineWindowClass = "#32770";
 
+// The audio engine reports the far end's level once per this much sound
+// (msg::kEngineLevelsRequest, msg::kFarEndLevelReport).
+constexpr unsigned kLevelSliceMs = 100;
+
 constexpr const char* kSoundMapperKey = "Software\\Microsoft\\Multimedia\\Sound Mapper\\";
 constexpr const char* kRenderEndpointsKey =
     "Software\\Microsoft\\Windows\\CurrentVersion\\MMDevices\\Audio\\Render\\";

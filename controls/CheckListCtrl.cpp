@@ -140,6 +140,16 @@ int CCheckListCtrl::SetCellText(int row, int column, const char* text, COLORREF 
     return 1;
 }
 
+int CCheckListCtrl::SetCellTextW(int row, int column, const wchar_t* text, COLORREF textColour,
+                                 COLORREF backColour) {
+    if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount()) return 0;
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<wchar_t*>(text);
+    SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return SetCellText(row, column, nullptr, textColour, backColour);
+}
+
 int CCheckListCtrl::SetCheckbox(int row, int column, int state) {
     CellInfo* cell = Cell(row, column);
     if (!cell) return 0;
@@ -341,12 +351,13 @@ void CCheckListCtrl::DrawCell(NMLVCUSTOMDRAW& draw) {
         rc.left += imageWidth + m_header.Spacing();
     }
 
-    char buffer[260] = {};
-    LVITEMA item{};
+    // Read and drawn in UTF-16: a name set so keeps characters outside the code page.
+    wchar_t buffer[260] = {};
+    LVITEMW item{};
     item.iSubItem = column;
     item.pszText = buffer;
-    item.cchTextMax = sizeof buffer;
-    SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    item.cchTextMax = static_cast<int>(std::size(buffer));
+    SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     LOGFONTA logFont{};
     HFONT listFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
     ::GetObjectA(listFont ? static_cast<HGDIOBJ>(listFont) : ::GetStockObject(DEFAULT_GUI_FONT),
@@ -359,7 +370,7 @@ void CCheckListCtrl::DrawCell(NMLVCUSTOMDRAW& draw) {
     ::SetBkMode(dc, TRANSPARENT);
     // File names may hold '&': no prefix underlines.
     UINT format = (column == 1 ? DT_LEFT : DT_CENTER) | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
-    ::DrawTextA(dc, buffer, -1, &rc, format);
+    ::DrawTextW(dc, buffer, -1, &rc, format);
     ::RestoreDC(dc, saved);
 }
 

@@ -52,6 +52,9 @@ public:
     // list's default). 0 when row or column is out of range.
     int SetCellText(int row, int column, const char* text, COLORREF textColour = kDefaultColour,
                     COLORREF backColour = kDefaultColour);
+    // The same for a text in UTF-16, which may hold characters of any code page.
+    int SetCellTextW(int row, int column, const wchar_t* text, COLORREF textColour = kDefaultColour,
+                     COLORREF backColour = kDefaultColour);
     // -1 removes the cell's check box. 0 when out of range.
     int SetCheckbox(int row, int column, int state);
     // -1 for no check box or out of range.

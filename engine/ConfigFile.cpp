@@ -17,4 +17,22 @@ bool WriteOutputFolder(const std::string& folder) {
     return CIniFile(FilePath()).WriteString(kSection, kOutputFolderKey, folder.c_str());
 }
 
+autorec::AutoRecordSettings ReadAutoRecordSettings() {
+    const CIniFile ini(FilePath());
+    return autorec::ParseAutoRecordSettings(
+        ini.GetString(kAutoRecordSection, kAutoRecordEnabledKey, ""),
+        ini.GetString(kAutoRecordSection, kAutoRecordContactsKey, ""),
+        ini.GetString(kAutoRecordSection, kSilenceStopKey, ""));
+}
+
+bool WriteAutoRecordEnabled(bool enabled) {
+    return CIniFile(FilePath()).WriteString(kAutoRecordSection, kAutoRecordEnabledKey,
+                                            enabled ? "1" : "0");
+}
+
+bool ReadFollowCallWindow() {
+    return autorec::ParseSwitch(
+        CIniFile(FilePath()).GetString(kRecordSection, kFollowCallWindowKey, ""), true);
+}
+
 }  // namespace config

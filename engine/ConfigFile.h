@@ -1,8 +1,11 @@
-// config.ini in the program's folder and its one setting: the output folder
-// (section "General", key "FilePath").
+// config.ini in the program's folder: the output folder (section "General",
+// key "FilePath"), automatic call recording (section "AutoRecord") and whether
+// a call recording follows its window (section "Record").
 #pragma once
 
 #include <string>
+
+#include "engine/AutoRecordSettings.h"
 
 namespace config {
 
@@ -16,5 +19,17 @@ std::string FilePath();
 // The configured output folder; the default when none is set.
 std::string ReadOutputFolder();
 bool WriteOutputFolder(const std::string& folder);
+
+constexpr const char* kAutoRecordSection = "AutoRecord";
+constexpr const char* kAutoRecordEnabledKey = "Enabled";
+constexpr const char* kAutoRecordContactsKey = "Contacts";
+constexpr const char* kSilenceStopKey = "SilenceStopSeconds";
+constexpr const char* kRecordSection = "Record";
+constexpr const char* kFollowCallWindowKey = "FollowCallWindow";
+
+autorec::AutoRecordSettings ReadAutoRecordSettings();
+bool WriteAutoRecordEnabled(bool enabled);
+// On unless FollowCallWindow is 0.
+bool ReadFollowCallWindow();
 
 }  // namespace config

@@ -19,6 +19,18 @@ inline constexpr uint32_t kInputBData = kUser + 150;
 // The region selector ended without a rectangle to record (cancelled, or a
 // click without a drag).
 inline constexpr uint32_t kRegionSelectEnded = kApp + 336;
+// The program's own far-end listener (automatic recording) completed buffers.
+inline constexpr uint32_t kFarEndListenerData = kApp + 337;
+// From the audio engine, the far end's level: wParam the RMS level of one
+// slice of the sound it relays in hundredths of dBFS (signed), lParam when
+// that sound ended on the multimedia clock (timeGetTime, the same in every
+// process).
+inline constexpr uint32_t kFarEndLevelReport = kApp + 609;
+
+// To the audio engine's window (sndrelay.exe), from the main window: wParam
+// the main window, lParam 1 to have the far end's level reported there, 0 to
+// stop the reports.
+inline constexpr uint32_t kEngineLevelsRequest = kApp + 608;
 
 // To the floating stop window, from the recording worker: show beside the
 // rectangle in the window's own record.

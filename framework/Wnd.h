@@ -239,6 +239,9 @@ public:                                                                         
 #define MSG_WM_QUERYDRAGICON(func) FW_TYPED_RESULT(WM_QUERYDRAGICON, func())
 // void OnTimer(UINT_PTR id)
 #define MSG_WM_TIMER(func) FW_TYPED_ENTRY(WM_TIMER, 0, func((UINT_PTR)wParam))
+// void OnSysCommand(UINT command, POINT screen): the system's own commands
+// keep information in the low four bits of `command`
+#define MSG_WM_SYSCOMMAND(func) FW_TYPED_ENTRY(WM_SYSCOMMAND, 0, func((UINT)wParam, PointOf(lParam)))
 // void OnHotKey(int id, UINT modifiers, UINT virtualKey)
 #define MSG_WM_HOTKEY(func) \
     FW_TYPED_ENTRY(WM_HOTKEY, 0, func((int)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))

@@ -108,7 +108,7 @@ void CRegionFrameWnd::OnLButtonUp(UINT, POINT) {
     }
 }
 
-void CRegionFrameWnd::MoveBy(int32_t dx, int32_t dy) {
+ScreenRect CRegionFrameWnd::MoveBy(int32_t dx, int32_t dy) {
     ScreenRect moved;
     {
         std::lock_guard lock(m_lock);
@@ -118,4 +118,10 @@ void CRegionFrameWnd::MoveBy(int32_t dx, int32_t dy) {
     }
     ApplyShape(moved);
     g_recordState.PublishRect(moved);
+    return moved;
+}
+
+ScreenRect CRegionFrameWnd::MoveOriginTo(int32_t left, int32_t top) {
+    const ScreenRect framed = Framed();
+    return MoveBy(left - framed.left, top - framed.top);
 }

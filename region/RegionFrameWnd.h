@@ -28,6 +28,10 @@ public:
     // The framed rectangle (right and bottom inclusive).
     ScreenRect Framed() const;
     bool Dragging() const { return m_dragging != 0; }
+    // Moves the frame's top-left corner to (left, top), kept on the screen
+    // with its size, and hands the rectangle to the worker as a drag does.
+    // Returns the rectangle framed now.
+    ScreenRect MoveOriginTo(int32_t left, int32_t top);
 
     BEGIN_MSG_MAP(CRegionFrameWnd)
         MSG_WM_ERASEBKGND(OnEraseBkgnd)
@@ -44,7 +48,7 @@ private:
 
     // Moves the frame by (dx, dy), kept on the screen, and hands the new
     // rectangle to the worker.
-    void MoveBy(int32_t dx, int32_t dy);
+    ScreenRect MoveBy(int32_t dx, int32_t dy);
     // Gives the window the shape of the marks around `framed`.
     void ApplyShape(const ScreenRect& framed);
 

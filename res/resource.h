@@ -62,6 +62,11 @@
 // the main window handles it like its stop button.
 #define ID_STOP_RECORDING 122
 
+// Turns automatic call recording on or off. An item of the main window's
+// system menu (so a multiple of 16 below 0xF000) that any other menu of the
+// main window may carry as well: the window takes it as a command too.
+#define ID_AUTO_RECORD 0x7FF0
+
 // Pictures of the skinned sliders and the progress bar (magenta transparent).
 // The trim dialog's marker bar: channel, thumb, dragged thumb, selection bar,
 // start and end markers.

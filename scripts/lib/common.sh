@@ -40,3 +40,23 @@ test_win_build() {
     echo win64
   fi
 }
+
+# The Debian source versions the Windows dependencies are built from (empty
+# when unknown); the build scripts and the release's licence notices use them.
+ffmpeg_source_version() { dpkg-query -W -f='${Version}' libavcodec-dev 2>/dev/null || true; }
+sdl_source_version() {
+  apt-cache showsrc libsdl1.2 2>/dev/null | sed -n 's/^Version: //p' | sort -V | tail -1
+}
+x264_source_version() {
+  apt-cache policy x264 2>/dev/null | sed -n 's/^ *Candidate: *//p' | grep -vx '(none)' || true
+}
+
+# Settings of a new Wine prefix for the tests (run with WINEPREFIX set).
+configure_wine_prefix() {
+  # No window manager here: unmanaged windows exit without Wine's 4 s delay.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
+  # A crashing test ends instead of waiting in the debugger's dialog.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 1 /f
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d 'false' /f
+}

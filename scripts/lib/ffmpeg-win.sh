@@ -28,7 +28,7 @@ build_ffmpeg_win() {
   local cache_dir=$1
   shift
   local version stamp dest work
-  version=$(dpkg-query -W -f='${Version}' libavcodec-dev 2>/dev/null || true)
+  version=$(ffmpeg_source_version)
   [ -n "$version" ] || die "libavcodec-dev is not installed (run scripts/setup)"
   stamp=$(printf '%s\n' "$version" "$@" "${ffmpeg_source_edits[@]}" | sha1sum | cut -c1-12)
   dest="$cache_dir/$stamp"

@@ -32,3 +32,8 @@ lumiskop_test(e2e_settings_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_test.cpp
   LIBS e2e_session)
 add_dependencies(e2e_settings_test Lumiskop)
+
+lumiskop_test(e2e_config_file_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/config_file_test.cpp
+  LIBS e2e_session)
+add_dependencies(e2e_config_file_test Lumiskop)

@@ -10,30 +10,10 @@
 
 namespace e2e {
 
-namespace {
-
-struct StopWindowSearch {
-    DWORD processId;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindStopWindow(HWND hwnd, LPARAM lp) {
-    auto* search = reinterpret_cast<StopWindowSearch*>(lp);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == search->processId && ::IsWindowVisible(hwnd) && ::GetDlgItem(hwnd, IDC_FLOAT_STOP)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
-CallScene::CallScene(const std::string& outputFolder)
+CallScene::CallScene(const std::string& outputFolder, const std::string& programFolder)
     : m_folder(MakeScratchFolder("lumiskop-call")),
       m_output(outputFolder.empty() ? m_folder : outputFolder) {
-    m_recorder = std::make_unique<RecorderSession>(m_output);
+    m_recorder = std::make_unique<RecorderSession>(m_output, std::string(), programFolder);
     if (!m_recorder->Main()) return;
     // The messenger comes after the recorder's start-up check, as users are
     // asked to do; otherwise two questions would wait for an answer.
@@ -70,9 +50,7 @@ bool CallScene::StartCallRecording(DWORD ms) {
 }
 
 HWND CallScene::StopWindow() const {
-    StopWindowSearch search{m_recorder->Process().Id()};
-    ::EnumWindows(&FindStopWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return m_recorder->StopWindow();
 }
 
 bool CallScene::WaitForRows(size_t rows, DWORD ms) const {

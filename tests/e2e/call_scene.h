@@ -26,8 +26,10 @@ class CallScene {
 public:
     // Starts everything; check Ready() before use. The recorder's output
     // folder (config.ini's FilePath) is a fresh scratch folder unless
-    // `outputFolder` names another.
-    explicit CallScene(const std::string& outputFolder = {});
+    // `outputFolder` names another; the recorder is the build's unless
+    // `programFolder` names another.
+    explicit CallScene(const std::string& outputFolder = {},
+                       const std::string& programFolder = ProgramFolder());
     ~CallScene();
 
     bool Ready() const { return m_ready; }

@@ -22,9 +22,10 @@ namespace {
 
 using e2e::CallScene;
 
-// The menu's ten items, top to bottom.
-enum Line { kPlay, kTrim, kCrop, kEffects, kConvert, kSnapshot, kSnapshotFolder, kRemove, kClear, kSettings };
-constexpr size_t kLines = 10;
+// The menu's eleven items, top to bottom.
+enum Line { kPlay, kTrim, kCrop, kEffects, kConvert, kSnapshot, kSnapshotFolder, kRemove, kClear, kSettings,
+            kAutoRecord };
+constexpr size_t kLines = 11;
 
 std::string Text(HWND window) {
     char text[64] = {};
@@ -86,7 +87,7 @@ TEST(ListMenu, TrimFromARowsMenuGoesIntoTheEditFileAndConvertHasClipForgeConvert
 
     // A right-click on the row: every item applies.
     std::vector<e2e::MenuLine> lines = RightClickRow(recorder, 0);
-    ASSERT_EQ(lines.size(), kLines) << "the menu does not show its ten items";
+    ASSERT_EQ(lines.size(), kLines) << "the menu does not show its eleven items";
     EXPECT_EQ(e2e::EnabledFlags(lines), std::vector<bool>(kLines, true));
     ui::SaveScreenshot("list-menu");
 
@@ -141,7 +142,7 @@ TEST(ListMenu, WhileRecordingEditingWaitsAndDeleteTakesTheSelectionAlong) {
     const POINT row = recorder.RowCentre(0);
     ASSERT_TRUE(ui::Click(row.x, row.y));
     std::vector<e2e::MenuLine> lines = MenuFromKeys(recorder, "shift+F10");
-    ASSERT_EQ(lines.size(), kLines) << "Shift+F10 opened no menu of ten items";
+    ASSERT_EQ(lines.size(), kLines) << "Shift+F10 opened no menu of eleven items";
     std::vector<bool> expected(kLines, true);
     expected[kTrim] = expected[kCrop] = expected[kEffects] = expected[kConvert] = false;
     EXPECT_EQ(e2e::EnabledFlags(lines), expected) << "editing and converting must wait while recording";
@@ -169,7 +170,7 @@ TEST(ListMenu, WhileRecordingEditingWaitsAndDeleteTakesTheSelectionAlong) {
     lines = MenuFromKeys(recorder, "shift+F10");
     ASSERT_EQ(lines.size(), kLines);
     EXPECT_EQ(e2e::EnabledFlags(lines),
-              (std::vector<bool>{false, false, false, false, false, false, true, false, true, true}));
+              (std::vector<bool>{false, false, false, false, false, false, true, false, true, true, true}));
     ASSERT_TRUE(CloseMenu(recorder));
     EXPECT_EQ(scene.Recordings().size(), 2u) << "removing a row must leave its file";
     EXPECT_TRUE(recorder.Close());

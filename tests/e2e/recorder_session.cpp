@@ -13,20 +13,33 @@ namespace e2e {
 
 namespace {
 
-std::string ProgramCommandLine() {
-    return "\"" + ProgramFolder() + "\\Lumiskop.exe\"";
+struct StopWindowSearch {
+    DWORD processId;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindStopWindow(HWND hwnd, LPARAM lp) {
+    auto* search = reinterpret_cast<StopWindowSearch*>(lp);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == search->processId && ::IsWindowVisible(hwnd) && ::GetDlgItem(hwnd, IDC_FLOAT_STOP)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 }  // namespace
 
-RecorderSession::RecorderSession(const std::optional<std::string>& outputFolder, const std::string& moreConfig)
-    : m_config(ProgramFolder() + "\\config.ini") {
+RecorderSession::RecorderSession(const std::optional<std::string>& outputFolder,
+                                 const std::string& moreConfig, const std::string& programFolder)
+    : m_config(programFolder + "\\config.ini") {
     ::DeleteFileA(m_config.c_str());
     if (outputFolder) {
         std::ofstream(m_config, std::ios::binary) << "[General]\r\nFilePath=" << *outputFolder << "\r\n"
                                                   << moreConfig;
     }
-    m_process = ChildProcess::Start(ProgramCommandLine(), ProgramFolder());
+    m_process = ChildProcess::Start("\"" + programFolder + "\\Lumiskop.exe\"", programFolder);
     if (m_process.Started()) m_main = WaitForWindow(kAppTitle, 30000, m_process.Id());
 }
 
@@ -50,6 +63,12 @@ std::string RecorderSession::ControlText(int id) const {
     ::SendMessageTimeoutA(Control(id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
                           SMTO_NORMAL, 20000, &length);
     return text;
+}
+
+HWND RecorderSession::StopWindow() const {
+    StopWindowSearch search{m_process.Id()};
+    ::EnumWindows(&FindStopWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 bool RecorderSession::ClickControl(int id) const {

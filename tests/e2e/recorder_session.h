@@ -15,11 +15,14 @@ namespace e2e {
 
 class RecorderSession {
 public:
-    // Writes config.ini into the program folder with `outputFolder` as its
-    // FilePath (no config.ini at all when there is none), and `moreConfig`
-    // after it, and starts the program. The destructor ends a program still
-    // running and removes the config.ini again.
-    explicit RecorderSession(const std::optional<std::string>& outputFolder, const std::string& moreConfig = {});
+    // Writes config.ini into the program folder (the build's unless
+    // `programFolder` names another) with `outputFolder` as its FilePath (no
+    // config.ini at all when there is none), and `moreConfig` after it, and
+    // starts the program. The destructor ends a program still running and
+    // removes the config.ini again.
+    explicit RecorderSession(const std::optional<std::string>& outputFolder,
+                             const std::string& moreConfig = {},
+                             const std::string& programFolder = ProgramFolder());
     // config.ini as the program left it.
     std::string ConfigText() const;
     ~RecorderSession();
@@ -31,6 +34,9 @@ public:
     ChildProcess& Process() { return m_process; }
 
     HWND Control(int id) const { return ::GetDlgItem(m_main, id); }
+    const std::string& ConfigPath() const { return m_config; }
+    // The floating stop window while it is shown, else nullptr.
+    HWND StopWindow() const;
     std::string ControlText(int id) const;
     // A left click in the middle of a control of the main window.
     bool ClickControl(int id) const;

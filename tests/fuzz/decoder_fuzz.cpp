@@ -1,16 +1,13 @@
 // Fuzz target: the input is opened as a media file and taken through
 // GetInfo, Seek and the decode calls to the end of both sides.
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
-#include <string>
 
 extern "C" {
 #include <libavutil/log.h>
 }
 
 #include "playback/MediaDecoder.h"
+#include "tests/fuzz/fuzz_input.h"
 
 namespace {
 
@@ -22,31 +19,18 @@ void DecodeToEnd(CMediaDecoder& decoder, VideoFrameBuffer* frame, AudioBlock* bl
         if (decoder.DecodeAudio(block) != 1) break;
 }
 
-const std::string& InputPath() {
-    static const std::string path = [] {
-        const char* dir = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        return std::string(dir) + "/lumiskop-fuzz-" + std::to_string(getpid()) + ".bin";
-    }();
-    return path;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool quiet = (av_log_set_level(AV_LOG_QUIET), true);
     (void)quiet;
-    const std::string& path = InputPath();
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return 0;
-    const bool written = std::fwrite(data, 1, size, f) == size;
-    std::fclose(f);
-    if (!written) return 0;
+    if (!WriteFuzzInput(data, size)) return 0;
 
     // One decoder for every input (its converters are made once):
     // each Open closes the file before.
     static CMediaDecoder decoder;
     decoder.Init();
-    if (decoder.Open(path.c_str()) == 1) {
+    if (decoder.Open(FuzzInputPath().c_str()) == 1) {
         MediaInfo info;
         decoder.GetInfo(&info);
         // The buffers live across inputs: a fresh 384,000-byte block (and a

@@ -188,6 +188,56 @@ TEST(ClipForgeConvert, CutOffRecordingConvertsUpToItsCutAndSaysSo) {
     EXPECT_TRUE(DecodesCleanly(mp4));
 }
 
+// The recording's header made to claim another picture size.
+void ClaimPictureSize(const std::string& path, uint32_t width, uint32_t height) {
+    std::string data = Bytes(path);
+    const size_t strf = data.find("strf", data.find("vids"));
+    ASSERT_NE(strf, std::string::npos);
+    for (int i = 0; i < 4; ++i) {
+        data[strf + 12 + i] = char(width >> (8 * i));   // BITMAPINFOHEADER biWidth
+        data[strf + 16 + i] = char(height >> (8 * i));  // biHeight
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << data;
+}
+
+TEST(ClipForgeConvert, PictureSizesItWillNotEncodeAreToldAsSuch) {
+    TempFolder dir;
+    const std::string avi = dir.File("huge.avi"), mp4 = dir.File("huge.mp4");
+    MakeRecording(avi, 25);
+    for (const auto& [width, height] : {std::pair{16000u, 16000u}, {100000u, 100000u}, {1u, 1u}}) {
+        ClaimPictureSize(avi, width, height);
+        const clipforge::ConvertResult r = Convert(avi, mp4);
+        EXPECT_EQ(r.status, clipforge::ConvertStatus::SizeRefused) << r.message;
+        EXPECT_NE(r.message.find(std::to_string(width) + " x " + std::to_string(height)), std::string::npos)
+            << r.message;
+        EXPECT_NE(r.message.find("up to 4096 x 4096"), std::string::npos) << r.message;
+        EXPECT_FALSE(Exists(mp4));
+        EXPECT_FALSE(Exists(clipforge::PartialNameFor(mp4)));
+    }
+}
+
+TEST(ClipForgeConvert, SoundThatEndsEarlyGoesOnInSilenceToTheLastPicture) {
+    TempFolder dir;
+    const std::string avi = dir.File("short-sound.avi"), mp4 = dir.File("short-sound.mp4");
+    testrec::Plan plan;
+    plan.positions = 100;  // 4 s of pictures, 1 s of sound
+    plan.soundPositions = 25;
+    ASSERT_TRUE(testrec::WriteRecording(avi, plan));
+    const clipforge::ConvertResult r = Convert(avi, mp4);
+    ASSERT_EQ(r.status, clipforge::ConvertStatus::Done) << r.message;
+
+    const ToolResult sound = RunTool("ffmpeg -v error -nostdin -i " + Quote(mp4) + " -f s16le -ac 2 -ar 48000 -");
+    const auto* frames = reinterpret_cast<const int16_t*>(sound.output.data());
+    const size_t count = sound.output.size() / 4;
+    EXPECT_NEAR(count / 48000.0, 4.0, 0.05);
+    ASSERT_GT(count, 48000u * 3);
+    EXPECT_GT(tone::ToneShare(frames, 48000, 0, testrec::kFarEndHz), 0.9);
+    // Past the sound's end (and the encoder's overlap with it), silence.
+    int loudest = 0;
+    for (size_t i = 48000 * 11 / 10 * 2; i < count * 2; ++i) loudest = std::max(loudest, std::abs(int(frames[i])));
+    EXPECT_LT(loudest, 16);
+}
+
 }  // namespace
 
 // A call's MP4 is small enough to send and still reads clearly: the sizes

@@ -130,24 +130,26 @@ int CountWindows(const char* title) {
 
 // The item and its text buffer live in memory allocated inside that process.
 std::string ListItemText(HWND list, HANDLE process, int row, int column) {
-    constexpr SIZE_T kTextSize = 512;
-    auto* remote = static_cast<char*>(::VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + kTextSize,
+    constexpr SIZE_T kTextChars = 512;
+    auto* remote = static_cast<char*>(::VirtualAllocEx(process, nullptr, sizeof(LVITEMW) + kTextChars * 2,
                                                        MEM_COMMIT, PAGE_READWRITE));
     if (!remote) return {};
-    LVITEMA item{};
+    LVITEMW item{};
     item.iSubItem = column;
-    item.cchTextMax = kTextSize;
-    item.pszText = remote + sizeof(LVITEMA);
+    item.cchTextMax = kTextChars;
+    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
     std::string text;
     if (::WriteProcessMemory(process, remote, &item, sizeof item, nullptr)) {
-        ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(remote));
-        char buffer[kTextSize] = {};
-        if (::ReadProcessMemory(process, remote + sizeof(LVITEMA), buffer, kTextSize - 1, nullptr))
-            text = buffer;
+        ::SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(remote));
+        wchar_t buffer[kTextChars] = {};
+        if (::ReadProcessMemory(process, remote + sizeof(LVITEMW), buffer, (kTextChars - 1) * 2, nullptr)) {
+            char utf8[kTextChars * 3] = {};
+            ::WideCharToMultiByte(CP_UTF8, 0, buffer, -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
+            text = utf8;
+        }
     }
     ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     return text;
 }
-
 
 }  // namespace e2e

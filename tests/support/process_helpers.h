@@ -45,8 +45,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD ms);
 // Number of top-level windows with this title.
 int CountWindows(const char* title);
 
-// The text of a list-view cell in another process, which `process` was
-// opened on with PROCESS_VM_OPERATION, _READ and _WRITE.
+// The text of a list-view cell in another process, in UTF-8, which `process`
+// was opened on with PROCESS_VM_OPERATION, _READ and _WRITE.
 std::string ListItemText(HWND list, HANDLE process, int row, int column);
 
 }  // namespace e2e

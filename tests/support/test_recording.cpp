@@ -60,6 +60,7 @@ bool WriteRecording(const std::string& path, const Plan& plan) {
                 !writer.WriteVideo(uint32_t(pos), e.data, e.size, e.keyFrame))
                 return false;
         }
+        if (plan.soundPositions >= 0 && pos >= plan.soundPositions) continue;
         for (int i = 0; i < 1920; ++i) {
             const double t = (pos * 1920 + i) / 48000.0;
             sound[i * 2] = int16_t(9000 * std::sin(2 * std::numbers::pi * kFarEndHz * t));

@@ -17,6 +17,8 @@ struct Plan {
     // Positions in [skipFrom, skipTo) get no picture; their sound is kept.
     int skipFrom = -1;
     int skipTo = -1;
+    // Positions from the start that get sound; -1: all of them.
+    int soundPositions = -1;
     // false: the left half red, the right half blue, the same in every
     // picture. true: changing noise, which keeps an encoder busy.
     bool busy = false;

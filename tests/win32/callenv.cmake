@@ -10,7 +10,7 @@ add_dependencies(callenv_router_test sndrelay fixture_msnmsgr callenv_wave_probe
 
 lumiskop_test(callenv_relay_test
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/callenv_relay_test.cpp
-  LIBS callenv test_support)
+  LIBS callenv test_support winmm)
 add_dependencies(callenv_relay_test sndrelay fixture_msnmsgr)
 
 lumiskop_test(callenv_mirror_test

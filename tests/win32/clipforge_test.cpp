@@ -6,11 +6,15 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <set>
 
 #include "engine/RecordParams.h"
+#include "framework/Handle.h"
 #include "tests/support/fixture_paths.h"
+#include "tests/support/host_command.h"
 #include "tests/support/media_probe.h"
 #include "tests/support/process_helpers.h"
 #include "tests/support/test_recording.h"
@@ -47,6 +51,109 @@ DWORD RunClipForge(const std::string& arguments, const std::string& folder) {
     return code;
 }
 
+std::wstring Wide(const std::string& utf8) {
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(size_t(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), int(wide.size()))));
+    return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(size_t(::WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(),
+                                             int(utf8.size()), nullptr, nullptr)));
+    return utf8;
+}
+
+// A name of no single code page: Cyrillic and Chinese.
+const std::wstring kWideName = L"\u0417\u0432\u043e\u043d\u043e\u043a \u901a\u8bdd";
+
+struct Outcome {
+    DWORD code = 999;
+    std::string console;  // what it wrote to its standard error
+};
+
+// ClipForge.exe with a UTF-16 command line, its standard error read through a pipe.
+Outcome RunClipForgeWide(const std::wstring& arguments) {
+    Outcome outcome;
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!::CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return outcome;
+    fw::KernelHandle reader(readEnd), writer(writeEnd);
+    ::SetHandleInformation(reader, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdError = startup.hStdOutput = writer;
+    std::wstring line = Wide(ClipForge()) + L" " + arguments;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
+        return outcome;
+    fw::KernelHandle process(info.hProcess), thread(info.hThread);
+    writer.Reset();
+    // Read while it runs and once more after it ended; the pipe's end is not
+    // waited for (under Wine it did not always come).
+    const DWORD began = ::GetTickCount();
+    for (bool ended = false; !ended;) {
+        ended = ::WaitForSingleObject(process, 20) == WAIT_OBJECT_0;
+        char chunk[4096];
+        DWORD waiting = 0, got = 0;
+        while (::PeekNamedPipe(reader, nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0 &&
+               ::ReadFile(reader, chunk, std::min<DWORD>(waiting, sizeof chunk), &got, nullptr) && got > 0)
+            outcome.console.append(chunk, got);
+        if (!ended && ::GetTickCount() - began > 180000) {
+            ADD_FAILURE() << "ClipForge did not end";
+            ::TerminateProcess(process, 999);
+            return outcome;
+        }
+    }
+    ::GetExitCodeProcess(process, &outcome.code);
+    return outcome;
+}
+
+std::wstring Quoted(const std::string& path) {
+    return L"\"" + Wide(path) + L"\"";
+}
+
+std::vector<std::string> SortedFilesIn(const std::string& folder) {
+    std::vector<std::string> names = FilesIn(folder, "*");
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The user's temp folder, where a log goes that cannot go beside its MP4.
+std::string TempFile(const std::string& name) {
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    return temp + name;
+}
+
+// A tmpfs mounted by the host on a scratch folder (the rig runs as root);
+// where the host will not mount one, Mounted() says so.
+class HostTmpfs {
+public:
+    explicit HostTmpfs(const std::string& options) : m_folder(e2e::MakeScratchFolder("clipforge-disk")) {
+        const hostcmd::Result r = hostcmd::Run("mount -t tmpfs -o " + options + " tmpfs " + HostFolder());
+        m_mounted = r.finished && r.exitCode == 0;
+        m_why = r.output;
+    }
+    ~HostTmpfs() {
+        if (m_mounted) hostcmd::Run("umount " + HostFolder());
+        e2e::RemoveScratchFolder(m_folder);
+    }
+    HostTmpfs(const HostTmpfs&) = delete;
+    HostTmpfs& operator=(const HostTmpfs&) = delete;
+
+    bool Mounted() const { return m_mounted; }
+    const std::string& Why() const { return m_why; }
+    const std::string& Folder() const { return m_folder; }
+    std::string HostFolder() const { return hostcmd::ShellQuote(hostcmd::HostPath(m_folder)); }
+
+private:
+    std::string m_folder;
+    bool m_mounted = false;
+    std::string m_why;
+};
+
 TEST(ClipForgeCommand, ConvertsARecordingOfTheScreenAndNeverOverwritesUnasked) {
     g_recordParams = CRecordParams{};
     g_recordParams.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
@@ -73,6 +180,96 @@ TEST(ClipForgeCommand, ConvertsARecordingOfTheScreenAndNeverOverwritesUnasked) {
     EXPECT_FALSE(Exists(mp4 + ".log"));
     EXPECT_EQ(SizeOf(avi), aviBytes);
     EXPECT_EQ(FilesIn(harness.Folder(), "*.part"), std::vector<std::string>{});
+}
+
+TEST(ClipForgeCommand, ConvertsARecordingNamedOutsideTheCodePage) {
+    const std::string folder = e2e::MakeScratchFolder("clipforge-wide");
+    testrec::Plan plan;
+    plan.positions = 25;
+    ASSERT_TRUE(testrec::WriteRecording(folder + "\\plain.avi", plan));
+    const std::wstring avi = Wide(folder) + L"\\" + kWideName + L".avi", mp4 = Wide(folder) + L"\\" + kWideName + L".mp4";
+    ASSERT_TRUE(::MoveFileW(Wide(folder + "\\plain.avi").c_str(), avi.c_str()));
+
+    const Outcome run = RunClipForgeWide(L"--convert \"" + avi + L"\"");
+    EXPECT_EQ(run.code, 0u) << run.console;
+    ASSERT_NE(::GetFileAttributesW(mp4.c_str()), INVALID_FILE_ATTRIBUTES) << "no MP4 of that name";
+    ASSERT_TRUE(::CopyFileW(mp4.c_str(), Wide(folder + "\\copy.mp4").c_str(), FALSE));
+    EXPECT_EQ(Probe(folder + "\\copy.mp4", "v", "stream=codec_name,width,height"), "h264,320,240");
+
+    // Its log, too, goes under its own name.
+    EXPECT_EQ(RunClipForgeWide(L"--convert \"" + avi + L"\"").code, 1u);
+    std::ifstream log(std::filesystem::path(mp4 + L".log"), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(log)), {});
+    EXPECT_NE(text.find("Add --force"), std::string::npos) << "no log of that name";
+    EXPECT_NE(text.find(Utf8(kWideName) + ".avi"), std::string::npos) << text;
+    e2e::RemoveScratchFolder(folder);
+}
+
+// Whatever stops the MP4 from being written beside the recording, the reason
+// reaches the user: in the log beside it where that can be written, else in
+// the temp folder and on the console.
+TEST(ClipForgeCommand, UnwritableOutputFolderLeavesTheReasonInTheTempFolderAndOnTheConsole) {
+    const std::string folder = e2e::MakeScratchFolder("clipforge-unwritable");
+    testrec::Plan plan;
+    plan.positions = 25;
+    ASSERT_TRUE(testrec::WriteRecording(folder + "\\call.avi", plan));
+    std::ofstream(folder + "\\notes.txt") << "a file";
+    HostTmpfs readOnly("ro,size=16m");
+    std::vector<std::pair<std::string, std::string>> cases = {
+        {folder + "\\missing", "The folder " + folder + "\\missing does not exist."},
+        {folder + "\\notes.txt", folder + "\\notes.txt is a file, not a folder."},
+    };
+    if (readOnly.Mounted())
+        cases.push_back({readOnly.Folder(), "The MP4 cannot be created in " + readOnly.Folder()});
+    else
+        std::printf("no read-only folder: the host could not mount one (%s)\n", readOnly.Why().c_str());
+
+    const std::string log = TempFile("call.mp4.log");
+    for (const auto& [output, reason] : cases) {
+        ::DeleteFileA(log.c_str());
+        const Outcome run = RunClipForgeWide(L"--convert " + Quoted(folder + "\\call.avi") + L" " +
+                                             Quoted(output + "\\call.mp4"));
+        EXPECT_EQ(run.code, 1u) << output;
+        EXPECT_NE(run.console.find(reason), std::string::npos) << run.console;
+        EXPECT_NE(run.console.find("The log is in " + log), std::string::npos) << run.console;
+        EXPECT_NE(ReadAll(log).find(reason), std::string::npos) << output;
+    }
+    ::DeleteFileA(log.c_str());
+    EXPECT_EQ(SortedFilesIn(folder), (std::vector<std::string>{"call.avi", "notes.txt"}));
+    e2e::RemoveScratchFolder(folder);
+}
+
+// A disk full before the conversion starts, and one that fills up on the
+// way: no part file stays, and the log says the disk is full.
+TEST(ClipForgeCommand, FullDiskLeavesNoPartFileAndIsToldAsSuch) {
+    HostTmpfs disk("size=256k");
+    if (!disk.Mounted()) GTEST_SKIP() << "the host could not mount a small disk: " << disk.Why();
+    const std::string folder = e2e::MakeScratchFolder("clipforge-full");
+    testrec::Plan plan;
+    plan.positions = 50;
+    plan.busy = true;  // noise: its MP4 takes megabytes
+    ASSERT_TRUE(testrec::WriteRecording(folder + "\\call.avi", plan));
+    const std::string mp4 = disk.Folder() + "\\call.mp4";
+    const std::wstring arguments = L"--convert " + Quoted(folder + "\\call.avi") + L" " + Quoted(mp4);
+
+    // It fills up on the way; the part file's room is given back, so the log fits beside.
+    Outcome run = RunClipForgeWide(arguments);
+    EXPECT_EQ(run.code, 1u);
+    EXPECT_EQ(SortedFilesIn(disk.Folder()), std::vector<std::string>{"call.mp4.log"});
+    EXPECT_NE(ReadAll(mp4 + ".log").find("The disk is full"), std::string::npos) << ReadAll(mp4 + ".log");
+
+    // Full from the start: neither the part file nor the log beside it stays.
+    ::DeleteFileA((mp4 + ".log").c_str());
+    hostcmd::Run("dd if=/dev/zero of=" + disk.HostFolder() + "/filler bs=4k");
+    const std::string log = TempFile("call.mp4.log");
+    ::DeleteFileA(log.c_str());
+    run = RunClipForgeWide(arguments);
+    EXPECT_EQ(run.code, 1u);
+    EXPECT_EQ(SortedFilesIn(disk.Folder()), std::vector<std::string>{"filler"});
+    EXPECT_NE(run.console.find("The disk is full"), std::string::npos) << run.console;
+    EXPECT_NE(ReadAll(log).find("The disk is full"), std::string::npos);
+    ::DeleteFileA(log.c_str());
+    e2e::RemoveScratchFolder(folder);
 }
 
 // ClipForge over a folder of its own: config.ini beside it names the folder
@@ -233,6 +430,21 @@ TEST_F(ClipForgeWindow, WindowConvertConvertsThatRecordingInItsFolderAndARunning
     EXPECT_EQ(Probe(elsewhere + "\\two.mp4", "v", "stream=codec_name,width,height"), "h264,320,240");
     // Asked for wrongly, it converts nothing and says so in its exit code.
     EXPECT_EQ(RunClipForge("--window-convert", e2e::ProgramFolder()), 2u);
+}
+
+TEST_F(ClipForgeWindow, ListsAndConvertsARecordingNamedOutsideTheCodePage) {
+    Make("plain.avi", 1, 320, 240, 5);
+    const std::wstring avi = Wide(folder) + L"\\" + kWideName + L".avi", mp4 = Wide(folder) + L"\\" + kWideName + L".mp4";
+    ASSERT_TRUE(::MoveFileW(Wide(folder + "\\plain.avi").c_str(), avi.c_str()));
+    Start();
+    ASSERT_EQ(Rows().size(), 1u);
+    EXPECT_EQ(Rows()[0][0], Utf8(kWideName) + ".avi");
+    EXPECT_EQ(Rows()[0][1], "00:00:01");
+
+    ASSERT_TRUE(ui::ClickWindow(Item(IDC_CF_CONVERT)));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return ::GetFileAttributesW(mp4.c_str()) != INVALID_FILE_ATTRIBUTES && Idle(); },
+                               120000)) << "the conversion did not finish";
+    EXPECT_EQ(Rows()[0][3], "yes");
 }
 
 }  // namespace

@@ -9,9 +9,9 @@
 #include "framework/ProgramFolder.h"
 #include "res/resource.h"
 #include "skin/Artwork.h"
-#include "tools/clipforge/AnsiText.h"
 #include "tools/clipforge/convert/Converter.h"
 #include "tools/clipforge/convert/Texts.h"
+#include "tools/clipforge/Utf8Text.h"
 
 namespace {
 
@@ -36,6 +36,10 @@ enum Column { kCheck, kName, kDuration, kSize, kMp4 };
 
 constexpr int kWidth = 510, kHeight = skin::kConverterHeight;  // clipforge_back.bmp's size
 
+std::wstring WideTitle() {
+    return clipforge::WideFromUtf8(kClipForgeTitle);
+}
+
 std::string Outcome(const std::string& name, const clipforge::ConvertResult& r) {
     using clipforge::ConvertStatus;
     switch (r.status) {
@@ -58,7 +62,7 @@ CClipForgeDlg::~CClipForgeDlg() {
 
 BOOL CClipForgeDlg::OnInitDialog() {
     SetUpSkin();
-    clipforge::RemoveStaleParts(clipforge::Utf8FromAnsi(m_folder));
+    clipforge::RemoveStaleParts(m_folder);
     Refresh();
     SetStatus(m_entries.empty() ? "No recordings in this folder yet."
                                 : "Check the recordings to convert, then press Convert.");
@@ -84,22 +88,22 @@ LRESULT CClipForgeDlg::OnConvertOne(UINT, WPARAM, LPARAM, BOOL&) {
     // Converting, or asking whether to replace an MP4 (the window is then
     // disabled under the question): the new one waits for the user.
     if (m_worker.joinable() || !::IsWindowEnabled(m_hWnd)) {
-        SetStatus("Busy: convert " + clipforge::AnsiFromUtf8(name) + " when this has finished.");
+        SetStatus("Busy: convert " + name + " when this has finished.");
         return 0;
     }
-    if (slash != std::string::npos) m_folder = clipforge::AnsiFromUtf8(path.substr(0, slash));  // the list shows it
+    if (slash != std::string::npos) m_folder = path.substr(0, slash);  // the list shows it
     Refresh();
     Invalidate();
     // Only this recording is checked; Convert does the rest, with its progress.
     bool found = false;
     for (size_t i = 0; i < m_entries.size(); ++i) {
-        const bool it = ::lstrcmpiA(clipforge::AnsiFromUtf8(m_entries[i].name).c_str(),
-                                    clipforge::AnsiFromUtf8(name).c_str()) == 0;
+        const bool it = ::lstrcmpiW(clipforge::WideFromUtf8(m_entries[i].name).c_str(),
+                                    clipforge::WideFromUtf8(name).c_str()) == 0;
         m_list.SetCheckbox(int(i), kCheck, it ? 1 : 0);
         found = found || it;
     }
     if (!found) {
-        SetStatus(clipforge::AnsiFromUtf8(name) + " is not a recording in this folder.");
+        SetStatus(name + " is not a recording in this folder.");
         return 0;
     }
     BOOL handled = TRUE;
@@ -144,13 +148,13 @@ void CClipForgeDlg::SetUpSkin() {
 }
 
 void CClipForgeDlg::Refresh() {
-    m_entries = clipforge::ListRecordings(clipforge::Utf8FromAnsi(m_folder));
+    m_entries = clipforge::ListRecordings(m_folder);
     ::LockWindowUpdate(m_list);
     m_list.DeleteAllRows();
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const clipforge::RecordingEntry& e = m_entries[i];
         const int row = m_list.InsertRow(int(i), " ", CCheckListCtrl::kDefaultColour, CCheckListCtrl::kDefaultColour);
-        m_list.SetCellText(row, kName, clipforge::AnsiFromUtf8(e.name).c_str());
+        m_list.SetCellTextW(row, kName, clipforge::WideFromUtf8(e.name).c_str());
         m_list.SetCellText(row, kDuration, clipforge::DurationText(clipforge::RecordingSeconds(e.path)).c_str());
         m_list.SetCellText(row, kSize, clipforge::SizeText(e.bytes).c_str());
         m_list.SetCellText(row, kMp4, e.hasMp4 ? "yes" : "-");
@@ -177,11 +181,12 @@ BOOL CClipForgeDlg::OnEraseBkgnd(HDC dc) {
     fw::ScopedSelect font(dc, labels);
     ::SetTextColor(dc, RGB(230, 230, 230));
     RECT status = m_statusRect;
-    ::DrawTextA(dc, m_status.c_str(), int(m_status.size()), &status, DT_LEFT | DT_TOP | DT_WORDBREAK);
+    const std::wstring statusText = clipforge::WideFromUtf8(m_status);
+    ::DrawTextW(dc, statusText.c_str(), int(statusText.size()), &status, DT_LEFT | DT_TOP | DT_WORDBREAK);
     ::SetTextColor(dc, RGB(30, 30, 30));
     RECT folder{15, 532, 395, 552};
-    const std::string text = "Output: " + m_folder;
-    ::DrawTextA(dc, text.c_str(), int(text.size()), &folder, DT_LEFT | DT_TOP | DT_PATH_ELLIPSIS);
+    const std::wstring text = clipforge::WideFromUtf8("Output: " + m_folder);
+    ::DrawTextW(dc, text.c_str(), int(text.size()), &folder, DT_LEFT | DT_TOP | DT_PATH_ELLIPSIS);
     return TRUE;
 }
 
@@ -198,9 +203,8 @@ LRESULT CClipForgeDlg::OnConvert(WORD, WORD, HWND, BOOL&) {
         const clipforge::RecordingEntry& e = m_entries[i];
         Job job{e.path, e.mp4, false};
         if (e.hasMp4) {
-            const std::string question = clipforge::AnsiFromUtf8(e.name) +
-                                         ": its MP4 exists already. Replace it?";
-            const int answer = ::MessageBoxA(m_hWnd, question.c_str(), kClipForgeTitle,
+            const std::wstring question = clipforge::WideFromUtf8(e.name + ": its MP4 exists already. Replace it?");
+            const int answer = ::MessageBoxW(m_hWnd, question.c_str(), WideTitle().c_str(),
                                              MB_YESNOCANCEL | MB_ICONQUESTION);
             if (answer == IDCANCEL) return 0;
             if (answer == IDNO) continue;
@@ -253,7 +257,7 @@ void CClipForgeDlg::RunJobs(std::vector<Job> jobs) {
         };
         const clipforge::ConvertResult result = clipforge::ConvertRecording(request);
         const size_t slash = jobs[i].output.find_last_of("\\/");
-        const std::string name = clipforge::AnsiFromUtf8(jobs[i].output.substr(slash + 1));
+        const std::string name = jobs[i].output.substr(slash + 1);
         {
             std::lock_guard<std::mutex> hold(m_lock);
             m_outcomes.push_back(Outcome(name, result));
@@ -289,7 +293,8 @@ LRESULT CClipForgeDlg::OnFinished(UINT, WPARAM, LPARAM, BOOL&) {
     }
     Refresh();
     SetStatus(cancelled ? "Cancelled: no MP4 was left half written." : summary);
-    if (trouble && !cancelled) ::MessageBoxA(m_hWnd, summary.c_str(), kClipForgeTitle, MB_OK | MB_ICONWARNING);
+    if (trouble && !cancelled)
+        ::MessageBoxW(m_hWnd, clipforge::WideFromUtf8(summary).c_str(), WideTitle().c_str(), MB_OK | MB_ICONWARNING);
     return 0;
 }
 
@@ -301,7 +306,7 @@ LRESULT CClipForgeDlg::OnCancelConversion(WORD, WORD, HWND, BOOL&) {
 }
 
 LRESULT CClipForgeDlg::OnOpenFolder(WORD, WORD, HWND, BOOL&) {
-    ::ShellExecuteA(nullptr, "open", m_folder.c_str(), nullptr, nullptr, SW_SHOW);
+    ::ShellExecuteW(nullptr, L"open", clipforge::WideFromUtf8(m_folder).c_str(), nullptr, nullptr, SW_SHOW);
     return 0;
 }
 

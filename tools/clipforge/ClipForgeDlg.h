@@ -25,7 +25,7 @@ inline constexpr const char* kClipForgeTitle = "ClipForge";
 class CClipForgeDlg : public fw::CDialog {
 public:
     // `convertFirst` (UTF-8), when given, is converted as soon as the window shows.
-    explicit CClipForgeDlg(std::string outputFolder, std::string convertFirst = {});  // folder in ANSI
+    explicit CClipForgeDlg(std::string outputFolder, std::string convertFirst = {});  // both in UTF-8
     ~CClipForgeDlg() override;
 
     BEGIN_MSG_MAP(CClipForgeDlg)
@@ -83,7 +83,7 @@ private:
     // Waits for the worker, cancelling its conversion first when asked.
     void StopWorker(bool cancel);
 
-    std::string m_folder;  // ANSI
+    std::string m_folder;  // UTF-8, as every path here
     std::string m_convertOne;  // UTF-8: the recording to convert on its own next
     std::string m_skinFolder;
     std::vector<clipforge::RecordingEntry> m_entries;
@@ -92,7 +92,7 @@ private:
     CSkinProgress m_progress;
     fw::Bitmap m_background;
     RECT m_statusRect{15, 492, 495, 526};
-    std::string m_status;
+    std::string m_status;  // UTF-8: it names recordings
 
     std::thread m_worker;
     std::atomic<bool> m_cancel{false};

@@ -5,31 +5,43 @@
 // one conversion without a window.
 #include <windows.h>
 
-#include <cstdlib>
+#include <shellapi.h>
+
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/ConfigFile.h"
 #include "framework/App.h"
-#include "tools/clipforge/AnsiText.h"
 #include "tools/clipforge/ClipForgeDlg.h"
 #include "tools/clipforge/CommandLine.h"
+#include "tools/clipforge/ConsoleText.h"
 #include "tools/clipforge/ConvertCommand.h"
+#include "tools/clipforge/Utf8Text.h"
 
 namespace {
 
 constexpr const char* kInstanceMutex = "ClipForge Converter";
+
+// The arguments as UTF-8, read from the UTF-16 command line: the ANSI one
+// turns every name outside the code page into question marks.
+std::vector<std::string> ProgramArguments() {
+    int count = 0;
+    const std::unique_ptr<LPWSTR, decltype(&::LocalFree)> args(
+        ::CommandLineToArgvW(::GetCommandLineW(), &count), &::LocalFree);
+    std::vector<std::string> utf8;
+    for (int i = 1; args && i < count; ++i) utf8.push_back(clipforge::Utf8FromWide(args.get()[i]));
+    return utf8;
+}
 
 class CClipForgeApp : public fw::CWinApp {
 public:
     CClipForgeApp() : fw::CWinApp(kClipForgeTitle) {}
 
     BOOL InitInstance() override {
-        std::vector<std::string> args;
-        for (int i = 1; i < __argc; ++i) args.push_back(clipforge::Utf8FromAnsi(__argv[i]));
-        const clipforge::CommandLine command = clipforge::ParseCommandLine(args);
+        const clipforge::CommandLine command = clipforge::ParseCommandLine(ProgramArguments());
         if (command.convert || !command.error.empty()) {
-            m_exitCode = clipforge::RunConvertCommand(command);
+            m_exitCode = clipforge::RunConvertCommand(command, clipforge::WriteToConsole);
             return FALSE;
         }
 
@@ -42,8 +54,8 @@ public:
         const std::string& recording = command.windowConvert;
         const size_t slash = recording.find_last_of("\\/");
         const std::string folder = recording.empty() || slash == std::string::npos
-                                       ? config::ReadOutputFolder()
-                                       : clipforge::AnsiFromUtf8(recording.substr(0, slash));
+                                       ? clipforge::Utf8FromAnsi(config::ReadOutputFolder())
+                                       : recording.substr(0, slash);
         CClipForgeDlg dlg(folder, recording);
         m_pMainWnd = &dlg;
         dlg.DoModal();

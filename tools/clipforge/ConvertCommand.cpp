@@ -2,8 +2,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <system_error>
+
+extern "C" {
+#include <libavutil/log.h>
+}
 
 #include "tools/clipforge/convert/Converter.h"
+#include "tools/clipforge/convert/OutputPlace.h"
+#include "tools/clipforge/convert/Utf8Path.h"
 
 namespace clipforge {
 
@@ -11,13 +18,39 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path PathOf(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+// Writes `text` as the whole of `path`. False, with nothing left there, when
+// any of it did not arrive: a full disk may take the file but not its bytes.
+bool WriteWhole(const fs::path& path, const std::string& text) {
+    std::error_code ec;
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out << text;
+        out.close();
+        if (!out.fail() && fs::file_size(path, ec) == text.size() && !ec) return true;
+    }
+    fs::remove(path, ec);
+    return false;
 }
 
-void WriteLog(const std::string& output, const std::string& input, const std::string& text) {
-    std::ofstream log(PathOf(LogNameFor(output)), std::ios::binary | std::ios::trunc);
-    log << "ClipForge --convert " << input << " " << output << "\r\n" << text << "\r\n";
+void LeaveReason(const CommandLine& command, const std::string& reason, const ConsoleWriter& console) {
+    const std::string text = "ClipForge --convert " + command.input + " " + command.output + "\r\n" + reason + "\r\n";
+    if (!command.output.empty() && WriteWhole(PathOf(LogNameFor(command.output)), text)) return;
+
+    // The log cannot go beside the MP4: the user's temp folder takes it, and
+    // the console shows it.
+    std::string note;
+    if (!command.output.empty())
+        note = "The log could not be written in " + FolderOf(command.output) + ".\r\n";
+    std::error_code ec;
+    const fs::path name = command.output.empty() ? fs::path("ClipForge.log")
+                                                 : PathOf(LogNameFor(command.output)).filename();
+    const fs::path fallback = fs::temp_directory_path(ec) / name;
+    if (!ec && WriteWhole(fallback, text + note))
+        note += "The log is in " + Utf8Of(fallback) + ".\r\n";
+    else
+        note += "The log could not be written to the temp folder either.\r\n";
+    if (console) console(text + note);
 }
 
 }  // namespace
@@ -26,9 +59,12 @@ std::string LogNameFor(const std::string& output) {
     return output + ".log";
 }
 
-int RunConvertCommand(const CommandLine& command) {
+int RunConvertCommand(const CommandLine& command, const ConsoleWriter& console) {
+    // The console may be the user's: FFmpeg's own notes (x264's statistics
+    // at every end) stay off it, its errors do not.
+    av_log_set_level(AV_LOG_ERROR);
     if (!command.error.empty()) {
-        if (!command.output.empty()) WriteLog(command.output, command.input, command.error);
+        LeaveReason(command, command.error, console);
         return kExitUsage;
     }
     ConvertRequest request;
@@ -43,13 +79,13 @@ int RunConvertCommand(const CommandLine& command) {
         return kExitDone;
     }
     case ConvertStatus::Partial:
-        WriteLog(command.output, command.input, result.message);
+        LeaveReason(command, result.message, console);
         return kExitPartial;
     case ConvertStatus::OutputExists:
-        WriteLog(command.output, command.input, result.message + " Add --force to replace it.");
+        LeaveReason(command, result.message + " Add --force to replace it.", console);
         return kExitFailed;
     default:
-        WriteLog(command.output, command.input, result.message);
+        LeaveReason(command, result.message, console);
         return kExitFailed;
     }
 }

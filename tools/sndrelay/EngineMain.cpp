@@ -12,6 +12,7 @@
 #include "callenv/DeviceMatch.h"
 #include "callenv/WaveDevices.h"
 #include "framework/Handle.h"
+#include "framework/PrivateMessages.h"
 #include "tools/sndrelay/SoundRelay.h"
 #include "tools/sndrelay/resource.h"
 
@@ -19,7 +20,13 @@ namespace {
 
 constexpr DWORD kShutdownGraceMs = 5000;
 
-INT_PTR CALLBACK EngineDialogProc(HWND, UINT message, WPARAM, LPARAM) {
+CSoundRelay g_relay;
+
+INT_PTR CALLBACK EngineDialogProc(HWND, UINT message, WPARAM wp, LPARAM lp) {
+    if (message == msg::kEngineLevelsRequest) {
+        g_relay.ReportLevelsTo(lp ? reinterpret_cast<HWND>(wp) : nullptr);
+        return TRUE;
+    }
     // Closing is by WM_QUIT only; the dialog's own close commands are ignored.
     return message == WM_INITDIALOG ? TRUE : FALSE;
 }
@@ -52,7 +59,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return mutex ? 0 : 1;
     }
 
-    CSoundRelay relay;
+    CSoundRelay& relay = g_relay;
     StartRelay(relay);  // without the devices the engine still answers the recorder
 
     MSG msg;

@@ -1,6 +1,9 @@
 #include "tools/sndrelay/SoundRelay.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "framework/PrivateMessages.h"
 
 namespace {
 
@@ -116,10 +119,24 @@ void CSoundRelay::ForwardCompletedInput() {
             if (::waveOutWrite(m_out, &out->header, sizeof out->header) == MMSYSERR_NOERROR)
                 m_framesWritten += in.header.dwBytesRecorded / 4;
         }
+        ReportLevels(in);
         in.header.dwFlags &= ~WHDR_DONE;
         in.header.dwBytesRecorded = 0;
         ::waveInAddBuffer(m_in, &in.header, sizeof in.header);
         m_nextInput = (m_nextInput + 1) % m_inputBlocks.size();
+    }
+}
+
+void CSoundRelay::ReportLevels(const Block& in) {
+    HWND to = m_levelsTo.load();
+    if (!to || in.header.dwBytesRecorded == 0) return;
+    const auto* pcm = reinterpret_cast<const uint8_t*>(in.data.data());
+    for (const engine::SoundSlice& slice : m_meter.Add(pcm, in.header.dwBytesRecorded, ::timeGetTime())) {
+        const auto hundredths = static_cast<long>(std::lround(slice.levelDbfs * 100));
+        // A window that is gone takes no more reports.
+        if (!::PostMessageA(to, msg::kFarEndLevelReport, static_cast<WPARAM>(hundredths),
+                            static_cast<LPARAM>(slice.endMs)))
+            m_levelsTo.compare_exchange_strong(to, nullptr);
     }
 }
 

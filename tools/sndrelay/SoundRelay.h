@@ -1,5 +1,6 @@
 // Plays what arrives on one wave input to one wave output, on its own thread,
-// with a short queue so the added delay stays small.
+// with a short queue so the added delay stays small. On request it reports
+// how loud that sound is to a window.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,9 @@
 #include <cstdint>
 #include <thread>
 #include <vector>
+
+#include "callenv/CallEnvNames.h"
+#include "engine/SoundLevel.h"
 
 class CSoundRelay {
 public:
@@ -30,6 +34,9 @@ public:
     bool Start(const Settings& settings);
     void Stop();
     bool Running() const { return m_thread.joinable(); }
+    // Posts each slice's level to `window` (msg::kFarEndLevelReport);
+    // null stops the reports. Any thread.
+    void ReportLevelsTo(HWND window) { m_levelsTo = window; }
 
 private:
     struct Block {
@@ -40,6 +47,7 @@ private:
     bool OpenDevices();
     void Run();
     void ForwardCompletedInput();
+    void ReportLevels(const Block& in);
     Block* FreeOutputBlock();
     // Frames written to the output that it has not played yet.
     uint64_t PendingFrames();
@@ -54,5 +62,7 @@ private:
     unsigned m_nextInput = 0;
     uint64_t m_framesWritten = 0;
     std::atomic<bool> m_stop{false};
+    std::atomic<HWND> m_levelsTo{nullptr};
+    engine::CLevelMeter m_meter{callenv::kLevelSliceMs};  // the relay thread's
     std::thread m_thread;
 };

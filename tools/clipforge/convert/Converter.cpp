@@ -1,21 +1,21 @@
 #include "tools/clipforge/convert/Converter.h"
 
 #include <filesystem>
+#include <string>
 #include <system_error>
 
+#include "tools/clipforge/convert/EncoderSettings.h"
 #include "tools/clipforge/convert/Mp4Writer.h"
+#include "tools/clipforge/convert/OutputPlace.h"
 #include "tools/clipforge/convert/RecordingReader.h"
 #include "tools/clipforge/convert/Texts.h"
+#include "tools/clipforge/convert/Utf8Path.h"
 
 namespace clipforge {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path PathOf(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 bool Exists(const std::string& utf8) {
     std::error_code ec;
@@ -43,6 +43,32 @@ private:
     AVRational m_timeBase;
 };
 
+// The MP4 under its temporary name: removed when this goes out of scope,
+// unless it was given its final name. Whatever writes it must have closed it
+// by then (Windows does not remove a file that is still open), so the writer
+// lives and dies inside Encode, within this owner's lifetime.
+class PartialFile {
+public:
+    explicit PartialFile(std::string path) : m_path(std::move(path)) {}
+    ~PartialFile() {
+        std::error_code ec;
+        if (!m_path.empty()) fs::remove(PathOf(m_path), ec);
+    }
+    PartialFile(const PartialFile&) = delete;
+    PartialFile& operator=(const PartialFile&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    bool MoveTo(const std::string& output) {
+        std::error_code ec;
+        fs::rename(PathOf(m_path), PathOf(output), ec);
+        if (!ec) m_path.clear();
+        return !ec;
+    }
+
+private:
+    std::string m_path;
+};
+
 ConvertResult Failed(ConvertStatus status, std::string message) {
     ConvertResult r;
     r.status = status;
@@ -50,13 +76,92 @@ ConvertResult Failed(ConvertStatus status, std::string message) {
     return r;
 }
 
-ConvertResult WriteFailure(int error) {
-    if (error == AVERROR(ENOSPC))
-        return Failed(ConvertStatus::DiskFull,
-                      "The disk is full: the MP4 was not written. Free some space and convert again.");
+std::string ErrorText(int error) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(error, text, sizeof text);
-    return Failed(ConvertStatus::WriteFailed, std::string("The MP4 could not be written (") + text + ").");
+    return text;
+}
+
+ConvertResult DiskFull() {
+    return Failed(ConvertStatus::DiskFull,
+                  "The disk is full: the MP4 was not written. Free some space and convert again.");
+}
+
+std::string SizeText(int width, int height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+ConvertResult SizeBeyondLimits(int width, int height) {
+    return Failed(ConvertStatus::SizeRefused,
+                  "The recording's pictures are " + SizeText(width, height) + ": ClipForge converts pictures from " +
+                      SizeText(kMinPictureSide, kMinPictureSide) + " up to " +
+                      SizeText(kMaxPictureSide, kMaxPictureSide) + ". The MP4 was not written.");
+}
+
+ConvertResult SizeRefusedByEncoder(int width, int height) {
+    return Failed(ConvertStatus::SizeRefused, "The H.264 encoder could not take pictures of " + SizeText(width, height) +
+                                                  " (too large for it or for the memory left): the MP4 was not written.");
+}
+
+// Asked while the partial file still holds its bytes: the volume then looks
+// as it did when the write failed.
+ConvertResult WriteFailure(int error, const std::string& output) {
+    if (error == AVERROR(ENOSPC) || NoRoomLeft(output)) return DiskFull();
+    if (error == AVERROR(ENOMEM))
+        return Failed(ConvertStatus::WriteFailed, "The computer ran out of memory: the MP4 was not written.");
+    return Failed(ConvertStatus::WriteFailed, "The MP4 could not be written (" + ErrorText(error) + ").");
+}
+
+ConvertResult CreateFailure(int error, const std::string& output) {
+    const std::string problem = FolderProblem(output);
+    if (!problem.empty()) return Failed(ConvertStatus::WriteFailed, problem + " The MP4 was not written.");
+    if (error == AVERROR(ENOSPC) || NoRoomLeft(output)) return DiskFull();
+    return Failed(ConvertStatus::WriteFailed, "The MP4 cannot be created in " + FolderOf(output) + " (" +
+                                                  ErrorText(error) + "): the folder may be read-only.");
+}
+
+// Encodes the recording into `partial`. The writer, and with it the open
+// file, is gone when this returns.
+ConvertResult Encode(RecordingReader& reader, const std::string& partial, const ConvertRequest& request) {
+    const AVCodecContext& video = reader.Video();
+    Mp4Writer writer;
+    PictureFormat picture{video.width, video.height, reader.VideoTimeBase(), reader.FrameRate()};
+    switch (writer.Open(partial, picture, reader.HasSound())) {
+    case Mp4Writer::Opened::Yes: break;
+    case Mp4Writer::Opened::NoMuxer:
+        return Failed(ConvertStatus::WriteFailed, "The MP4 writer is missing from this build.");
+    case Mp4Writer::Opened::VideoRefused:
+        if (writer.Error() == AVERROR_ENCODER_NOT_FOUND)
+            return Failed(ConvertStatus::WriteFailed, "The H.264 encoder is missing from this build.");
+        return SizeRefusedByEncoder(video.width, video.height);
+    case Mp4Writer::Opened::AudioRefused:
+        return Failed(ConvertStatus::WriteFailed, "The AAC encoder could not be started.");
+    case Mp4Writer::Opened::NotCreated: return CreateFailure(writer.Error(), partial);
+    case Mp4Writer::Opened::NotWritten: return WriteFailure(writer.Error(), partial);
+    }
+
+    Pipe pipe(writer, request, reader.Seconds(), reader.VideoTimeBase());
+    const RecordingReader::End end = reader.Run(pipe, request.cancel);
+    if (end == RecordingReader::End::Cancelled) return Failed(ConvertStatus::Cancelled, "The conversion was cancelled.");
+    if (end == RecordingReader::End::SinkStopped || !writer.Finish(request.cancel)) {
+        if (writer.Error() == AVERROR_EXIT) return Failed(ConvertStatus::Cancelled, "The conversion was cancelled.");
+        if (writer.VideoEncoderFailed()) return SizeRefusedByEncoder(video.width, video.height);
+        return WriteFailure(writer.Error(), partial);
+    }
+    if (writer.Pictures() == 0)
+        return Failed(ConvertStatus::NotARecording, "The recording holds no picture that could be read.");
+
+    ConvertResult result;
+    result.status = reader.Damaged() ? ConvertStatus::Partial : ConvertStatus::Done;
+    result.pictures = writer.Pictures();
+    result.seconds = writer.Seconds();
+    if (reader.CutOff())
+        result.message = "The recording is cut off: converted what could be read, up to " +
+                         DurationText(result.seconds) + ".";
+    else if (reader.Damaged())
+        result.message = "The recording is damaged in places: " + std::to_string(reader.BadPackets()) +
+                         " pieces could not be read and are missing from the MP4.";
+    return result;
 }
 
 }  // namespace
@@ -81,58 +186,24 @@ ConvertResult ConvertRecording(const ConvertRequest& request) {
 
     RecordingReader reader;
     std::string error;
-    if (!reader.Open(request.input, error)) {
+    const bool opened = reader.Open(request.input, error);
+    // Told before anything else: FFmpeg itself drops sizes far beyond ours,
+    // and the reader would then find no pictures at all.
+    const int width = reader.DeclaredWidth(), height = reader.DeclaredHeight();
+    if ((width != 0 || height != 0) && !WithinPictureLimits(width, height)) return SizeBeyondLimits(width, height);
+    if (!opened) {
         return Failed(Exists(request.input) ? ConvertStatus::NotARecording : ConvertStatus::ReadFailed,
                       Exists(request.input) ? error : "The recording cannot be opened.");
     }
 
-    const std::string partial = PartialNameFor(request.output);
-    ConvertResult result;
-    {
-        Mp4Writer writer;
-        const AVCodecContext& video = reader.Video();
-        PictureFormat picture{video.width, video.height, reader.VideoTimeBase(), reader.FrameRate()};
-        if (!writer.Open(partial, picture, reader.HasSound(), error)) {
-            fs::remove(PathOf(partial), ec);
-            if (writer.Error() == AVERROR(ENOSPC)) return WriteFailure(writer.Error());
-            return Failed(ConvertStatus::WriteFailed, error);
-        }
-        Pipe pipe(writer, request, reader.Seconds(), reader.VideoTimeBase());
-        const RecordingReader::End end = reader.Run(pipe, request.cancel);
-        if (end == RecordingReader::End::Cancelled) {
-            result = Failed(ConvertStatus::Cancelled, "The conversion was cancelled.");
-        } else if (end == RecordingReader::End::SinkStopped || !writer.Finish()) {
-            result = WriteFailure(writer.Error());
-        } else if (writer.Pictures() == 0) {
-            result = Failed(ConvertStatus::NotARecording, "The recording holds no picture that could be read.");
-        } else {
-            result.status = reader.Damaged() ? ConvertStatus::Partial : ConvertStatus::Done;
-            result.pictures = writer.Pictures();
-            result.seconds = writer.Seconds();
-            if (reader.CutOff())
-                result.message = "The recording is cut off: converted what could be read, up to " +
-                                 DurationText(result.seconds) + ".";
-            else if (reader.Damaged())
-                result.message = "The recording is damaged in places: " +
-                                 std::to_string(reader.BadPackets()) +
-                                 " pieces could not be read and are missing from the MP4.";
-        }
-    }  // the writer has closed the partial file
-
-    if (result.status != ConvertStatus::Done && result.status != ConvertStatus::Partial) {
-        fs::remove(PathOf(partial), ec);
-        return result;
-    }
+    PartialFile partial(PartialNameFor(request.output));
+    const ConvertResult result = Encode(reader, partial.Path(), request);
+    if (result.status != ConvertStatus::Done && result.status != ConvertStatus::Partial) return result;
     // Checked again: the MP4 may have appeared while this one was made.
-    if (!request.overwrite && Exists(request.output)) {
-        fs::remove(PathOf(partial), ec);
+    if (!request.overwrite && Exists(request.output))
         return Failed(ConvertStatus::OutputExists, "The MP4 exists already.");
-    }
-    fs::rename(PathOf(partial), PathOf(request.output), ec);
-    if (ec) {
-        fs::remove(PathOf(partial), ec);
+    if (!partial.MoveTo(request.output))
         return Failed(ConvertStatus::WriteFailed, "The finished MP4 could not be given its name.");
-    }
     return result;
 }
 

@@ -22,6 +22,7 @@ enum class ConvertStatus {
     ReadFailed,
     WriteFailed,
     DiskFull,
+    SizeRefused,    // pictures of a size the encoder does not take
 };
 
 struct ConvertRequest {

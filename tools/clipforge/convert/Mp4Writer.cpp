@@ -23,31 +23,33 @@ bool Mp4Writer::Fail(int code) {
     return false;
 }
 
-bool Mp4Writer::Open(const std::string& path, const PictureFormat& picture, bool sound,
-                     std::string& error) {
+bool Mp4Writer::FailInEncoder(bool video, int code) {
+    if (m_error == 0) m_videoEncoderFailed = video;
+    return Fail(code);
+}
+
+Mp4Writer::Opened Mp4Writer::Open(const std::string& path, const PictureFormat& picture, bool sound) {
     if (avformat_alloc_output_context2(&m_output, nullptr, "mp4", path.c_str()) < 0) {
-        error = "The MP4 writer is missing from this build.";
-        return Fail(AVERROR_MUXER_NOT_FOUND);
+        Fail(AVERROR_MUXER_NOT_FOUND);
+        return Opened::NoMuxer;
     }
-    if (!OpenVideo(picture) || (sound && !OpenAudio())) {
-        error = "The H.264 or AAC encoder could not be started.";
-        return false;
-    }
-    const int opened = avio_open(&m_output->pb, path.c_str(), AVIO_FLAG_WRITE);
-    if (opened < 0) {
-        error = "The MP4 file could not be created.";
-        return Fail(opened);
+    if (!OpenVideo(picture)) return Opened::VideoRefused;
+    if (sound && !OpenAudio()) return Opened::AudioRefused;
+    const int created = avio_open(&m_output->pb, path.c_str(), AVIO_FLAG_WRITE);
+    if (created < 0) {
+        Fail(created);
+        return Opened::NotCreated;
     }
     AVDictionary* options = nullptr;
     av_dict_set(&options, "movflags", "+faststart", 0);
     const int header = avformat_write_header(m_output, &options);
     av_dict_free(&options);
     if (header < 0) {
-        error = "The MP4 file could not be written.";
-        return Fail(header);
+        Fail(header);
+        return Opened::NotWritten;
     }
     m_headerWritten = true;
-    return true;
+    return Opened::Yes;
 }
 
 bool Mp4Writer::OpenVideo(const PictureFormat& picture) {
@@ -67,6 +69,10 @@ bool Mp4Writer::OpenVideo(const PictureFormat& picture) {
     if (m_output->oformat->flags & AVFMT_GLOBALHEADER) c.flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     av_opt_set(c.priv_data, "preset", kX264Preset, 0);
     av_opt_set_int(c.priv_data, "crf", kX264Crf, 0);
+    if (c.width * c.height > kLargePicturePixels) {
+        c.thread_count = 1;
+        av_opt_set_int(c.priv_data, "rc-lookahead", kLargePictureLookahead, 0);
+    }
     const int opened = avcodec_open2(&c, x264, nullptr);
     if (opened < 0) return Fail(opened);
     m_videoStream = avformat_new_stream(m_output, nullptr);
@@ -203,13 +209,14 @@ bool Mp4Writer::EncodeSound(bool flush) {
 }
 
 bool Mp4Writer::Send(AVCodecContext& codec, AVStream& stream, const AVFrame* frame) {
+    const bool video = &codec == m_video.get();
     const int sent = avcodec_send_frame(&codec, frame);
-    if (sent < 0 && !(frame == nullptr && sent == AVERROR_EOF)) return Fail(sent);
+    if (sent < 0 && !(frame == nullptr && sent == AVERROR_EOF)) return FailInEncoder(video, sent);
     for (;;) {
         const int got = avcodec_receive_packet(&codec, m_packet.get());
         if (got == AVERROR(EAGAIN) || got == AVERROR_EOF) return true;
-        if (got < 0) return Fail(got);
-        if (m_packet->duration == 0 && &codec == m_video.get()) m_packet->duration = 1;
+        if (got < 0) return FailInEncoder(video, got);
+        if (m_packet->duration == 0 && video) m_packet->duration = 1;
         av_packet_rescale_ts(m_packet.get(), codec.time_base, stream.time_base);
         m_packet->stream_index = stream.index;
         const int written = av_interleaved_write_frame(m_output, m_packet.get());
@@ -218,7 +225,7 @@ bool Mp4Writer::Send(AVCodecContext& codec, AVStream& stream, const AVFrame* fra
     }
 }
 
-bool Mp4Writer::Finish() {
+bool Mp4Writer::Finish(const std::atomic<bool>* cancel) {
     if (!m_headerWritten || m_error) return false;
     if (m_audio && m_resampler) {
         // What the resampler still holds, then the last short frame.
@@ -233,7 +240,7 @@ bool Mp4Writer::Finish() {
             if (made > 0) av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void**>(tail->data), made);
         }
     }
-    if (m_audio && !PadSoundToPictures()) return false;
+    if (m_audio && !PadSoundToPictures(cancel)) return false;
     if (m_audio && !EncodeSound(true)) return false;
     if (!Send(*m_video, *m_videoStream, nullptr)) return false;
     if (m_audio && !Send(*m_audio, *m_audioStream, nullptr)) return false;
@@ -246,23 +253,30 @@ bool Mp4Writer::Finish() {
     return true;
 }
 
-bool Mp4Writer::PadSoundToPictures() {
+bool Mp4Writer::PadSoundToPictures(const std::atomic<bool>* cancel) {
     // A sound track that ends early, or holds nothing, goes on in silence as
-    // long as the pictures do: players treat an empty track as broken.
+    // long as the pictures do: players treat an empty track as broken. The
+    // silence is made and encoded one frame at a time, so an hour of it takes
+    // no more memory than a second.
     if (m_lastPicturePts == AV_NOPTS_VALUE) return true;
     if (m_soundPts == AV_NOPTS_VALUE) m_soundPts = 0;
-    const int64_t end = av_rescale_q(m_lastPicturePts + 1, m_video->time_base, m_audio->time_base);
-    const int64_t missing = end - (m_soundPts + av_audio_fifo_size(m_fifo.get()));
-    if (missing <= 0) return true;
+    AVCodecContext& c = *m_audio;
+    const int64_t end = av_rescale_q(m_lastPicturePts + 1, m_video->time_base, c.time_base);
     ff::Frame silence(av_frame_alloc());
-    silence->format = m_audio->sample_fmt;
-    silence->nb_samples = int(missing);
-    av_channel_layout_copy(&silence->ch_layout, &m_audio->ch_layout);
+    silence->format = c.sample_fmt;
+    silence->nb_samples = c.frame_size;
+    av_channel_layout_copy(&silence->ch_layout, &c.ch_layout);
     if (av_frame_get_buffer(silence.get(), 0) < 0) return Fail(AVERROR(ENOMEM));
-    av_samples_set_silence(silence->data, 0, int(missing), m_audio->ch_layout.nb_channels, m_audio->sample_fmt);
-    if (av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void**>(silence->data), int(missing)) < missing)
-        return Fail(AVERROR(ENOMEM));
-    return true;
+    av_samples_set_silence(silence->data, 0, c.frame_size, c.ch_layout.nb_channels, c.sample_fmt);
+    for (;;) {
+        const int64_t missing = end - (m_soundPts + av_audio_fifo_size(m_fifo.get()));
+        if (missing <= 0) return true;
+        if (cancel && cancel->load()) return Fail(AVERROR_EXIT);
+        const int n = int(std::min<int64_t>(missing, c.frame_size));
+        if (av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void**>(silence->data), n) < n)
+            return Fail(AVERROR(ENOMEM));
+        if (!EncodeSound(false)) return false;
+    }
 }
 
 double Mp4Writer::Seconds() const {

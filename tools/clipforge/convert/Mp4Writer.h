@@ -2,6 +2,7 @@
 // they come) into an MP4 whose index sits at the front.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -18,16 +19,28 @@ struct PictureFormat {
 
 class Mp4Writer {
 public:
-    ~Mp4Writer();
+    ~Mp4Writer();  // closes the file, finished or not
 
-    bool Open(const std::string& path, const PictureFormat& picture, bool sound, std::string& error);
+    enum class Opened {
+        Yes,
+        NoMuxer,       // the MP4 writer is missing from this build
+        VideoRefused,  // the H.264 encoder is missing or refused the picture size
+        AudioRefused,
+        NotCreated,    // the file could not be created
+        NotWritten,    // its header could not be written
+    };
+    Opened Open(const std::string& path, const PictureFormat& picture, bool sound);
     bool Picture(const AVFrame* frame);  // any size or pixel format
     bool Sound(const AVFrame* frame);    // any PCM layout, rate or sample format
-    // Drains the encoders and writes the index; false when anything failed.
-    bool Finish();
+    // Drains the encoders and writes the index; false when anything failed
+    // or `cancel` was set while the sound was padded out.
+    bool Finish(const std::atomic<bool>* cancel = nullptr);
 
     // The first failure's FFmpeg error code (0: none).
     int Error() const { return m_error; }
+    // The first failure came from the H.264 encoder (with pictures that
+    // large, it runs out of memory).
+    bool VideoEncoderFailed() const { return m_videoEncoderFailed; }
     int64_t Pictures() const { return m_pictures; }
     double Seconds() const;
 
@@ -35,9 +48,10 @@ private:
     bool OpenVideo(const PictureFormat& picture);
     bool OpenAudio();
     bool EncodeSound(bool flush);
-    bool PadSoundToPictures();
+    bool PadSoundToPictures(const std::atomic<bool>* cancel);
     bool Send(AVCodecContext& codec, AVStream& stream, const AVFrame* frame);
     bool Fail(int code);
+    bool FailInEncoder(bool video, int code);
 
     AVFormatContext* m_output = nullptr;
     ff::Codec m_video, m_audio;
@@ -55,6 +69,7 @@ private:
     int64_t m_lastPicturePts = AV_NOPTS_VALUE;
     bool m_headerWritten = false;
     int m_error = 0;
+    bool m_videoEncoderFailed = false;
 };
 
 }  // namespace clipforge

@@ -1,5 +1,8 @@
 #include "tools/clipforge/convert/RecordingReader.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 namespace clipforge {
@@ -26,11 +29,17 @@ bool RecordingReader::Open(const std::string& path, std::string& error) {
         return false;
     }
     m_input.reset(raw);
+    // Probing the streams zeroes a size the decoder will not take; the
+    // header's own is kept so that the size can be told.
+    for (unsigned i = 0; i < raw->nb_streams && m_declaredWidth == 0; ++i)
+        NoteDeclaredSize(*raw->streams[i]->codecpar);
     if (avformat_find_stream_info(raw, nullptr) < 0) {
         error = "The file is not a recording ClipForge can read.";
         return false;
     }
     m_videoIndex = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (m_videoIndex >= 0 && raw->streams[m_videoIndex]->codecpar->width > 0)
+        NoteDeclaredSize(*raw->streams[m_videoIndex]->codecpar);  // the stream chosen, as probed
     if (m_videoIndex < 0 || raw->streams[m_videoIndex]->codecpar->width <= 0) {
         error = "The file holds no pictures ClipForge can read.";
         return false;
@@ -45,6 +54,14 @@ bool RecordingReader::Open(const std::string& path, std::string& error) {
     if (!m_audio) m_audioIndex = -1;
     m_cutOff = DeclaresMoreThanItHolds(path);
     return true;
+}
+
+void RecordingReader::NoteDeclaredSize(const AVCodecParameters& stream) {
+    if (stream.codec_type != AVMEDIA_TYPE_VIDEO || stream.width == 0) return;
+    // A negative height is a top-down picture of that many rows.
+    const auto magnitude = [](int v) { return int(std::min<int64_t>(std::llabs(v), INT_MAX)); };
+    m_declaredWidth = magnitude(stream.width);
+    m_declaredHeight = magnitude(stream.height);
 }
 
 // A RIFF file whose first chunk claims more bytes than the file has was cut

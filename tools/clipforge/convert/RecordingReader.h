@@ -24,6 +24,10 @@ public:
     bool Open(const std::string& path, std::string& error);
 
     const AVCodecContext& Video() const { return *m_video; }
+    // The pictures' size as the header states it, known even when Open
+    // failed because FFmpeg would not take it (0 x 0: no pictures found).
+    int DeclaredWidth() const { return m_declaredWidth; }
+    int DeclaredHeight() const { return m_declaredHeight; }
     bool HasSound() const { return m_audio != nullptr; }
     AVRational VideoTimeBase() const;
     AVRational FrameRate() const;
@@ -41,11 +45,13 @@ public:
 private:
     bool Decode(AVCodecContext& codec, const AVPacket* packet, bool video, DecodedSink& sink);
     bool DeclaresMoreThanItHolds(const std::string& path) const;
+    void NoteDeclaredSize(const AVCodecParameters& stream);
 
     ff::Input m_input;
     ff::Codec m_video, m_audio;
     ff::Frame m_frame = ff::Frame(av_frame_alloc());
     int m_videoIndex = -1, m_audioIndex = -1;
+    int m_declaredWidth = 0, m_declaredHeight = 0;
     bool m_cutOff = false, m_readError = false;
     int m_badPackets = 0;
 };

@@ -6,6 +6,7 @@
 
 #include "tools/clipforge/convert/Converter.h"
 #include "tools/clipforge/convert/RecordingReader.h"
+#include "tools/clipforge/convert/Utf8Path.h"
 
 namespace clipforge {
 
@@ -13,13 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Utf8(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 bool IsAvi(const fs::path& path) {
-    std::string ext = Utf8(path.extension());
+    std::string ext = Utf8Of(path.extension());
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
     return ext == ".avi";
 }
@@ -29,16 +25,16 @@ bool IsAvi(const fs::path& path) {
 std::vector<RecordingEntry> ListRecordings(const std::string& folder) {
     std::vector<RecordingEntry> entries;
     std::error_code ec;
-    fs::directory_iterator it(fs::path(std::u8string(folder.begin(), folder.end())), ec);
+    fs::directory_iterator it(PathOf(folder), ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
         if (!it->is_regular_file(ec) || !IsAvi(it->path())) continue;
         RecordingEntry e;
-        e.name = Utf8(it->path().filename());
-        e.path = Utf8(it->path());
+        e.name = Utf8Of(it->path().filename());
+        e.path = Utf8Of(it->path());
         e.mp4 = Mp4NameFor(e.path);
         e.bytes = it->file_size(ec);
         e.modified = it->last_write_time(ec).time_since_epoch().count();
-        e.hasMp4 = fs::exists(fs::path(std::u8string(e.mp4.begin(), e.mp4.end())), ec);
+        e.hasMp4 = fs::exists(PathOf(e.mp4), ec);
         entries.push_back(std::move(e));
     }
     // Newest first; recordings are named after their start, so the name
@@ -54,7 +50,7 @@ int RemoveStaleParts(const std::string& folder) {
     for (const RecordingEntry& e : ListRecordings(folder)) {
         const std::string part = PartialNameFor(e.mp4);
         std::error_code ec;
-        if (fs::remove(fs::path(std::u8string(part.begin(), part.end())), ec)) ++removed;
+        if (fs::remove(PathOf(part), ec)) ++removed;
     }
     return removed;
 }

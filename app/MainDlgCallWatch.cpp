@@ -1,0 +1,220 @@
+// Calls recorded without a click, and the recorded area that follows the call
+// window. Both are checked on this window's call-watch timer. The far end's
+// level comes from the audio engine, which hears the virtual device anyway
+// (a wave input of the program's own costs a few per cent of a core under
+// Wine), or from the program's own listener while the engine does not report;
+// each report feeds the decisions and checks at once for a start. A check
+// takes a few window-system calls; the window search runs only while the far
+// end is heard.
+#include "app/MainDlg.h"
+
+#include <mmsystem.h>
+
+#include "app/StatusText.h"
+#include "callenv/CallEnvNames.h"
+#include "callenv/DeviceMatch.h"
+#include "engine/ConfigFile.h"
+#include "engine/RecordState.h"
+
+namespace {
+
+constexpr UINT kCallWatchMs = 200;
+// The engine is asked again after this long without a report, and the
+// program listens itself after this long.
+constexpr DWORD kEngineQuietMs = 1000;
+constexpr DWORD kOwnListenerAfterMs = 3000;
+constexpr const char* kAutoRecordItem = "Record calls automatically";
+
+uintptr_t WindowId(HWND window) {
+    return reinterpret_cast<uintptr_t>(window);
+}
+
+// A window stands while it exists and shows; a hidden conversation is over.
+class CLiveWindows final : public autorec::IWindowPresence {
+public:
+    bool Stands(uintptr_t window) const override {
+        HWND hwnd = reinterpret_cast<HWND>(window);
+        return ::IsWindow(hwnd) && ::IsWindowVisible(hwnd);
+    }
+};
+
+}  // namespace
+
+void CMainDlg::SetUpCallWatch() {
+    if (HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
+        ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuA(menu, MF_STRING, ID_AUTO_RECORD, kAutoRecordItem);
+    }
+    ApplyAutoRecord(config::ReadAutoRecordSettings());
+}
+
+void CMainDlg::ToggleAutoRecord() {
+    // The other keys are read again: edits made since start-up apply now.
+    autorec::AutoRecordSettings settings = config::ReadAutoRecordSettings();
+    settings.enabled = !AutoRecordOn();
+    const bool kept = config::WriteAutoRecordEnabled(settings.enabled);
+    ApplyAutoRecord(settings);
+    // It holds until the program ends.
+    if (!kept) SetStatus(UnsavedSettingStatus("Record calls automatically", config::FilePath()));
+}
+
+void CMainDlg::ApplyAutoRecord(const autorec::AutoRecordSettings& settings) {
+    const bool wasOn = AutoRecordOn();
+    m_callWatch.settings = settings;
+    if (HMENU menu = ::GetSystemMenu(m_hWnd, FALSE))
+        ::CheckMenuItem(menu, ID_AUTO_RECORD,
+                        MF_BYCOMMAND | (settings.enabled ? MF_CHECKED : MF_UNCHECKED));
+    if (settings.enabled) {
+        m_callWatch.decisions.Configure(settings.contacts, settings.silenceStopSeconds);
+        if (!wasOn) {
+            m_callWatch.engineHeardMs = m_callWatch.engineAskedMs = ::timeGetTime();
+            m_router.PostToAudioEngine(msg::kEngineLevelsRequest, 1);
+        }
+        ::SetTimer(m_hWnd, kCallWatchTimerId, kCallWatchMs, nullptr);
+    } else {
+        // A recording it started goes on as if the user had started it.
+        m_router.PostToAudioEngine(msg::kEngineLevelsRequest, 0);
+        m_callWatch.listener.Close();
+        m_callWatch.deaf = false;
+        m_callWatch.decisions = autorec::CAutoRecorder();
+    }
+    if (!CallRecordingBusy() && (settings.enabled || wasOn)) SetStatus(IdleStatus());
+}
+
+void CMainDlg::OnSysCommand(UINT command, POINT) {
+    if ((command & 0xFFF0) == ID_AUTO_RECORD)
+        ToggleAutoRecord();
+    else
+        SetMsgHandled(FALSE);
+}
+
+LRESULT CMainDlg::OnAutoRecordCommand(WORD, WORD, HWND, BOOL&) {
+    ToggleAutoRecord();
+    return 0;
+}
+
+std::string CMainDlg::IdleStatus() const {
+    if (!AutoRecordOn()) return "Ready";
+    if (m_callWatch.deaf) return NoFarEndStatus();
+    return WaitingForCallStatus(m_callWatch.settings.contacts);
+}
+
+bool CMainDlg::CallRecordingBusy() const {
+    return RecordingBusy() || m_recordArmed;
+}
+
+LRESULT CMainDlg::OnEngineLevel(UINT, WPARAM level, LPARAM endMs, BOOL&) {
+    if (!AutoRecordOn()) {
+        // Sent before the engine was told to stop, or the telling went astray.
+        m_router.PostToAudioEngine(msg::kEngineLevelsRequest, 0);
+        return 0;
+    }
+    m_callWatch.engineHeardMs = ::timeGetTime();
+    // The engine hears again: the program's own listener is not needed.
+    m_callWatch.listener.Close();
+    SetDeaf(false);
+    const auto hundredths = static_cast<int32_t>(static_cast<uint32_t>(level));
+    m_callWatch.decisions.Hear(static_cast<uint32_t>(endMs), callenv::kLevelSliceMs, hundredths / 100.0);
+    if (!CallRecordingBusy()) StepAutoRecord();
+    return 0;
+}
+
+void CMainDlg::KeepHearing() {
+    const DWORD now = ::timeGetTime();
+    const DWORD quiet = now - m_callWatch.engineHeardMs;
+    if (quiet < kEngineQuietMs) return;
+    // A restarted engine has not been asked yet.
+    if (now - m_callWatch.engineAskedMs >= kEngineQuietMs) {
+        m_router.PostToAudioEngine(msg::kEngineLevelsRequest, 1);
+        m_callWatch.engineAskedMs = now;
+    }
+    if (quiet >= kOwnListenerAfterMs && !m_callWatch.listener.IsOpen() && !m_callWatch.deaf)
+        SetDeaf(!m_callWatch.listener.Open(
+            m_hWnd, msg::kFarEndListenerData, m_router.FindVirtualCaptureDevice(callenv::DeviceMatch::Substring)));
+}
+
+void CMainDlg::SetDeaf(bool deaf) {
+    if (m_callWatch.deaf == deaf) return;
+    m_callWatch.deaf = deaf;
+    if (!CallRecordingBusy()) SetStatus(IdleStatus());
+}
+
+LRESULT CMainDlg::OnFarEndData(UINT, WPARAM, LPARAM, BOOL&) {
+    for (const engine::SoundSlice& slice : m_callWatch.listener.TakeLevels())
+        m_callWatch.decisions.Hear(slice.endMs, slice.lengthMs, slice.levelDbfs);
+    // A call that has just become loud enough starts without waiting for the timer.
+    if (AutoRecordOn() && !CallRecordingBusy()) StepAutoRecord();
+    return 0;
+}
+
+void CMainDlg::WatchCalls() {
+    FollowCallWindow();
+    if (AutoRecordOn()) {
+        KeepHearing();
+        StepAutoRecord();
+    } else if (!m_callWatch.followed) {
+        ::KillTimer(m_hWnd, kCallWatchTimerId);
+    }
+}
+
+void CMainDlg::StepAutoRecord() {
+    autorec::Observation seen;
+    seen.nowMs = ::timeGetTime();
+    seen.busy = CallRecordingBusy();
+    // While a dialog or message box of this window is open nothing starts.
+    if (!seen.busy && !::IsWindowEnabled(m_hWnd)) return;
+    seen.recordedWindow = WindowId(m_callWatch.recordedWindow);
+    HWND candidate = nullptr;
+    if (!seen.busy && m_callWatch.decisions.WantsWindow(seen.nowMs)) {
+        candidate = m_finder.FindConversationWindow();
+        seen.window = WindowId(candidate);
+        if (candidate) seen.contact = callenv::ContactAddress;
+    }
+    switch (m_callWatch.decisions.Step(seen, CLiveWindows())) {
+    case autorec::Decision::Start:
+        m_finder.FindAssistWindow();
+        RecordCallWindow(candidate);
+        break;
+    case autorec::Decision::Stop:
+        OnRecordStop();
+        break;
+    case autorec::Decision::None:
+        break;
+    }
+}
+
+void CMainDlg::BeginFollowing(HWND conversation, const RECT& window) {
+    m_callWatch.recordedWindow = conversation;
+    m_callWatch.followed = conversation && config::ReadFollowCallWindow() ? conversation : nullptr;
+    if (!m_callWatch.followed) return;
+    m_callWatch.follower.Begin({window.left, window.top, window.right - 1, window.bottom - 1});
+    ::SetTimer(m_hWnd, kCallWatchTimerId, kCallWatchMs, nullptr);
+}
+
+void CMainDlg::FollowCallWindow() {
+    HWND window = m_callWatch.followed;
+    if (!window) return;
+    if (!g_recordState.Recording.load() && !m_recordArmed) {
+        m_callWatch.followed = nullptr;
+        return;
+    }
+    // The frame shows once the worker knows the recorded size; a closed or
+    // hidden window leaves the area where it was.
+    if (!::IsWindowVisible(m_regionFrame.m_hWnd) || !::IsWindow(window)) return;
+    const bool minimised = ::IsIconic(window) != FALSE;
+    if (!minimised && !::IsWindowVisible(window)) return;
+    RECT now{};
+    ::GetWindowRect(window, &now);
+    const CCallWindowFollower::Step step =
+        m_callWatch.follower.Observe({now.left, now.top, now.right - 1, now.bottom - 1}, minimised);
+    if (step.minimisedChanged && step.minimised) {
+        m_callWatch.statusBeforeMinimised = g_recordState.StatusText;
+        SetStatus(MinimisedCallStatus());
+    } else if (step.minimisedChanged && g_recordState.StatusText == MinimisedCallStatus()) {
+        SetStatus(m_callWatch.statusBeforeMinimised);
+    }
+    if (step.move) {
+        const ScreenRect moved = m_regionFrame.MoveOriginTo(step.left, step.top);
+        if (::IsWindowVisible(m_floatStop.m_hWnd)) m_floatStop.ShowBeside(moved);
+    }
+}

@@ -1,0 +1,48 @@
+# The release's name and version, stamped into every shipped file's version
+# resource and handed to scripts/package through release.env in the build folder.
+set(LUMISKOP_PRODUCT "Quorvanta Lumiskop")
+set(LUMISKOP_PUBLISHER "Quorvanta")
+set(LUMISKOP_VERSION ${PROJECT_VERSION})
+# "3.1.08" as the four numbers Windows compares: 3.1.8.0.
+math(EXPR _patch "${PROJECT_VERSION_PATCH} + 0")
+set(LUMISKOP_VERSION_NUMBERS ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${_patch}.0)
+
+if(WIN32)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/release.env.in ${CMAKE_BINARY_DIR}/release.env @ONLY)
+endif()
+
+# lumiskop_version_resource(TARGET "File description")
+# Gives a shipped .exe or .dll its version resource; a program also gets the
+# application manifest (res/Program.manifest.in).
+function(lumiskop_version_resource target description)
+  get_target_property(_type ${target} TYPE)
+  get_target_property(_name ${target} OUTPUT_NAME)
+  if(NOT _name)
+    set(_name ${target})
+  endif()
+  set(V_DESCRIPTION "${description}")
+  set(V_NAME ${_name})
+  set(V_TEXT ${LUMISKOP_VERSION})
+  set(V_PRODUCT "${LUMISKOP_PRODUCT}")
+  set(V_PUBLISHER "${LUMISKOP_PUBLISHER}")
+  string(REPLACE "." "," V_NUMBERS ${LUMISKOP_VERSION_NUMBERS})
+  set(V_MANIFEST "")
+  if(_type STREQUAL "EXECUTABLE")
+    set(V_FILE ${_name}.exe)
+    set(V_FILE_TYPE VFT_APP)
+    set(V_ARCH x86)
+    if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+      set(V_ARCH amd64)
+    endif()
+    set(_manifest ${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest)
+    configure_file(${PROJECT_SOURCE_DIR}/res/Program.manifest.in ${_manifest} @ONLY)
+    # 1 = CREATEPROCESS_MANIFEST_RESOURCE_ID, 24 = RT_MANIFEST
+    set(V_MANIFEST "1 24 \"${_manifest}\"")
+  else()
+    set(V_FILE ${_name}.dll)
+    set(V_FILE_TYPE VFT_DLL)
+  endif()
+  set(_rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/res/VersionInfo.rc.in ${_rc} @ONLY)
+  target_sources(${target} PRIVATE ${_rc})
+endfunction()
