@@ -126,10 +126,9 @@ BOOL WalkPreTranslateTree(HWND stopAt, MSG* msg);
 }  // namespace fw
 
 // Message map macros. Handler signatures (the typed MSG_WM_* entries further
-// down give the parameters unpacked; prefer them where one exists):
+// down give the parameters unpacked; prefer them where one exists, and write
+// commands with the typed COMMAND_*_EX entries):
 //   MESSAGE_HANDLER(msg, fn)          LRESULT fn(UINT msg, WPARAM, LPARAM, BOOL& handled)
-//   COMMAND_ID_HANDLER(id, fn)        LRESULT fn(WORD code, WORD id, HWND ctl, BOOL& handled)
-//   COMMAND_HANDLER(id, code, fn)     as above
 //   NOTIFY_HANDLER(id, code, fn)      LRESULT fn(int id, NMHDR*, BOOL& handled)
 //   NOTIFY_CODE_HANDLER(code, fn)     as above
 // `handled` starts TRUE; a handler that clears it lets the map go on, and in
@@ -158,27 +157,6 @@ public:                                                                         
         if (bHandled) return true;                                 \
     }
 
-#define COMMAND_HANDLER(id, code, func)                                                    \
-    if (uMsg == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code)) {        \
-        bHandled = TRUE;                                                                   \
-        lResult = func(HIWORD(wParam), LOWORD(wParam), (HWND)lParam, bHandled);            \
-        if (bHandled) return true;                                                         \
-    }
-
-#define COMMAND_ID_HANDLER(id, func)                                                       \
-    if (uMsg == WM_COMMAND && LOWORD(wParam) == (id)) {                                    \
-        bHandled = TRUE;                                                                   \
-        lResult = func(HIWORD(wParam), LOWORD(wParam), (HWND)lParam, bHandled);            \
-        if (bHandled) return true;                                                         \
-    }
-
-#define COMMAND_CODE_HANDLER(code, func)                                                   \
-    if (uMsg == WM_COMMAND && HIWORD(wParam) == (code)) {                                  \
-        bHandled = TRUE;                                                                   \
-        lResult = func(HIWORD(wParam), LOWORD(wParam), (HWND)lParam, bHandled);            \
-        if (bHandled) return true;                                                         \
-    }
-
 #define NOTIFY_HANDLER(id, cd, func)                                                                \
     if (uMsg == WM_NOTIFY && ((LPNMHDR)lParam)->idFrom == (UINT_PTR)(id) &&                         \
         ((LPNMHDR)lParam)->code == (UINT)(cd)) {                                                    \
@@ -195,13 +173,6 @@ public:                                                                         
     }
 
 // A control's own notifications, reflected back to it by its parent.
-#define REFLECTED_COMMAND_CODE_HANDLER(code, func)                                                  \
-    if (uMsg == fw::OCM_COMMAND && HIWORD(wParam) == (code)) {                                      \
-        bHandled = TRUE;                                                                            \
-        lResult = func(HIWORD(wParam), LOWORD(wParam), (HWND)lParam, bHandled);                     \
-        if (bHandled) return true;                                                                  \
-    }
-
 #define REFLECTED_NOTIFY_CODE_HANDLER(cd, func)                                                     \
     if (uMsg == fw::OCM_NOTIFY && ((LPNMHDR)lParam)->code == (UINT)(cd)) {                          \
         bHandled = TRUE;                                                                            \
@@ -213,8 +184,9 @@ public:                                                                         
 // message's parameters unpacked. A handler that calls SetMsgHandled(FALSE)
 // lets the map go on. The flag is saved around the call, so a handler may
 // send messages to its own window.
-#define FW_TYPED_ENTRY(msg, result, ...)                                                  \
-    if (uMsg == (msg)) {                                                                    \
+#define FW_TYPED_ENTRY(msg, result, ...) FW_TYPED_WHEN(uMsg == (msg), result, __VA_ARGS__)
+#define FW_TYPED_WHEN(condition, result, ...)                                             \
+    if (condition) {                                                                        \
         const BOOL fwOuterHandled = m_msgHandled;                                           \
         m_msgHandled = TRUE;                                                                \
         __VA_ARGS__;                                                                        \
@@ -294,6 +266,20 @@ public:                                                                         
 // void OnDrawItem(int id, const DRAWITEMSTRUCT& item), reflected to the control itself
 #define MSG_OCM_DRAWITEM(func) \
     FW_TYPED_ENTRY(fw::OCM_DRAWITEM, TRUE, func((int)wParam, *(const DRAWITEMSTRUCT*)lParam))
+
+// Commands, typed: void OnCommand(UINT code, int id, HWND control). `control`
+// is null for menu items and accelerators; `code` is the notification code
+// (BN_CLICKED, CBN_SELCHANGE, ...), 0 for a menu item.
+#define COMMAND_ID_HANDLER_EX(id, func)                                                    \
+    FW_TYPED_WHEN(uMsg == WM_COMMAND && LOWORD(wParam) == (id), 0,                         \
+                  func((UINT)HIWORD(wParam), (int)LOWORD(wParam), (HWND)lParam))
+#define COMMAND_HANDLER_EX(id, code, func)                                                 \
+    FW_TYPED_WHEN(uMsg == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code), \
+                  0, func((UINT)HIWORD(wParam), (int)LOWORD(wParam), (HWND)lParam))
+// A control's own command notification, reflected back to it by its parent.
+#define REFLECTED_COMMAND_CODE_HANDLER_EX(code, func)                                      \
+    FW_TYPED_WHEN(uMsg == fw::OCM_COMMAND && HIWORD(wParam) == (code), 0,                  \
+                  func((UINT)HIWORD(wParam), (int)LOWORD(wParam), (HWND)lParam))
 
 #define CHAIN_MSG_MAP(theBase)                                                   \
     if (theBase::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult))     \
