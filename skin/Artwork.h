@@ -9,18 +9,17 @@
 
 namespace skin {
 
-// The main window's background, 510 x 620.
+// The main window's background (layout/MainWindowLayout.h).
 Canvas MainBackground();
 // The tile shown in the empty output list.
 Canvas ListBackground();
-// ClipForge's window (510 x kConverterHeight) and its empty list's tile: the
-// main window's look without the recorder's own labels.
-inline constexpr int kConverterHeight = 568;
+// ClipForge's window (layout/ConverterLayout.h) and its empty list's tile:
+// the main window's look without the recorder's own labels.
 Canvas ConverterBackground();
 Canvas ConverterListBackground();
 // The preview area's picture while nothing plays.
 Canvas PreviewPlaceholder(int width, int height);
-// The editing dialogs' frame (600 x 450) and the settings dialog's (500 x 300).
+// The editing dialogs' frame and the settings dialog's (layout/DialogLayout.h).
 Canvas DialogBackground(int width, int height, bool withPreview);
 
 // Sizes of the slider and progress pictures. The trim bar's channel is the

@@ -3,8 +3,11 @@
 // shares its buttons: "clipforge_back.bmp", "clipforge_list.bmp".
 #include <algorithm>
 #include <initializer_list>
+#include <string_view>
 #include <vector>
 
+#include "layout/ConverterLayout.h"
+#include "layout/MainWindowLayout.h"
 #include "skin/Artwork.h"
 #include "skin/ButtonArt.h"
 #include "skin/ImageFiles.h"
@@ -18,8 +21,9 @@ namespace {
 
 using namespace palette;
 
-constexpr int kWidth = 510;
-constexpr int kHeight = 620;
+namespace mainwnd = layout::mainwnd;
+namespace converter = layout::converter;
+using layout::Box;
 
 Rgba RecordColour(ButtonState state) {
     return state == ButtonState::Hover ? kRecordHover
@@ -55,10 +59,9 @@ SymbolPainter Glyph(const char* text) {
 
 enum class Look { Tool, Title, TitleDanger, Pill, Round };
 
+// How a button looks; its place comes from the main window's layout.
 struct MainButton {
     const char* name;
-    int x, y, width, height;
-    bool visible;  // hidden ones sit on no particular background
     Look look;
     SymbolPainter symbol;
     const char* label = "";
@@ -69,40 +72,71 @@ std::vector<MainButton> MainButtons() {
     SymbolPainter recordDot = [](Canvas& c, float cx, float cy, float size, const Rgba&,
                                  ButtonState state) { RecordDot(c, cx, cy, size, RecordColour(state)); };
     return {
-        {"record_fixed", 10, 32, 54, 47, true, Look::Tool, WithRecord(Camera)},
-        {"record_custom", 70, 32, 54, 47, true, Look::Tool, WithRecord(Region)},
-        {"record_stop", 130, 32, 54, 47, true, Look::Tool, Plain(Stop)},
-        {"converter", 190, 32, 54, 47, true, Look::Tool, Plain(Convert)},
-        {"home", 390, 32, 54, 47, true, Look::Tool, Plain(Home)},
-        {"mini", 458, 4, 20, 20, true, Look::Title, Plain(Minimise)},
-        {"close", 480, 4, 20, 20, true, Look::TitleDanger, Plain(Cross)},
-        {"open_folder", 300, 530, 92, 20, true, Look::Pill, Plain(Folder), "OPEN"},
-        {"change_folder", 400, 530, 92, 20, true, Look::Pill, Plain(Folder), "CHANGE"},
-        {"help", 0, 0, 22, 15, false, Look::Title, Glyph("?")},
-        {"record", 0, 0, 76, 66, false, Look::Tool, recordDot},
-        {"crop", 0, 0, 76, 66, false, Look::Tool, Plain(Crop)},
-        {"effect", 0, 0, 76, 66, false, Look::Tool, Plain(Sparkle)},
-        {"trim", 0, 0, 76, 66, false, Look::Tool, WithRecord(Trim)},
-        {"convert", 0, 0, 54, 47, false, Look::Tool, Plain(Convert)},
-        {"stop", 0, 0, 54, 47, false, Look::Tool, Plain(Stop)},
-        {"remove", 0, 0, 97, 30, false, Look::Pill, nullptr, "REMOVE"},
-        {"clear_all", 0, 0, 97, 30, false, Look::Pill, nullptr, "CLEAR ALL"},
-        {"pre_snap", 0, 0, 32, 32, false, Look::Round, Plain(Snapshot)},
-        {"pre_open", 0, 0, 32, 32, false, Look::Round, Plain(Folder)},
-        {"pre_backward", 0, 0, 32, 32, false, Look::Round, Plain(Backward)},
-        {"pre_forward", 0, 0, 32, 32, false, Look::Round, Plain(Forward)},
-        {"pre_start", 0, 0, 32, 32, false, Look::Round, Plain(SkipStart)},
-        {"pre_end", 0, 0, 32, 32, false, Look::Round, Plain(SkipEnd)},
-        {"pre_play", 0, 0, 32, 32, false, Look::Round, Plain(Play)},
-        {"pre_pause", 0, 0, 32, 32, false, Look::Round, Plain(Pause)},
-        {"pre_stop", 0, 0, 32, 32, false, Look::Round, Plain(Stop)},
+        {"record_fixed", Look::Tool, WithRecord(Camera)},
+        {"record_custom", Look::Tool, WithRecord(Region)},
+        {"record_stop", Look::Tool, Plain(Stop)},
+        {"converter", Look::Tool, Plain(Convert)},
+        {"home", Look::Tool, Plain(Home)},
+        {"mini", Look::Title, Plain(Minimise)},
+        {"close", Look::TitleDanger, Plain(Cross)},
+        {"open_folder", Look::Pill, Plain(Folder), "OPEN"},
+        {"change_folder", Look::Pill, Plain(Folder), "CHANGE"},
+        {"help", Look::Title, Glyph("?")},
+        {"record", Look::Tool, recordDot},
+        {"crop", Look::Tool, Plain(Crop)},
+        {"effect", Look::Tool, Plain(Sparkle)},
+        {"trim", Look::Tool, WithRecord(Trim)},
+        {"convert", Look::Tool, Plain(Convert)},
+        {"stop", Look::Tool, Plain(Stop)},
+        {"remove", Look::Pill, nullptr, "REMOVE"},
+        {"clear_all", Look::Pill, nullptr, "CLEAR ALL"},
+        {"pre_snap", Look::Round, Plain(Snapshot)},
+        {"pre_open", Look::Round, Plain(Folder)},
+        {"pre_backward", Look::Round, Plain(Backward)},
+        {"pre_forward", Look::Round, Plain(Forward)},
+        {"pre_start", Look::Round, Plain(SkipStart)},
+        {"pre_end", Look::Round, Plain(SkipEnd)},
+        {"pre_play", Look::Round, Plain(Play)},
+        {"pre_pause", Look::Round, Plain(Pause)},
+        {"pre_stop", Look::Round, Plain(Stop)},
     };
 }
 
+// The skin's pictures that the main window does not place, at their sizes.
+struct Unplaced {
+    const char* name;
+    int width, height;
+};
+constexpr Unplaced kUnplaced[] = {
+    {"convert", 54, 47},      {"stop", 54, 47},     {"pre_backward", 32, 32}, {"pre_forward", 32, 32},
+    {"pre_start", 32, 32},    {"pre_end", 32, 32},  {"pre_play", 32, 32},     {"pre_pause", 32, 32},
+    {"pre_stop", 32, 32},
+};
+
+// Where a picture goes: a button shown on the window carries the background
+// under it; the others sit on no particular background.
+struct Spot {
+    Box box;
+    bool onBackground;
+};
+
+Spot SpotOf(const MainButton& b) {
+    if (const layout::ButtonPlace* place = layout::FindSkin(mainwnd::kButtons, b.name)) {
+        const Box& box = place->box;
+        const bool inside = box.Right() <= mainwnd::kWidth && box.Bottom() <= mainwnd::kHeight;
+        return {box, place->shown && inside};
+    }
+    for (const Unplaced& u : kUnplaced)
+        if (std::string_view(u.name) == b.name) return {{0, 0, u.width, u.height}, false};
+    return {{0, 0, 0, 0}, false};
+}
+
 Canvas Render(const MainButton& b, const Canvas& background, ButtonState state) {
+    const Spot spot = SpotOf(b);
+    const Box& box = spot.box;
     Rgba flat = b.look == Look::Title || b.look == Look::TitleDanger ? kTitleBar : kBody;
-    Canvas base = b.visible ? background.Crop(b.x, b.y, b.width, b.height, flat)
-                            : Canvas(b.width, b.height, flat);
+    Canvas base = spot.onBackground ? background.Crop(box.x, box.y, box.width, box.height, flat)
+                                    : Canvas(box.width, box.height, flat);
     switch (b.look) {
     case Look::Tool: return ToolButton(base, b.symbol, state);
     case Look::Title: return TitleButton(base, b.symbol, false, state);
@@ -121,24 +155,29 @@ void Label(Canvas& c, const char* text, float cx, float cy, float capHeight, con
     DrawTextCentred(c, text, cx, cy, style);
 }
 
+// A tool button's caption, written under the button whose pictures are `skin`.
 struct Caption {
     const char* text;
-    float cx;
+    const char* skin;
 };
 
-// The title line (the window writes its caption at (20, 5)) and the tool bar
+// The title line (the window writes its caption there) and the tool bar
 // (buttons at y 32..79, captions under them).
-void PaintTitleAndTools(Canvas& c, std::initializer_list<Caption> captions) {
-    c.Fill(Rect(0, 0, kWidth, 28), kTitleBar);
-    c.Fill(Rect(0, 28, kWidth, 29), kDivider);
+template <typename Buttons>
+void PaintTitleAndTools(Canvas& c, const Buttons& buttons, std::initializer_list<Caption> captions) {
+    const float width = static_cast<float>(c.Width());
+    c.Fill(Rect(0, 0, width, 28), kTitleBar);
+    c.Fill(Rect(0, 28, width, 29), kDivider);
     c.Fill(Circle(10, 13.5f, 3.5f), kRecord);
-    c.Fill(Rect(0, 29, kWidth, 92), VerticalGradient(29, Hex(0x22252C), 92, kBody));
-    for (const Caption& caption : captions) Label(c, caption.text, caption.cx, 86, 5, kMuted);
+    c.Fill(Rect(0, 29, width, 92), VerticalGradient(29, Hex(0x22252C), 92, kBody));
+    for (const Caption& caption : captions)
+        Label(c, caption.text, layout::FindSkin(buttons, caption.skin)->box.CentreX(), 86, 5, kMuted);
 }
 
-// Frame of a list at (15, 100, 480, 360).
-void PaintListWell(Canvas& c) {
-    Shape well = RoundRect(12, 97, 498, 463, 5);
+// The frame around a list.
+void PaintListWell(Canvas& c, const Box& list) {
+    Shape well = RoundRect(static_cast<float>(list.x - 3), static_cast<float>(list.y - 3),
+                           static_cast<float>(list.Right() + 3), static_cast<float>(list.Bottom() + 3), 5);
     c.Fill(well, kBodyLow);
     c.Fill(InnerOutline(well, 1), kFrame);
 }
@@ -150,8 +189,8 @@ void PaintCard(Canvas& c, float top, float bottom) {
     c.Fill(InnerOutline(card, 1), kCardEdge);
 }
 
-Canvas ListTile(const char* headline, const char* hint) {
-    const int w = 480, h = 360;
+Canvas ListTile(const Box& list, const char* headline, const char* hint) {
+    const int w = list.width, h = list.height;
     Canvas c(w, h, kBodyLow);
     c.Fill(Rect(0, 0, w, h), VerticalGradient(0, Hex(0x1A1D22), h, Hex(0x15171B)));
     symbol::Film(c, 238, 122, 54, Hex(0x3A404B));
@@ -163,11 +202,14 @@ Canvas ListTile(const char* headline, const char* hint) {
 }  // namespace
 
 Canvas MainBackground() {
+    constexpr int kWidth = mainwnd::kWidth, kHeight = mainwnd::kHeight;
     Canvas c(kWidth, kHeight, kBody);
-    PaintTitleAndTools(c, {{"CALL", 37}, {"REGION", 97}, {"STOP", 157}, {"CONVERT", 217}, {"HOME", 417}});
+    PaintTitleAndTools(c, mainwnd::kButtons,
+                       {{"CALL", "record_fixed"}, {"REGION", "record_custom"}, {"STOP", "record_stop"},
+                        {"CONVERT", "converter"}, {"HOME", "home"}});
     c.Fill(Rect(253, 38, 254, 76), kDivider);
     c.Fill(Rect(381, 38, 382, 76), kDivider);
-    PaintListWell(c);
+    PaintListWell(c, mainwnd::kList);
 
     // The hotkeys, between the list and the form card.
     Label(c, "F9 OR F10  STOP RECORDING       F8  CONVERTER", 255, 490, 5, kFaint);
@@ -182,22 +224,21 @@ Canvas MainBackground() {
 }
 
 Canvas ListBackground() {
-    return ListTile("NO RECORDINGS YET", "PRESS CALL OR REGION TO START");
+    return ListTile(mainwnd::kList, "NO RECORDINGS YET", "PRESS CALL OR REGION TO START");
 }
 
 Canvas ConverterBackground() {
-    Canvas c(kWidth, kConverterHeight, kBody);
-    PaintTitleAndTools(c, {{"CONVERT", 37}, {"CANCEL", 97}});
-    PaintListWell(c);
-    // The progress bar sits at (15, 468) and the status text, in light
-    // letters, at (15, 492, 495, 526), both on the plain body.
-    // "Output:" at (15, 532) in dark text, the open-folder button at (400, 530).
+    Canvas c(converter::kWidth, converter::kHeight, kBody);
+    PaintTitleAndTools(c, converter::kButtons, {{"CONVERT", "converter"}, {"CANCEL", "record_stop"}});
+    PaintListWell(c, converter::kList);
+    // The progress bar and the status text, in light letters, sit on the
+    // plain body; "Output:" in dark text and the open-folder button on the card.
     PaintCard(c, 526, 560);
     return c;
 }
 
 Canvas ConverterListBackground() {
-    return ListTile("NO RECORDINGS IN THIS FOLDER", "RECORD A CALL, THEN PRESS F8");
+    return ListTile(converter::kList, "NO RECORDINGS IN THIS FOLDER", "RECORD A CALL, THEN PRESS F8");
 }
 
 Canvas PreviewPlaceholder(int width, int height) {
@@ -217,7 +258,8 @@ bool WriteMainSkin(const std::string& folder) {
     ok = WriteFile(folder + "/clipforge_back.bmp", EncodeBmp(Flatten(ConverterBackground()))) && ok;
     ok = WriteFile(folder + "/clipforge_list.bmp", EncodeBmp(Flatten(ConverterListBackground()))) && ok;
     // The preview area uses one picture for all three states.
-    ok = WriteFile(folder + "/screen.bmp", EncodeBmp(Flatten(PreviewPlaceholder(280, 210)))) && ok;
+    const Box& preview = layout::FindSkin(mainwnd::kButtons, "screen")->box;
+    ok = WriteFile(folder + "/screen.bmp", EncodeBmp(Flatten(PreviewPlaceholder(preview.width, preview.height)))) && ok;
     for (const MainButton& b : MainButtons()) {
         for (ButtonState state : kButtonStates) {
             std::string path = folder + "/" + b.name + StateSuffix(state) + ".bmp";

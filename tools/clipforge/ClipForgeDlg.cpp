@@ -8,7 +8,7 @@
 #include "controls/SkinWindow.h"
 #include "framework/ProgramFolder.h"
 #include "res/resource.h"
-#include "skin/Artwork.h"
+#include "layout/ConverterLayout.h"
 #include "tools/clipforge/convert/Converter.h"
 #include "tools/clipforge/convert/Texts.h"
 #include "tools/clipforge/Utf8Text.h"
@@ -34,7 +34,7 @@ constexpr ButtonPlace kButtons[] = {
 
 enum Column { kCheck, kName, kDuration, kSize, kMp4 };
 
-constexpr int kWidth = 510, kHeight = skin::kConverterHeight;  // clipforge_back.bmp's size
+constexpr int kWidth = layout::converter::kWidth, kHeight = layout::converter::kHeight;
 
 std::wstring WideTitle() {
     return clipforge::WideFromUtf8(kClipForgeTitle);
