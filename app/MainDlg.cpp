@@ -2,12 +2,14 @@
 
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "app/AppTitle.h"
 #include "app/Hotkeys.h"
-#include "controls/SkinWindow.h"
 #include "engine/RecordParams.h"
 #include "engine/RecordState.h"
 #include "engine/RecordWindows.h"
+#include "layout/MainWindowLayout.h"
 
 namespace {
 
@@ -15,9 +17,22 @@ namespace {
 constexpr const char* kProductsPage = "https://quorvanta.example/products";
 constexpr const char* kSupportPage = "https://quorvanta.example/support";
 
+namespace mainwnd = layout::mainwnd;
+
+constexpr SkinFrameStyle kFrame{
+    .width = mainwnd::kWidth,
+    .height = mainwnd::kHeight,
+    .cornerDiameter = 11,
+    .minimizeBox = true,
+    .blackWithoutPicture = true,
+    .title = {"System", 16, 600, RGB(240, 240, 240), mainwnd::kTitle},
+    .minimizeId = IDC_MINIMIZE,
+    .closeId = IDC_CLOSE,
+};
+
 }  // namespace
 
-CMainDlg::CMainDlg() : fw::CDialog(IDD_MAIN) {
+CMainDlg::CMainDlg() : CSkinDialog(IDD_MAIN, nullptr, kFrame) {
     m_appIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
     m_blinkIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BLINK));
 }
@@ -30,7 +45,6 @@ const std::string& CMainDlg::StatusText() const {
 
 BOOL CMainDlg::OnInitDialog() {
     g_recordState.StatusText.clear();
-    ::InvalidateRect(m_hWnd, &m_statusRect, TRUE);
     BuildFolders();
     m_labelFont.Reset(fw::MakeFont("Arial", 15, 500));
     m_playerState = PlayState::NothingChosen;
@@ -38,7 +52,7 @@ BOOL CMainDlg::OnInitDialog() {
     SetUpSkin();
     SetUpFormats();
     SetWindowText(kAppTitle);
-    m_captionText = kAppTitle;
+    SetTitle(kAppTitle);
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_appIcon));
     m_selectedIndex = -1;
     CreatePreviewSurface();
@@ -81,32 +95,12 @@ void CMainDlg::OnPaint(HDC) {
     ::EndPaint(m_hWnd, &ps);
 }
 
-BOOL CMainDlg::OnEraseBkgnd(HDC dc) {
-    PaintBackground(dc);
-    return TRUE;
-}
-
-void CMainDlg::PaintBackground(HDC dc) {
-    skinwindow::PaintFrame(m_hWnd, dc, m_background, m_captionText);
+void CMainDlg::PaintBody(HDC dc) {
     fw::ScopedSelect font(dc, m_labelFont);
     ::SetTextColor(dc, RGB(30, 30, 30));
-    ::TextOutA(dc, 15, 532, "Output:", 7);
-    ::TextOutA(dc, 24, 560, "Time:", 5);
+    for (const layout::Label& label : mainwnd::kLabels)
+        ::TextOutA(dc, label.x, label.y, label.text, static_cast<int>(std::strlen(label.text)));
     // The status line is a control of its own over the background.
-}
-
-void CMainDlg::OnLButtonDown(UINT, POINT at) {
-    Default();
-    // A press anywhere on the body drags the window.
-    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
-}
-
-void CMainDlg::OnMinimize(UINT, int, HWND) {
-    ShowWindow(SW_SHOWMINIMIZED);
-}
-
-void CMainDlg::OnCloseButton(UINT, int, HWND) {
-    PostMessage(WM_CLOSE);
 }
 
 void CMainDlg::OnHome(UINT, int, HWND) {

@@ -15,12 +15,11 @@
 #include "callenv/AudioRouter.h"
 #include "callenv/CallWindowFinder.h"
 #include "controls/FloatStopWnd.h"
-#include "controls/HoverButton.h"
+#include "controls/SkinDialog.h"
 #include "controls/StatusLine.h"
 #include "editing/EditingContext.h"
 #include "engine/CallAudioInputs.h"
 #include "engine/Messages.h"
-#include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "playback/PlayState.h"
 #include "playback/PreviewSurface.h"
@@ -29,7 +28,7 @@
 #include "res/resource.h"
 #include "settings/FormatProfile.h"
 
-class CMainDlg : public fw::CDialog {
+class CMainDlg : public CSkinDialog {
 public:
     CMainDlg();
     ~CMainDlg() override;
@@ -39,8 +38,6 @@ public:
     BEGIN_MSG_MAP(CMainDlg)
         MSG_WM_PAINT(OnPaint)
         MSG_WM_QUERYDRAGICON(OnQueryDragIcon)
-        MSG_WM_ERASEBKGND(OnEraseBkgnd)
-        MSG_WM_LBUTTONDOWN(OnLButtonDown)
         MSG_WM_TIMER(OnTimer)
         MSG_WM_HOTKEY(OnHotKey)
         MSG_WM_CLOSE(OnClose)
@@ -68,8 +65,6 @@ public:
         COMMAND_ID_HANDLER_EX(IDC_CONVERTER, OnConverter)
         COMMAND_ID_HANDLER_EX(IDC_HOME, OnHome)
         COMMAND_ID_HANDLER_EX(IDC_HELP_BUTTON, OnHelp)
-        COMMAND_ID_HANDLER_EX(IDC_MINIMIZE, OnMinimize)
-        COMMAND_ID_HANDLER_EX(IDC_CLOSE, OnCloseButton)
         COMMAND_ID_HANDLER_EX(IDC_OPEN_FOLDER, OnOpenOutputFolder)
         COMMAND_ID_HANDLER_EX(IDC_CHANGE_FOLDER, OnChangeOutputFolder)
         COMMAND_ID_HANDLER_EX(IDC_REMOVE, OnRemoveSelected)
@@ -81,7 +76,7 @@ public:
         COMMAND_ID_HANDLER_EX(IDC_CROP, OnCrop)
         COMMAND_ID_HANDLER_EX(IDC_EFFECT, OnEffects)
         COMMAND_HANDLER_EX(IDC_FORMAT, CBN_SELCHANGE, OnFormatChanged)
-        CHAIN_MSG_MAP(fw::CDialog)
+        CHAIN_MSG_MAP(CSkinDialog)
     END_MSG_MAP()
 
     // Automatic call recording, kept in config.ini. Every menu that offers it
@@ -109,6 +104,10 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnQuitMessage() override;
+    // The labels on the form's card.
+    void PaintBody(HDC dc) override;
+    // The close button closes as WM_CLOSE does, through the shut-down.
+    void OnCloseBox() override { PostMessage(WM_CLOSE); }
 
 private:
     // The one-shot check after start-up (MainDlgStartup.cpp, MainDlgTimers.cpp).
@@ -123,15 +122,10 @@ private:
     // Painting and window behaviour (MainDlg.cpp).
     void OnPaint(HDC);
     HICON OnQueryDragIcon() { return m_appIcon; }
-    BOOL OnEraseBkgnd(HDC dc);
-    void OnLButtonDown(UINT, POINT at);
     void OnClose();
     void OnDestroy();
-    void OnMinimize(UINT, int, HWND);
-    void OnCloseButton(UINT, int, HWND);
     void OnHome(UINT, int, HWND);
     void OnHelp(UINT, int, HWND);
-    void PaintBackground(HDC dc);
     void SetStatus(const std::string& text);
     // Stops a running recording, waits for its file, gives the devices back
     // and asks the engine to quit: everything closing needs but the end.
@@ -267,16 +261,11 @@ private:
     std::string m_skinFolder;  // with the trailing backslash
     std::string m_snapshotFolder;
     std::string m_appDataFolder;
-    fw::Bitmap m_background;
     HICON m_appIcon = nullptr;
     HICON m_blinkIcon = nullptr;
-    std::string m_captionText;
-    // Wide enough for a folder's name in the words of a failure.
-    RECT m_statusRect{10, 600, 500, 620};
     fw::Font m_labelFont;  // the labels' and the status line's
 
     // Controls.
-    CHoverButton m_buttons[20];
     CStatusLine m_status;
     COutputList m_list;
     CFloatStopWnd m_floatStop;

@@ -24,9 +24,6 @@ constexpr UINT kStartupTimerMs = 900;
 void CMainDlg::BuildFolders() {
     m_appFolder = fw::ProgramFolder();
     m_skinFolder = m_appFolder + "\\skin\\";
-    m_background.Reset(static_cast<HBITMAP>(::LoadImageA(
-        nullptr, (m_skinFolder + "back_ui.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-    if (m_hWnd) Invalidate(TRUE);
 }
 
 void CMainDlg::SetUpAudioEngine() {

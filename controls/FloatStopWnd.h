@@ -11,12 +11,14 @@
 #include "engine/RecordWindows.h"
 #include "framework/Dialog.h"
 #include "framework/PrivateMessages.h"
+#include "layout/DialogLayout.h"
 #include "res/resource.h"
 
 class CFloatStopWnd : public fw::CDialog, public IStopWindow {
 public:
-    static constexpr int kWidth = 52;
-    static constexpr int kHeight = 54;
+    // The size of its button's picture.
+    static constexpr int kWidth = layout::kFloatStopWidth;
+    static constexpr int kHeight = layout::kFloatStopHeight;
 
     CFloatStopWnd() : fw::CDialog(IDD_FLOAT_STOP) {}
 

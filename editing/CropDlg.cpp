@@ -12,11 +12,11 @@ namespace {
 
 constexpr EditingFrameLayout kLayout{
     IDD_CROP,       IDC_CROP_PLAY,  IDC_CROP_PAUSE, IDC_CROP_STOP, IDC_CROP_RESET, IDC_CROP_CLOSE,
-    IDC_CROP_PREVIEW, 14,           "crop_bk.bmp",  "Crop",        msg::kCropAutomaticStart,
+    IDC_CROP_PREVIEW, layout::editframe::kPreviewX, "crop_bk.bmp",  "Crop",        msg::kCropAutomaticStart,
     false,          false};
 
 // The preview's place in the dialog: grid point (0, 0) is this client point.
-constexpr POINT kPreviewOrigin{14, 51};
+constexpr POINT kPreviewOrigin{kLayout.previewX, layout::editframe::kPreviewTop};
 
 struct EdgeControls {
     int editId, spinId;
@@ -91,7 +91,7 @@ bool CCropDlg::InitControls() {
     return m_context.Clip() != nullptr;
 }
 
-void CCropDlg::PaintLabels(HDC dc) {
+void CCropDlg::PaintBody(HDC dc) {
     PaintTexts(dc, kLabels, std::size(kLabels), 16, 400, RGB(0x19, 0x19, 0x19));
 }
 
@@ -210,7 +210,7 @@ void CCropDlg::OnLButtonDown(UINT, POINT at) {
 }
 
 void CCropDlg::OnLButtonDblClk(UINT, POINT at) {
-    if (!BeginRectDrag(at)) PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
+    if (!BeginRectDrag(at)) DragByBody(at);
 }
 
 void CCropDlg::OnMouseMove(UINT, POINT at) {

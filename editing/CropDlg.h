@@ -42,7 +42,7 @@ public:
 
 protected:
     bool InitControls() override;
-    void PaintLabels(HDC dc) override;
+    void PaintBody(HDC dc) override;
     void MoveSlider(int percent) override { m_position.SetPos(percent); }
     void OnReset() override;
     void BeforeAutomaticStart() override { SetEdgeRanges(); }

@@ -1,33 +1,38 @@
 #include "editing/EditingFrame.h"
 
 #include <cstring>
+#include <vector>
 
-#include "controls/SkinBitmaps.h"
 #include "controls/SkinFiles.h"
 #include "editing/DecimalTruncate.h"
 #include "framework/ProgramFolder.h"
 
 namespace {
 
-// Where the frame's buttons sit, in the order of m_buttons.
-struct ButtonPlace {
-    const char* skin;
-    int x, y, width, height;
-};
-constexpr ButtonPlace kButtonPlaces[] = {
-    {"play", 49, 309, 36, 38},   {"pause", 15, 311, 34, 34},   {"stop", 85, 311, 34, 34},
-    {"reset", 284, 406, 97, 30}, {"ok", 386, 406, 97, 30},     {"cancel", 490, 406, 97, 30},
-    {"close", 570, 4, 21, 19},
-};
+namespace editframe = layout::editframe;
 
 std::string DialogSkinFolder() {
     return fw::ProgramFolder() + skinfiles::kDialogFolder;
 }
 
+SkinFrameStyle FrameStyle(const EditingFrameLayout& layout) {
+    return {
+        .width = editframe::kWidth,
+        .height = editframe::kHeight,
+        .cornerDiameter = 10,
+        .minimizeBox = false,
+        .blackWithoutPicture = false,
+        .title = {"Arial", 16, 800, RGB(255, 255, 255), {10, 5, editframe::kWidth - 10, editframe::kHeight - 5}},
+        .closeId = layout.closeId,
+    };
+}
+
 }  // namespace
 
 CEditingFrame::CEditingFrame(const EditingFrameLayout& layout, const EditingContext& context)
-    : fw::CDialog(layout.templateId, static_cast<HWND>(context.owner)), m_context(context), m_layout(layout) {}
+    : CSkinDialog(layout.templateId, static_cast<HWND>(context.owner), FrameStyle(layout)),
+      m_context(context),
+      m_layout(layout) {}
 
 CEditingFrame::~CEditingFrame() {
     // The worker may still draw on the surface: it goes first.
@@ -52,40 +57,33 @@ BOOL CEditingFrame::OnInitDialog() {
 }
 
 void CEditingFrame::SetUpFrame() {
-    m_background.Reset(static_cast<HBITMAP>(::LoadImageA(
-        nullptr, (DialogSkinFolder() + m_layout.background).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-    const LONG style = ::GetWindowLongA(m_hWnd, GWL_STYLE);
-    ::SetWindowLongA(m_hWnd, GWL_STYLE, style & ~WS_CAPTION);
-    // Only the top corners are round.
-    HRGN shape = ::CreateRoundRectRgn(0, 0, kWidth + 1, kHeight + 1, 10, 10);
-    HRGN lower = ::CreateRectRgn(0, 100, kWidth + 1, kHeight + 1);
-    ::CombineRgn(shape, shape, lower, RGN_OR);
-    ::DeleteObject(lower);
-    ::SetWindowRgn(m_hWnd, shape, TRUE);  // the system owns the region now
+    LoadBackground(DialogSkinFolder() + m_layout.background);
+    SetTitle(m_layout.title);
+    ApplyShape();
     // Centred on the screen's work area: centred on the main window at the
     // screen's corner, the left of the dialog would be off the screen.
     RECT area;
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    const int x = area.left + (area.right - area.left - kWidth) / 2;
-    const int y = area.top + (area.bottom - area.top - kHeight) / 2;
-    ::SetWindowPos(m_hWnd, nullptr, x, y, kWidth, kHeight, SWP_NOZORDER | SWP_FRAMECHANGED);
+    const int x = area.left + (area.right - area.left - editframe::kWidth) / 2;
+    const int y = area.top + (area.bottom - area.top - editframe::kHeight) / 2;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void CEditingFrame::SetUpButtons() {
-    const std::string folder = DialogSkinFolder();
+    // The layout's buttons carry this dialog's ids, in the layout's order.
     const int ids[] = {m_layout.playId, m_layout.pauseId, m_layout.stopId, m_layout.resetId,
                        IDOK,          IDCANCEL,       m_layout.closeId};
+    static_assert(std::size(ids) == std::size(editframe::kButtons));
+    std::vector<layout::ButtonPlace> buttons;
     for (size_t i = 0; i < std::size(ids); ++i) {
-        const ButtonPlace& place = kButtonPlaces[i];
-        m_buttons[i].SubclassDlgItem(ids[i], m_hWnd);
-        m_buttons[i].LoadSkin(folder, place.skin);
-        Place(ids[i], place.x, place.y, place.width, place.height);
+        buttons.push_back(editframe::kButtons[i]);
+        buttons.back().id = ids[i];
     }
     // The preview shows the same picture in every state and takes no clicks.
-    const std::string screen = folder + "screen.bmp";
-    m_preview.SubclassDlgItem(m_layout.previewId, m_hWnd);
-    m_preview.LoadBitmapFiles(screen.c_str(), screen.c_str(), screen.c_str());
-    Place(m_layout.previewId, m_layout.previewX, 51, kPreviewWidth, kPreviewHeight);
+    buttons.push_back({m_layout.previewId, "screen",
+                       {m_layout.previewX, editframe::kPreviewTop, kPreviewWidth, kPreviewHeight},
+                       true, layout::Pictures::One});
+    PlaceButtons(buttons, DialogSkinFolder());
     ::EnableWindow(PreviewWindow(), FALSE);
 }
 
@@ -131,23 +129,6 @@ BOOL CEditingFrame::PreTranslateMessage(MSG* msg) {
     return fw::CDialog::PreTranslateMessage(msg);
 }
 
-BOOL CEditingFrame::OnEraseBkgnd(HDC dc) {
-    RECT client;
-    ::GetClientRect(m_hWnd, &client);
-    // Without its picture the dialog still works, on a plain face.
-    if (!m_background) ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
-    skinbmp::Copy(dc, 0, 0, m_background);
-    ::SetBkMode(dc, TRANSPARENT);
-    if (*m_layout.title) {
-        fw::Font title(fw::MakeFont("Arial", 16, 800));
-        fw::ScopedSelect font(dc, title);
-        ::SetTextColor(dc, RGB(255, 255, 255));
-        ::TextOutA(dc, 10, 5, m_layout.title, static_cast<int>(std::strlen(m_layout.title)));
-    }
-    PaintLabels(dc);
-    return TRUE;
-}
-
 void CEditingFrame::PaintTexts(HDC dc, const FrameLabel* labels, size_t count, int height, int weight,
                                COLORREF colour) {
     fw::Font face(fw::MakeFont("Arial", height, weight));
@@ -156,12 +137,6 @@ void CEditingFrame::PaintTexts(HDC dc, const FrameLabel* labels, size_t count, i
     ::SetTextColor(dc, colour);
     for (size_t i = 0; i < count; ++i)
         ::TextOutA(dc, labels[i].x, labels[i].y, labels[i].text, static_cast<int>(std::strlen(labels[i].text)));
-}
-
-void CEditingFrame::OnLButtonDown(UINT, POINT at) {
-    Default();
-    // A press anywhere on the background drags the dialog.
-    if (PressDragsWindow(at)) PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
 }
 
 LRESULT CEditingFrame::OnAutomaticStartMessage(UINT, WPARAM, LPARAM, BOOL&) {
@@ -199,8 +174,4 @@ void CEditingFrame::OnStopCommand(UINT, int, HWND) {
 
 void CEditingFrame::OnResetCommand(UINT, int, HWND) {
     OnReset();
-}
-
-void CEditingFrame::OnCloseCommand(UINT, int, HWND) {
-    OnCancel();
 }

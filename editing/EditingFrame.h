@@ -1,8 +1,7 @@
-// The frame shared by the editing dialogs: a 600 × 450 caption-less window
-// with round top corners, centred, dragged by its background; the skin's
-// background picture with the title and the labels painted on it; the
-// skinned Play, Pause, Stop, Reset, OK, Cancel and Close buttons; and the
-// 320 × 240 preview with its surface and the preview player. A dialog gives
+// The frame shared by the editing dialogs: a skinned dialog (its layout in
+// layout/DialogLayout.h) centred on the screen, with the title and the labels
+// painted on its background; the skinned Play, Pause, Stop, Reset, OK, Cancel
+// and Close buttons; and the preview with its surface and the preview player. A dialog gives
 // its template, ids, background and automatic-start message, and adds its own
 // controls and settings through the virtual steps below.
 #pragma once
@@ -11,11 +10,10 @@
 
 #include <memory>
 
-#include "controls/HoverButton.h"
+#include "controls/SkinDialog.h"
 #include "editing/EditingContext.h"
-#include "framework/Dialog.h"
-#include "framework/Gdi.h"
 #include "framework/PrivateMessages.h"
+#include "layout/DialogLayout.h"
 #include "playback/PreviewPlayer.h"
 #include "playback/PreviewSurface.h"
 
@@ -23,7 +21,7 @@ struct EditingFrameLayout {
     int templateId;
     // The buttons' and the preview control's ids (OK and Cancel are IDOK, IDCANCEL).
     int playId, pauseId, stopId, resetId, closeId, previewId;
-    int previewX;            // the preview control at (previewX, 51)
+    int previewX;            // the preview control at (previewX, layout::editframe::kPreviewTop)
     const char* background;  // file in "skin\little"
     const char* title;       // "" for none
     UINT automaticStartMessage;
@@ -35,15 +33,12 @@ struct EditingFrameLayout {
 };
 
 // A text drawn on the background at (x, y).
-struct FrameLabel {
-    const char* text;
-    int x, y;
-};
+using FrameLabel = layout::Label;
 
-class CEditingFrame : public fw::CDialog {
+class CEditingFrame : public CSkinDialog {
 public:
-    static constexpr int kWidth = 600, kHeight = 450;
-    static constexpr int kPreviewWidth = 320, kPreviewHeight = 240;
+    static constexpr int kPreviewWidth = layout::editframe::kPreviewWidth;
+    static constexpr int kPreviewHeight = layout::editframe::kPreviewHeight;
 
     CEditingFrame(const EditingFrameLayout& layout, const EditingContext& context);
     ~CEditingFrame() override;
@@ -54,8 +49,6 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
 
     BEGIN_MSG_MAP(CEditingFrame)
-        MSG_WM_ERASEBKGND(OnEraseBkgnd)
-        MSG_WM_LBUTTONDOWN(OnLButtonDown)
         MESSAGE_HANDLER(m_layout.automaticStartMessage, OnAutomaticStartMessage)
         MESSAGE_HANDLER(msg::kPreviewMoveSlider, OnMoveSliderMessage)
         MESSAGE_HANDLER(msg::kPreviewEndedWithoutPlaying, OnEndedWithoutPlayingMessage)
@@ -63,8 +56,7 @@ public:
         COMMAND_ID_HANDLER_EX(m_layout.pauseId, OnPauseCommand)
         COMMAND_ID_HANDLER_EX(m_layout.stopId, OnStopCommand)
         COMMAND_ID_HANDLER_EX(m_layout.resetId, OnResetCommand)
-        COMMAND_ID_HANDLER_EX(m_layout.closeId, OnCloseCommand)
-        CHAIN_MSG_MAP(fw::CDialog)
+        CHAIN_MSG_MAP(CSkinDialog)
     END_MSG_MAP()
 
 protected:
@@ -79,7 +71,6 @@ protected:
     // The dialog's own controls and values; false leaves the dialog without
     // preview (nothing to play).
     virtual bool InitControls() = 0;
-    virtual void PaintLabels(HDC dc) = 0;
     // Draws labels in Arial of the given height and weight.
     static void PaintTexts(HDC dc, const FrameLabel* labels, size_t count, int height, int weight,
                            COLORREF colour);
@@ -90,8 +81,6 @@ protected:
     virtual void BeforeAutomaticStart() {}
     // The worker ended without playing (file gone, no sound device).
     virtual void OnPreviewEndedWithoutPlaying() {}
-    // Whether a press on the background at `client` drags the window.
-    virtual bool PressDragsWindow(POINT) { return true; }
     // Frame filter and audio filter, for the dialogs that change what plays.
     virtual void AddFilters(PreviewHooks&) {}
 
@@ -112,8 +101,6 @@ private:
     void SetUpFrame();
     void SetUpButtons();
     void CreatePlayer();
-    BOOL OnEraseBkgnd(HDC dc);
-    void OnLButtonDown(UINT, POINT at);
     LRESULT OnAutomaticStartMessage(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnMoveSliderMessage(UINT, WPARAM percent, LPARAM, BOOL&);
     LRESULT OnEndedWithoutPlayingMessage(UINT, WPARAM, LPARAM, BOOL&);
@@ -121,11 +108,7 @@ private:
     void OnPauseCommand(UINT, int, HWND);
     void OnStopCommand(UINT, int, HWND);
     void OnResetCommand(UINT, int, HWND);
-    void OnCloseCommand(UINT, int, HWND);
 
-    fw::Bitmap m_background;
-    CHoverButton m_buttons[7];
-    CHoverButton m_preview;
     CPreviewSurface m_surface;
     bool m_surfaceMade = false;
     std::unique_ptr<CPreviewPlayer> m_player;

@@ -9,7 +9,7 @@ namespace {
 
 constexpr EditingFrameLayout kLayout{
     IDD_EFFECT,       IDC_EFFECT_PLAY,  IDC_EFFECT_PAUSE, IDC_EFFECT_STOP, IDC_EFFECT_RESET, IDC_EFFECT_CLOSE,
-    IDC_EFFECT_PREVIEW, 14,             "effect_bk.bmp",  "",              msg::kEffectAutomaticStart,
+    IDC_EFFECT_PREVIEW, layout::editframe::kPreviewX, "effect_bk.bmp",  "",              msg::kEffectAutomaticStart,
     false,            false};
 
 constexpr FrameLabel kNames[] = {
@@ -79,7 +79,7 @@ void CEffectDlg::ShowValues(const effects::PictureSettings& picture, int32_t vol
     ::SendDlgItemMessageA(m_hWnd, IDC_EFFECT_LIST, CB_SETCURSEL, static_cast<WPARAM>(picture.special), 0);
 }
 
-void CEffectDlg::PaintLabels(HDC dc) {
+void CEffectDlg::PaintBody(HDC dc) {
     PaintTexts(dc, kNames, std::size(kNames), 16, 500, kLabelColour);
     PaintTexts(dc, kScales, std::size(kScales), 14, 400, kLabelColour);
 }

@@ -30,7 +30,7 @@ public:
 
 protected:
     bool InitControls() override;
-    void PaintLabels(HDC dc) override;
+    void PaintBody(HDC dc) override;
     void MoveSlider(int percent) override { m_position.SetPos(percent); }
     void OnReset() override;
     // Playing never began: the buttons kept off until then come back, so the

@@ -8,7 +8,7 @@ namespace {
 constexpr EditingFrameLayout kTrimFrame{
     IDD_TRIM,
     IDC_TRIM_PLAY, IDC_TRIM_PAUSE, IDC_TRIM_STOP, IDC_TRIM_RESET, IDC_TRIM_CLOSE, IDC_TRIM_PREVIEW,
-    13,
+    layout::editframe::kTrimPreviewX,
     "trim_bk.bmp",
     "Trim",
     msg::kTrimAutomaticStart,
@@ -33,12 +33,7 @@ bool CTrimDlg::InitControls() {
     Place(IDC_TRIM_START_TIME, 360, 120, 80, 20);
     Place(IDC_TRIM_END_TIME, 360, 220, 80, 20);
     Place(IDC_TRIM_LENGTH, 360, 320, 80, 20);
-    m_startOk.SubclassDlgItem(IDC_TRIM_START_OK, m_hWnd);
-    m_startOk.LoadSkin(folder, "small_ok");
-    Place(IDC_TRIM_START_OK, 450, 120, 92, 20);
-    m_endOk.SubclassDlgItem(IDC_TRIM_END_OK, m_hWnd);
-    m_endOk.LoadSkin(folder, "small_ok");
-    Place(IDC_TRIM_END_OK, 450, 220, 92, 20);
+    PlaceButtons(layout::editframe::kTrimTimeButtons, folder);
     m_markers.SubclassDlgItem(IDC_TRIM_MARKERS, m_hWnd);
     Place(IDC_TRIM_MARKERS, 129, 312, 210, 38);
     m_markers.SetBitmaps(IDB_TRIM_THUMB, IDB_TRIM_THUMB_DRAG, IDB_TRIM_SELECTION, IDB_TRIM_CHANNEL,
@@ -52,7 +47,7 @@ bool CTrimDlg::InitControls() {
     return true;
 }
 
-void CTrimDlg::PaintLabels(HDC dc) {
+void CTrimDlg::PaintBody(HDC dc) {
     PaintTexts(dc, kLabels, std::size(kLabels), 16, 400, RGB(0x19, 0x19, 0x19));
 }
 

@@ -4,7 +4,6 @@
 // recording's record; Cancel, Close and Escape store nothing.
 #pragma once
 
-#include "controls/HoverButton.h"
 #include "controls/MaskEdit.h"
 #include "controls/TrimRangeBar.h"
 #include "editing/EditingFrame.h"
@@ -29,7 +28,7 @@ public:
 
 protected:
     bool InitControls() override;
-    void PaintLabels(HDC dc) override;
+    void PaintBody(HDC dc) override;
     void MoveSlider(int percent) override { m_markers.SetPosition(percent); }
     void OnReset() override;
     void OnOK() override;
@@ -51,6 +50,5 @@ private:
 
     CTimeEdit m_startEdit, m_endEdit;
     CTrimRangeBar m_markers;
-    CHoverButton m_startOk, m_endOk;
     trim::TrimRange m_range;
 };

@@ -9,6 +9,9 @@ namespace layout::converter {
 
 inline constexpr int kWidth = 510, kHeight = 568;
 
+// The caption's line on the title bar.
+inline constexpr Box kTitle{20, 5, 480, 17};
+
 inline constexpr ButtonPlace kButtons[] = {
     {IDC_CF_CONVERT, "converter", {10, 32, 54, 47}},
     {IDC_CF_CANCEL, "record_stop", {70, 32, 54, 47}},

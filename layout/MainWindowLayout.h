@@ -38,11 +38,11 @@ inline constexpr ButtonPlace kButtons[] = {
 
 // The output-format selectors, which only the settings dialog shows.
 inline constexpr ControlPlace kHiddenSelectors[] = {
-    {IDC_FORMAT, {90, 470, 400, 20}},
-    {IDC_RESOLUTION, {605, 325, 145, 20}},
-    {IDC_PICTURE_FIT, {605, 350, 145, 20}},
-    {IDC_VIDEO_BITRATE, {605, 375, 145, 20}},
-    {IDC_AUDIO_BITRATE, {605, 400, 145, 20}},
+    {IDC_FORMAT, {90, 470, 400, 20}, false},
+    {IDC_RESOLUTION, {605, 325, 145, 20}, false},
+    {IDC_PICTURE_FIT, {605, 350, 145, 20}, false},
+    {IDC_VIDEO_BITRATE, {605, 375, 145, 20}, false},
+    {IDC_AUDIO_BITRATE, {605, 400, 145, 20}, false},
 };
 
 inline constexpr Box kList{15, 100, 480, 360};

@@ -36,6 +36,7 @@ struct ButtonPlace {
 struct ControlPlace {
     int id;
     Box box;
+    bool shown = true;
 };
 
 // A text written on a window's background, its top-left corner at (x, y).

@@ -1,33 +1,35 @@
 #include "settings/SettingsDlg.h"
 
-#include "controls/SkinBitmaps.h"
 #include "controls/SkinFiles.h"
 #include "framework/ProgramFolder.h"
+#include "layout/DialogLayout.h"
 
 namespace {
 
-constexpr int kWidth = 500, kHeight = 300;
+namespace settingsdlg = layout::settingsdlg;
 
-struct Place {
-    int id;
-    int x, y, width, height;
-    bool visible;
+constexpr SkinFrameStyle kFrame{
+    .width = settingsdlg::kWidth,
+    .height = settingsdlg::kHeight,
+    .cornerDiameter = 10,
+    .minimizeBox = true,
+    .blackWithoutPicture = false,
+    .title = {"Arial", 18, 800, RGB(240, 240, 240), {10, 5, 490, 20}},
+    .closeId = IDC_SETTINGS_CLOSE,
 };
 
-constexpr Place kControls[] = {
-    {IDC_SETTINGS_VIDEO_GROUP, 20, 40, 460, 90, true},
-    {IDC_SETTINGS_AUDIO_GROUP, 20, 140, 460, 90, true},
-    {IDC_SETTINGS_RESOLUTION, 110, 80, 120, 20, true},
-    {IDC_SETTINGS_VIDEO_BITRATE, 340, 80, 120, 20, true},
-    {IDC_SETTINGS_CHANNELS, 110, 180, 120, 20, true},
-    {IDC_SETTINGS_AUDIO_BITRATE, 340, 180, 120, 20, true},
-    {IDC_SETTINGS_UNUSED1, 110, 120, 120, 20, false},
-    {IDC_SETTINGS_UNUSED2, 340, 120, 120, 20, false},
-    {IDC_SETTINGS_UNUSED3, 110, 260, 120, 20, false},
-    {IDC_SETTINGS_UNUSED4, 230, 180, 120, 20, false},
-    {IDOK, 260, 250, 97, 30, true},
-    {IDCANCEL, 370, 250, 97, 30, true},
-    {IDC_SETTINGS_CLOSE, 470, 4, 21, 19, true},
+// The controls besides the skinned buttons.
+constexpr layout::ControlPlace kControls[] = {
+    {IDC_SETTINGS_VIDEO_GROUP, {20, 40, 460, 90}, true},
+    {IDC_SETTINGS_AUDIO_GROUP, {20, 140, 460, 90}, true},
+    {IDC_SETTINGS_RESOLUTION, {110, 80, 120, 20}, true},
+    {IDC_SETTINGS_VIDEO_BITRATE, {340, 80, 120, 20}, true},
+    {IDC_SETTINGS_CHANNELS, {110, 180, 120, 20}, true},
+    {IDC_SETTINGS_AUDIO_BITRATE, {340, 180, 120, 20}, true},
+    {IDC_SETTINGS_UNUSED1, {110, 120, 120, 20}, false},
+    {IDC_SETTINGS_UNUSED2, {340, 120, 120, 20}, false},
+    {IDC_SETTINGS_UNUSED3, {110, 260, 120, 20}, false},
+    {IDC_SETTINGS_UNUSED4, {230, 180, 120, 20}, false},
 };
 
 constexpr int kLists[] = {IDC_SETTINGS_RESOLUTION, IDC_SETTINGS_VIDEO_BITRATE, IDC_SETTINGS_CHANNELS,
@@ -53,6 +55,9 @@ void DrawLabel(HDC dc, int x, int y, const char* text) {
 
 }  // namespace
 
+CSettingsDlg::CSettingsDlg(HWND owner, const settings::FormatProfiles& profiles)
+    : CSkinDialog(IDD_SETTINGS, owner, kFrame), m_profiles(profiles) {}
+
 BOOL CSettingsDlg::OnInitDialog() {
     SetUpFrame();
     PlaceControls();
@@ -61,38 +66,21 @@ BOOL CSettingsDlg::OnInitDialog() {
 }
 
 void CSettingsDlg::SetUpFrame() {
-    const std::string folder = fw::ProgramFolder() + skinfiles::kDialogFolder;
-    m_background.Reset(static_cast<HBITMAP>(::LoadImageA(nullptr, (folder + "settings_bk.bmp").c_str(),
-                                                         IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-    // Rounded top corners only.
-    HRGN shape = ::CreateRoundRectRgn(0, 0, kWidth + 1, kHeight + 1, 10, 10);
-    HRGN lower = ::CreateRectRgn(0, 100, kWidth + 1, kHeight + 1);
-    ::CombineRgn(shape, shape, lower, RGN_OR);
-    ::DeleteObject(lower);
-    ::SetWindowRgn(m_hWnd, shape, TRUE);  // the system owns the region now
-    LONG style = ::GetWindowLongA(m_hWnd, GWL_STYLE);
-    ::SetWindowLongA(m_hWnd, GWL_STYLE, (style & ~WS_CAPTION) | WS_MINIMIZEBOX);
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, kWidth, kHeight, SWP_NOZORDER | SWP_FRAMECHANGED);
+    LoadBackground(fw::ProgramFolder() + skinfiles::kDialogFolder + "settings_bk.bmp");
+    SetTitle("Settings");
+    ApplyShape();
 
     // Centred on the owner.
     RECT owner;
     if (!Owner() || !::GetWindowRect(Owner(), &owner)) ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &owner, 0);
-    const int x = owner.left + (owner.right - owner.left - kWidth) / 2;
-    const int y = owner.top + (owner.bottom - owner.top - kHeight) / 2;
+    const int x = owner.left + (owner.right - owner.left - settingsdlg::kWidth) / 2;
+    const int y = owner.top + (owner.bottom - owner.top - settingsdlg::kHeight) / 2;
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void CSettingsDlg::PlaceControls() {
-    for (const Place& place : kControls)
-        ::SetWindowPos(GetDlgItem(place.id), nullptr, place.x, place.y, place.width, place.height,
-                       SWP_NOZORDER | SWP_NOACTIVATE | (place.visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-    const std::string folder = fw::ProgramFolder() + skinfiles::kDialogFolder;
-    m_ok.SubclassDlgItem(IDOK, m_hWnd);
-    m_ok.LoadSkin(folder, "ok");
-    m_cancel.SubclassDlgItem(IDCANCEL, m_hWnd);
-    m_cancel.LoadSkin(folder, "cancel");
-    m_close.SubclassDlgItem(IDC_SETTINGS_CLOSE, m_hWnd);
-    m_close.LoadSkin(folder, "close");
+    for (const layout::ControlPlace& place : kControls) PlaceControl(place.id, place.box, place.shown);
+    PlaceButtons(settingsdlg::kButtons, fw::ProgramFolder() + skinfiles::kDialogFolder);
 }
 
 const settings::FormatProfile* CSettingsDlg::ChosenProfile() const {
@@ -133,20 +121,7 @@ void CSettingsDlg::OnOK() {
     EndDialog(IDOK);
 }
 
-BOOL CSettingsDlg::OnEraseBkgnd(HDC dc) {
-    RECT client;
-    ::GetClientRect(m_hWnd, &client);
-    // Without its picture the dialog still works, on a plain face.
-    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
-    skinbmp::Copy(dc, 0, 0, m_background);
-    ::SetBkMode(dc, TRANSPARENT);
-    {
-        fw::Font title(fw::MakeFont("Arial", 18, 800));
-        fw::ScopedSelect font(dc, title);
-        ::SetTextColor(dc, RGB(240, 240, 240));
-        RECT line{10, 5, 500, 25};
-        ::DrawTextA(dc, "Settings", -1, &line, DT_LEFT | DT_TOP);
-    }
+void CSettingsDlg::PaintBody(HDC dc) {
     fw::Font labels(fw::MakeFont("Arial", 16, 400));
     fw::ScopedSelect font(dc, labels);
     ::SetTextColor(dc, RGB(20, 20, 20));
@@ -154,11 +129,4 @@ BOOL CSettingsDlg::OnEraseBkgnd(HDC dc) {
     DrawLabel(dc, 290, 82, "Bitrate:");
     DrawLabel(dc, 50, 182, "Channels:");
     DrawLabel(dc, 290, 182, "Bitrate:");
-    return TRUE;
-}
-
-void CSettingsDlg::OnLButtonDown(UINT, POINT at) {
-    Default();
-    // A press anywhere on the body drags the dialog.
-    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
 }

@@ -4,35 +4,22 @@
 // the chosen positions back to the owner's selectors; nothing is saved.
 #pragma once
 
-#include "controls/HoverButton.h"
-#include "framework/Dialog.h"
-#include "framework/Gdi.h"
+#include "controls/SkinDialog.h"
 #include "res/resource.h"
 #include "settings/FormatProfile.h"
 
-class CSettingsDlg : public fw::CDialog {
+class CSettingsDlg : public CSkinDialog {
 public:
     // `owner` holds the format selectors (the main window).
-    CSettingsDlg(HWND owner, const settings::FormatProfiles& profiles)
-        : fw::CDialog(IDD_SETTINGS, owner), m_profiles(profiles) {}
-
-    BEGIN_MSG_MAP(CSettingsDlg)
-        MSG_WM_ERASEBKGND(OnEraseBkgnd)
-        MSG_WM_LBUTTONDOWN(OnLButtonDown)
-        COMMAND_ID_HANDLER_EX(IDC_SETTINGS_CLOSE, OnCloseButton)
-        CHAIN_MSG_MAP(fw::CDialog)
-    END_MSG_MAP()
+    CSettingsDlg(HWND owner, const settings::FormatProfiles& profiles);
 
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
+    // The lists' labels.
+    void PaintBody(HDC dc) override;
 
 private:
-    BOOL OnEraseBkgnd(HDC dc);
-    void OnLButtonDown(UINT, POINT at);
-    void OnCloseButton(UINT, int, HWND) {
-        OnCancel();
-    }
     void SetUpFrame();
     void PlaceControls();
     void FillLists();
@@ -41,8 +28,4 @@ private:
     HWND Owner() const { return ::GetParent(m_hWnd); }
 
     const settings::FormatProfiles& m_profiles;
-    fw::Bitmap m_background;
-    CHoverButton m_ok;
-    CHoverButton m_cancel;
-    CHoverButton m_close;
 };

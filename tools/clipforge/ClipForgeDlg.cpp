@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "controls/SkinFiles.h"
-#include "controls/SkinWindow.h"
 #include "framework/ProgramFolder.h"
 #include "res/resource.h"
 #include "layout/ConverterLayout.h"
@@ -15,26 +14,23 @@
 
 namespace {
 
-struct ButtonPlace {
-    int id;
-    const char* skin;
-    int x, y, width, height;
-};
+namespace converter = layout::converter;
 
 // The recorder's main-window skin serves here too: its tool and folder buttons
 // on a background of our own, so the two windows look like one product
 // without the recorder's labels.
-constexpr ButtonPlace kButtons[] = {
-    {IDC_CF_CONVERT, "converter", 10, 32, 54, 47},
-    {IDC_CF_CANCEL, "record_stop", 70, 32, 54, 47},
-    {IDC_CF_MINIMIZE, "mini", 458, 4, 20, 20},
-    {IDC_CF_CLOSE, "close", 480, 4, 20, 20},
-    {IDC_CF_OPEN_FOLDER, "open_folder", 400, 530, 92, 20},
+constexpr SkinFrameStyle kFrame{
+    .width = converter::kWidth,
+    .height = converter::kHeight,
+    .cornerDiameter = 11,
+    .minimizeBox = true,
+    .blackWithoutPicture = true,
+    .title = {"System", 16, 600, RGB(240, 240, 240), converter::kTitle},
+    .minimizeId = IDC_CF_MINIMIZE,
+    .closeId = IDC_CF_CLOSE,
 };
 
 enum Column { kCheck, kName, kDuration, kSize, kMp4 };
-
-constexpr int kWidth = layout::converter::kWidth, kHeight = layout::converter::kHeight;
 
 std::wstring WideTitle() {
     return clipforge::WideFromUtf8(kClipForgeTitle);
@@ -52,7 +48,7 @@ std::string Outcome(const std::string& name, const clipforge::ConvertResult& r) 
 }  // namespace
 
 CClipForgeDlg::CClipForgeDlg(std::string outputFolder, std::string convertFirst)
-    : fw::CDialog(IDD_CLIPFORGE), m_folder(std::move(outputFolder)), m_convertOne(std::move(convertFirst)) {
+    : CSkinDialog(IDD_CLIPFORGE, nullptr, kFrame), m_folder(std::move(outputFolder)), m_convertOne(std::move(convertFirst)) {
     m_skinFolder = fw::ProgramFolder() + skinfiles::kMainFolder;
 }
 
@@ -117,18 +113,10 @@ BOOL CClipForgeDlg::PreTranslateMessage(MSG* msg) {
 }
 
 void CClipForgeDlg::SetUpSkin() {
-    skinwindow::ApplyShape(m_hWnd, kWidth, kHeight);
-    m_background.Reset(static_cast<HBITMAP>(::LoadImageA(
-        nullptr, (m_skinFolder + "clipforge_back.bmp").c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-
-    int index = 0;
-    for (const ButtonPlace& place : kButtons) {
-        CHoverButton& button = m_buttons[index++];
-        button.SubclassDlgItem(place.id, m_hWnd);
-        button.LoadSkin(m_skinFolder, place.skin);
-        ::SetWindowPos(GetDlgItem(place.id), nullptr, place.x, place.y, place.width, place.height,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    SetTitle("ClipForge - recordings to MP4");
+    ApplyShape();
+    LoadBackground(m_skinFolder + "clipforge_back.bmp");
+    PlaceButtons(converter::kButtons, m_skinFolder);
 
     m_list.SubclassDlgItem(IDC_CF_LIST, m_hWnd);
     m_list.SetBackgroundImage((m_skinFolder + "clipforge_list.bmp").c_str(), FALSE);
@@ -139,12 +127,12 @@ void CClipForgeDlg::SetUpSkin() {
     m_list.InsertColumn(kSize, "Size", LVCFMT_CENTER, 90);
     m_list.InsertColumn(kMp4, "MP4", LVCFMT_CENTER, 70);
     m_list.SetHeaderCheckbox(kCheck, 0);
-    ::SetWindowPos(m_list, nullptr, 15, 100, 480, 360, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceControl(IDC_CF_LIST, converter::kList);
 
     m_progress.SubclassDlgItem(IDC_CF_PROGRESS, m_hWnd);
     m_progress.SetBitmaps(IDB_PROGRESS_TROUGH, IDB_PROGRESS_BAR);
-    ::SetWindowPos(m_progress, nullptr, 15, 468, 480, 20, SWP_NOZORDER | SWP_NOACTIVATE);
-    ::MoveWindow(m_hWnd, 60, 40, kWidth, kHeight, TRUE);
+    PlaceControl(IDC_CF_PROGRESS, converter::kProgress);
+    ::MoveWindow(m_hWnd, 60, 40, converter::kWidth, converter::kHeight, TRUE);
 }
 
 void CClipForgeDlg::Refresh() {
@@ -167,7 +155,8 @@ void CClipForgeDlg::Refresh() {
 
 void CClipForgeDlg::SetStatus(const std::string& text) {
     m_status = text;
-    ::InvalidateRect(m_hWnd, &m_statusRect, TRUE);
+    const RECT status = ToRect(converter::kStatus);
+    ::InvalidateRect(m_hWnd, &status, TRUE);
 }
 
 void CClipForgeDlg::SetBusy(bool busy) {
@@ -175,24 +164,17 @@ void CClipForgeDlg::SetBusy(bool busy) {
     ::EnableWindow(GetDlgItem(IDC_CF_CANCEL), busy);
 }
 
-BOOL CClipForgeDlg::OnEraseBkgnd(HDC dc) {
-    skinwindow::PaintFrame(m_hWnd, dc, m_background, "ClipForge - recordings to MP4");
+void CClipForgeDlg::PaintBody(HDC dc) {
     fw::Font labels(fw::MakeFont("Arial", 15, 500));
     fw::ScopedSelect font(dc, labels);
     ::SetTextColor(dc, RGB(230, 230, 230));
-    RECT status = m_statusRect;
+    RECT status = ToRect(converter::kStatus);
     const std::wstring statusText = clipforge::WideFromUtf8(m_status);
     ::DrawTextW(dc, statusText.c_str(), int(statusText.size()), &status, DT_LEFT | DT_TOP | DT_WORDBREAK);
     ::SetTextColor(dc, RGB(30, 30, 30));
-    RECT folder{15, 532, 395, 552};
+    RECT folder = ToRect(converter::kFolder);
     const std::wstring text = clipforge::WideFromUtf8("Output: " + m_folder);
     ::DrawTextW(dc, text.c_str(), int(text.size()), &folder, DT_LEFT | DT_TOP | DT_PATH_ELLIPSIS);
-    return TRUE;
-}
-
-void CClipForgeDlg::OnLButtonDown(UINT, POINT at) {
-    Default();
-    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));  // the body drags the window
 }
 
 void CClipForgeDlg::OnConvert(UINT, int, HWND) {
@@ -305,14 +287,6 @@ void CClipForgeDlg::OnCancelConversion(UINT, int, HWND) {
 
 void CClipForgeDlg::OnOpenFolder(UINT, int, HWND) {
     ::ShellExecuteW(nullptr, L"open", clipforge::WideFromUtf8(m_folder).c_str(), nullptr, nullptr, SW_SHOW);
-}
-
-void CClipForgeDlg::OnCloseButton(UINT, int, HWND) {
-    OnCancel();
-}
-
-void CClipForgeDlg::OnMinimize(UINT, int, HWND) {
-    ShowWindow(SW_SHOWMINIMIZED);
 }
 
 void CClipForgeDlg::OnCancel() {

@@ -12,25 +12,21 @@
 #include <vector>
 
 #include "controls/CheckListCtrl.h"
-#include "controls/HoverButton.h"
+#include "controls/SkinDialog.h"
 #include "controls/SkinProgress.h"
-#include "framework/Dialog.h"
-#include "framework/Gdi.h"
 #include "tools/clipforge/folder/RecordingFolder.h"
 #include "tools/clipforge/resource.h"
 
 // The window's title; a second start finds the first window by it.
 inline constexpr const char* kClipForgeTitle = "ClipForge";
 
-class CClipForgeDlg : public fw::CDialog {
+class CClipForgeDlg : public CSkinDialog {
 public:
     // `convertFirst` (UTF-8), when given, is converted as soon as the window shows.
     explicit CClipForgeDlg(std::string outputFolder, std::string convertFirst = {});  // both in UTF-8
     ~CClipForgeDlg() override;
 
     BEGIN_MSG_MAP(CClipForgeDlg)
-        MSG_WM_ERASEBKGND(OnEraseBkgnd)
-        MSG_WM_LBUTTONDOWN(OnLButtonDown)
         MESSAGE_HANDLER(kProgressMessage, OnProgress)
         MESSAGE_HANDLER(kFinishedMessage, OnFinished)
         MESSAGE_HANDLER(kConvertOneMessage, OnConvertOne)
@@ -38,9 +34,7 @@ public:
         COMMAND_ID_HANDLER_EX(IDC_CF_CONVERT, OnConvert)
         COMMAND_ID_HANDLER_EX(IDC_CF_CANCEL, OnCancelConversion)
         COMMAND_ID_HANDLER_EX(IDC_CF_OPEN_FOLDER, OnOpenFolder)
-        COMMAND_ID_HANDLER_EX(IDC_CF_CLOSE, OnCloseButton)
-        COMMAND_ID_HANDLER_EX(IDC_CF_MINIMIZE, OnMinimize)
-        CHAIN_MSG_MAP(fw::CDialog)
+        CHAIN_MSG_MAP(CSkinDialog)
     END_MSG_MAP()
 
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -56,6 +50,8 @@ protected:
     BOOL OnInitDialog() override;
     void OnCancel() override;
     void OnOK() override {}
+    // The status text and the folder.
+    void PaintBody(HDC dc) override;
 
 private:
     struct Job {
@@ -63,8 +59,6 @@ private:
         bool overwrite = false;
     };
 
-    BOOL OnEraseBkgnd(HDC dc);
-    void OnLButtonDown(UINT, POINT at);
     LRESULT OnProgress(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnFinished(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnConvertOne(UINT, WPARAM, LPARAM, BOOL&);
@@ -72,8 +66,6 @@ private:
     void OnConvert(UINT, int, HWND);
     void OnCancelConversion(UINT, int, HWND);
     void OnOpenFolder(UINT, int, HWND);
-    void OnCloseButton(UINT, int, HWND);
-    void OnMinimize(UINT, int, HWND);
 
     void SetUpSkin();
     void Refresh();
@@ -88,10 +80,7 @@ private:
     std::string m_skinFolder;
     std::vector<clipforge::RecordingEntry> m_entries;
     CCheckListCtrl m_list;
-    CHoverButton m_buttons[5];
     CSkinProgress m_progress;
-    fw::Bitmap m_background;
-    RECT m_statusRect{15, 492, 495, 526};
     std::string m_status;  // UTF-8: it names recordings
 
     std::thread m_worker;
