@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/Dialog.h"
+#include "framework/PrivateMessages.h"
 #include "framework/Wnd.h"
 #include "tests/support/bitmap_files.h"
 #include "tests/win32/controls_probe_ids.h"
@@ -42,6 +43,7 @@ public:
         MESSAGE_HANDLER(WM_COMMAND, OnCommand)
         MESSAGE_HANDLER(WM_NOTIFY, OnNotify)
         MESSAGE_RANGE_HANDLER(WM_USER + 2049, WM_USER + 2054, OnSliderMessage)
+        MESSAGE_RANGE_HANDLER(msg::kSliderMoved, msg::kSliderSettled, OnSliderMessage)
         MESSAGE_HANDLER(WM_HSCROLL, OnSliderMessage)
         MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBkgnd)
         CHAIN_MSG_MAP(fw::CDialog)

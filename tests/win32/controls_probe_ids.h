@@ -16,3 +16,14 @@
 #define IDC_PROBE_TRACK_PLAIN 613
 #define IDC_PROBE_TIME 614
 #define IDC_PROBE_DATE 615
+
+// The skinned-dialog frame's test dialog.
+#define IDD_SKIN_PROBE 620
+#define IDC_SKIN_PROBE_TOOL 621
+#define IDC_SKIN_PROBE_HIDDEN 622
+#define IDC_SKIN_PROBE_SCREEN 623
+#define IDC_SKIN_PROBE_MINIMIZE 624
+#define IDC_SKIN_PROBE_CLOSE 625
+
+// A bitmap slider on the sliders' test dialog.
+#define IDC_PROBE_SKIN_SLIDER 616

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/MaskEdit.h"
+#include "controls/SkinSlider.h"
 #include "controls/SkinTrackBar.h"
 #include "controls/TrimRangeBar.h"
 #include "framework/App.h"
@@ -35,6 +36,7 @@ protected:
         dialog.Place(IDC_PROBE_TRACK_PLAIN, 20, 150, 220, 30);
         dialog.Place(IDC_PROBE_TIME, 300, 20, 90, 22);
         dialog.Place(IDC_PROBE_DATE, 300, 60, 110, 22);
+        dialog.Place(IDC_PROBE_SKIN_SLIDER, 20, 200, 220, 30);
     }
     void TearDown() override { dialog.DestroyWindow(); }
 
@@ -222,6 +224,61 @@ TEST_F(SlidersTest, TrackBarsPaintOverTheParentAndReportDragsAsScrolls) {
     track.SendMessage(TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
     EXPECT_TRUE(PumpUntil([&] { return CountNear(track, thumb, kAccent) == 0; })) << "the thumb stays pressed";
     EXPECT_GT(CountNear(track, thumb, RGB(255, 255, 255)), 20) << "the thumb at rest";
+}
+
+TEST_F(SlidersTest, BitmapSliderFollowsThePointerAndTheKeysAndTellsWhereItSettled) {
+    CSkinSlider slider;
+    ASSERT_TRUE(slider.SubclassDlgItem(IDC_PROBE_SKIN_SLIDER, dialog));
+    slider.SetBitmaps(IDB_TRACK_CHANNEL, IDB_TRACK_THUMB, IDB_TRACK_CHANNEL, IDB_TRACK_THUMB_PRESSED);
+    slider.SetPos(150);
+    EXPECT_EQ(slider.GetPos(), 100) << "beyond the range";
+    slider.SetPos(50);
+    ui::PumpFor(200);
+    EXPECT_EQ(CountOnScreen(slider, kMagenta), 0) << "the transparent colour shows";
+    const RECT leftEnd{0, 0, 40, 30}, rightEnd{180, 0, 220, 30};
+
+    // Pressed near the left end, dragged past the right end, let go: moves
+    // while dragged, the settled position last, all from this slider.
+    ASSERT_TRUE(Press(slider, 10, 15));
+    ASSERT_TRUE(Got(msg::kSliderMoved));
+    EXPECT_LE(slider.GetPos(), 5);
+    EXPECT_TRUE(PumpUntil([&] { return CountNear(slider, leftEnd, kAccent) > 20; })) << "the dragged thumb";
+    for (int x : {60, 110, 160, 300}) {
+        ASSERT_TRUE(MoveTo(slider, x, 15));
+        ui::PumpFor(80);
+    }
+    ASSERT_TRUE(ui::MouseUp());
+    ASSERT_TRUE(Got(msg::kSliderSettled));
+    ASSERT_GE(dialog.sliderMessages.size(), 3u);
+    LPARAM last = -1;
+    for (size_t i = 0; i < dialog.sliderMessages.size(); ++i) {
+        const auto& m = dialog.sliderMessages[i];
+        const bool final = i + 1 == dialog.sliderMessages.size();
+        EXPECT_EQ(m.message, final ? msg::kSliderSettled : msg::kSliderMoved) << i;
+        EXPECT_EQ(m.wp, static_cast<WPARAM>(IDC_PROBE_SKIN_SLIDER));
+        EXPECT_GE(m.lp, last) << "went back while dragged right";
+        last = m.lp;
+    }
+    EXPECT_EQ(last, 100);
+    EXPECT_EQ(slider.GetPos(), 100);
+    // Focused, it keeps the active pictures, with the thumb at the right end.
+    EXPECT_TRUE(PumpUntil([&] { return CountNear(slider, rightEnd, kAccent) > 20; })) << "the thumb is not at the end";
+    EXPECT_EQ(CountNear(slider, leftEnd, kAccent), 0);
+
+    // The keys move it by one, by a page and to the ends, each time settled.
+    ASSERT_TRUE(ui::FocusForKeys(dialog));
+    ::SetFocus(slider);
+    const size_t before = dialog.sliderMessages.size();
+    ASSERT_TRUE(ui::Xdo("key --delay 80 Home Prior Prior Right Next Left"));
+    EXPECT_TRUE(PumpUntil([&] { return dialog.sliderMessages.size() == before + 6; }, 5000))
+        << dialog.sliderMessages.size() - before << " key messages";
+    const LPARAM expected[] = {0, 20, 40, 41, 21, 20};
+    for (size_t i = 0; i < std::size(expected) && before + i < dialog.sliderMessages.size(); ++i) {
+        EXPECT_EQ(dialog.sliderMessages[before + i].message, msg::kSliderSettled);
+        EXPECT_EQ(dialog.sliderMessages[before + i].lp, expected[i]) << "after key " << i;
+    }
+    EXPECT_EQ(slider.GetPos(), 20);
+    ui::SaveScreenshot("skin-slider");
 }
 
 TEST_F(SlidersTest, TypedKeysGiveTheMaskedTexts) {
