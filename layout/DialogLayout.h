@@ -3,6 +3,9 @@
 // picture show it at the same size, which the skin generator draws.
 #pragma once
 
+#include <span>
+#include <string_view>
+
 #include "layout/SkinPlace.h"
 #include "res/resource.h"
 
@@ -47,12 +50,14 @@ inline constexpr ButtonPlace kButtons[] = {
 inline constexpr int kFloatStopWidth = 52, kFloatStopHeight = 54;
 
 // The pictures both dialogs show come in one size.
-constexpr bool SameSizes(const ButtonPlace& a, const ButtonPlace* b) {
-    return b && a.box.width == b->box.width && a.box.height == b->box.height;
+constexpr bool SameSizes(const ButtonPlace& a, std::span<const ButtonPlace> others) {
+    for (const ButtonPlace& b : others)
+        if (std::string_view(a.skin) == b.skin) return a.box.width == b.box.width && a.box.height == b.box.height;
+    return false;
 }
 static_assert([] {
     for (const ButtonPlace& place : settingsdlg::kButtons)
-        if (!SameSizes(place, FindSkin(editframe::kButtons, place.skin))) return false;
+        if (!SameSizes(place, editframe::kButtons)) return false;
     return true;
 }());
 
