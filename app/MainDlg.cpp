@@ -19,16 +19,7 @@ constexpr const char* kSupportPage = "https://quorvanta.example/support";
 
 namespace mainwnd = layout::mainwnd;
 
-constexpr SkinFrameStyle kFrame{
-    .width = mainwnd::kWidth,
-    .height = mainwnd::kHeight,
-    .cornerDiameter = 11,
-    .minimizeBox = true,
-    .blackWithoutPicture = true,
-    .title = {"System", 16, 600, RGB(240, 240, 240), mainwnd::kTitle},
-    .minimizeId = IDC_MINIMIZE,
-    .closeId = IDC_CLOSE,
-};
+constexpr SkinFrameStyle kFrame = MainWindowLook(mainwnd::kWidth, mainwnd::kHeight, IDC_MINIMIZE, IDC_CLOSE);
 
 }  // namespace
 

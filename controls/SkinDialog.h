@@ -42,6 +42,20 @@ struct SkinFrameStyle {
     int closeId = kNoButton;
 };
 
+// The main window's look, which ClipForge's window shares: corners of 11, a
+// minimise box, black without its picture, the caption on its title bar.
+constexpr SkinFrameStyle MainWindowLook(int width, int height, int minimizeId, int closeId) {
+    return {width, height, 11, true, true, {"System", 16, 600, RGB(240, 240, 240), {20, 5, 480, 17}},
+            minimizeId, closeId};
+}
+
+// The dialogs' look ("skin\little"): corners of 10 and the button face
+// without their pictures.
+constexpr SkinFrameStyle DialogLook(int width, int height, bool minimizeBox, const SkinTitleStyle& title,
+                                    int closeId) {
+    return {width, height, 10, minimizeBox, false, title, SkinFrameStyle::kNoButton, closeId};
+}
+
 inline RECT ToRect(const layout::Box& box) {
     return {box.x, box.y, box.Right(), box.Bottom()};
 }

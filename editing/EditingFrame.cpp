@@ -16,15 +16,9 @@ std::string DialogSkinFolder() {
 }
 
 SkinFrameStyle FrameStyle(const EditingFrameLayout& layout) {
-    return {
-        .width = editframe::kWidth,
-        .height = editframe::kHeight,
-        .cornerDiameter = 10,
-        .minimizeBox = false,
-        .blackWithoutPicture = false,
-        .title = {"Arial", 16, 800, RGB(255, 255, 255), {10, 5, editframe::kWidth - 10, editframe::kHeight - 5}},
-        .closeId = layout.closeId,
-    };
+    constexpr SkinTitleStyle kTitle{"Arial", 16, 800, RGB(255, 255, 255),
+                                    {10, 5, editframe::kWidth - 10, editframe::kHeight - 5}};
+    return DialogLook(editframe::kWidth, editframe::kHeight, false, kTitle, layout.closeId);
 }
 
 }  // namespace

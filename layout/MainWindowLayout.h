@@ -10,9 +10,6 @@ namespace layout::mainwnd {
 
 inline constexpr int kWidth = 510, kHeight = 620;
 
-// The caption's line on the title bar.
-inline constexpr Box kTitle{20, 5, 480, 17};
-
 inline constexpr ButtonPlace kButtons[] = {
     {IDC_RECORD_CALL, "record_fixed", {10, 32, 54, 47}},
     {IDC_RECORD_REGION, "record_custom", {70, 32, 54, 47}},

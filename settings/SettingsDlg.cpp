@@ -8,15 +8,9 @@ namespace {
 
 namespace settingsdlg = layout::settingsdlg;
 
-constexpr SkinFrameStyle kFrame{
-    .width = settingsdlg::kWidth,
-    .height = settingsdlg::kHeight,
-    .cornerDiameter = 10,
-    .minimizeBox = true,
-    .blackWithoutPicture = false,
-    .title = {"Arial", 18, 800, RGB(240, 240, 240), {10, 5, 490, 20}},
-    .closeId = IDC_SETTINGS_CLOSE,
-};
+constexpr SkinFrameStyle kFrame = DialogLook(settingsdlg::kWidth, settingsdlg::kHeight, true,
+                                              {"Arial", 18, 800, RGB(240, 240, 240), {10, 5, 490, 20}},
+                                              IDC_SETTINGS_CLOSE);
 
 // The controls besides the skinned buttons.
 constexpr layout::ControlPlace kControls[] = {

@@ -156,4 +156,18 @@ Canvas FloatStopButton(int width, int height, ButtonState state) {
     return c;
 }
 
+Canvas DrawButton(const ButtonDesign& design, const Canvas& base, ButtonState state) {
+    switch (design.look) {
+    case ButtonLook::Tool: return ToolButton(base, design.symbol, state);
+    case ButtonLook::Title: return TitleButton(base, design.symbol, false, state);
+    case ButtonLook::TitleDanger: return TitleButton(base, design.symbol, true, state);
+    case ButtonLook::DarkPill: return PillButton(base, design.label, design.symbol, PillLook::Dark, state);
+    case ButtonLook::AccentPill: return PillButton(base, design.label, design.symbol, PillLook::Accent, state);
+    case ButtonLook::NeutralPill: return PillButton(base, design.label, design.symbol, PillLook::Neutral, state);
+    case ButtonLook::Round: return RoundButton(base, design.symbol, state);
+    case ButtonLook::FloatStop: return FloatStopButton(base.Width(), base.Height(), state);
+    }
+    return base;
+}
+
 }  // namespace skin

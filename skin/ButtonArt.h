@@ -34,4 +34,25 @@ Canvas RoundButton(const Canvas& base, const SymbolPainter& symbol, ButtonState 
 // The floating stop window's only button, which is the whole window.
 Canvas FloatStopButton(int width, int height, ButtonState state);
 
+// Adapts a plain symbol, drawn in the ink alone, to a button painter.
+template <typename F>
+SymbolPainter Plain(F draw) {
+    return [draw](Canvas& c, float cx, float cy, float size, const Rgba& ink, ButtonState) {
+        draw(c, cx, cy, size, ink);
+    };
+}
+
+enum class ButtonLook { Tool, Title, TitleDanger, DarkPill, AccentPill, NeutralPill, Round, FloatStop };
+
+// What a button of the skin looks like; its size comes from the windows' layouts.
+struct ButtonDesign {
+    const char* name;
+    ButtonLook look;
+    SymbolPainter symbol;
+    const char* label = "";
+};
+
+// Draws the button over `base`, which has the button's size.
+Canvas DrawButton(const ButtonDesign& design, const Canvas& base, ButtonState state);
+
 }  // namespace skin

@@ -17,63 +17,36 @@ namespace {
 using namespace palette;
 namespace editframe = layout::editframe;
 
-template <typename F>
-SymbolPainter Plain(F draw) {
-    return [draw](Canvas& c, float cx, float cy, float size, const Rgba& ink, ButtonState) {
-        draw(c, cx, cy, size, ink);
-    };
-}
-
-enum class Look { Accent, Neutral, Round, TitleDanger, FloatStop };
-
-// How a button looks; its size is the one the dialogs place it at.
+// A dialog's button and what it sits on.
 struct DialogButton {
-    const char* name;
-    Look look;
-    SymbolPainter symbol;
-    const char* label = "";
-    Rgba base = kDialogBody;  // what the button sits on
+    ButtonDesign design;
+    Rgba base = kDialogBody;
 };
 
 std::vector<DialogButton> DialogButtons() {
     using namespace symbol;
+    using enum ButtonLook;
     return {
-        {"ok", Look::Accent, nullptr, "OK"},
-        {"cancel", Look::Neutral, nullptr, "CANCEL"},
-        {"reset", Look::Neutral, nullptr, "RESET"},
+        {{"ok", AccentPill, nullptr, "OK"}},
+        {{"cancel", NeutralPill, nullptr, "CANCEL"}},
+        {{"reset", NeutralPill, nullptr, "RESET"}},
         // The trim dialog's time "OK" buttons sit on the controls' panel.
-        {"small_ok", Look::Accent, nullptr, "OK", kPanel},
-        {"close", Look::TitleDanger, Plain(Cross)},
-        {"play", Look::Round, Plain(Play)},
-        {"pause", Look::Round, Plain(Pause)},
-        {"stop", Look::Round, Plain(Stop)},
-        {"float_stop", Look::FloatStop, nullptr},
+        {{"small_ok", AccentPill, nullptr, "OK"}, kPanel},
+        {{"close", TitleDanger, Plain(Cross)}, kTitleBar},
+        {{"play", Round, Plain(Play)}},
+        {{"pause", Round, Plain(Pause)}},
+        {{"stop", Round, Plain(Stop)}},
+        {{"float_stop", FloatStop, nullptr}},
     };
 }
 
-struct Size {
-    int width, height;
-};
-
-Size SizeOf(const DialogButton& b) {
-    if (std::string_view(b.name) == "float_stop") return {layout::kFloatStopWidth, layout::kFloatStopHeight};
-    const layout::ButtonPlace* place = layout::FindSkin(editframe::kButtons, b.name);
-    if (!place) place = layout::FindSkin(editframe::kTrimTimeButtons, b.name);
-    return place ? Size{place->box.width, place->box.height} : Size{0, 0};
-}
-
-Canvas Render(const DialogButton& b, ButtonState state) {
-    const auto [width, height] = SizeOf(b);
-    switch (b.look) {
-    case Look::Accent:
-        return PillButton(Canvas(width, height, b.base), b.label, b.symbol, PillLook::Accent, state);
-    case Look::Neutral:
-        return PillButton(Canvas(width, height, b.base), b.label, b.symbol, PillLook::Neutral, state);
-    case Look::Round: return RoundButton(Canvas(width, height, b.base), b.symbol, state);
-    case Look::TitleDanger: return TitleButton(Canvas(width, height, kTitleBar), b.symbol, true, state);
-    case Look::FloatStop: return FloatStopButton(width, height, state);
-    }
-    return Canvas(width, height, kDialogBody);
+// The button's canvas, at the size the dialogs place it at.
+Canvas BaseOf(const DialogButton& b) {
+    const std::string_view name = b.design.name;
+    if (name == "float_stop") return Canvas(layout::kFloatStopWidth, layout::kFloatStopHeight, b.base);
+    const layout::ButtonPlace* place = layout::FindSkin(editframe::kButtons, name);
+    if (!place) place = layout::FindSkin(editframe::kTrimTimeButtons, name);
+    return place ? Canvas(place->box.width, place->box.height, b.base) : Canvas(0, 0, b.base);
 }
 
 }  // namespace
@@ -112,8 +85,8 @@ bool WriteDialogSkin(const std::string& folder) {
     ok = WriteFile(folder + "/screen.bmp", EncodeBmp(Flatten(preview))) && ok;
     for (const DialogButton& b : DialogButtons()) {
         for (ButtonState state : kButtonStates) {
-            std::string path = folder + "/" + b.name + StateSuffix(state) + ".bmp";
-            ok = WriteFile(path, EncodeBmp(Flatten(Render(b, state)))) && ok;
+            std::string path = folder + "/" + b.design.name + StateSuffix(state) + ".bmp";
+            ok = WriteFile(path, EncodeBmp(Flatten(DrawButton(b.design, BaseOf(b), state)))) && ok;
         }
     }
     return ok;

@@ -31,14 +31,6 @@ Rgba RecordColour(ButtonState state) {
                                          : kRecord;
 }
 
-// Adapts a plain symbol to a button painter.
-template <typename F>
-SymbolPainter Plain(F draw) {
-    return [draw](Canvas& c, float cx, float cy, float size, const Rgba& ink, ButtonState) {
-        draw(c, cx, cy, size, ink);
-    };
-}
-
 // Adapts a symbol with a record-red part.
 template <typename F>
 SymbolPainter WithRecord(F draw) {
@@ -57,48 +49,40 @@ SymbolPainter Glyph(const char* text) {
     };
 }
 
-enum class Look { Tool, Title, TitleDanger, Pill, Round };
-
-// How a button looks; its place comes from the main window's layout.
-struct MainButton {
-    const char* name;
-    Look look;
-    SymbolPainter symbol;
-    const char* label = "";
-};
-
-std::vector<MainButton> MainButtons() {
+// The main window's buttons and the other pictures of its skin.
+std::vector<ButtonDesign> MainButtons() {
     using namespace symbol;
+    using enum ButtonLook;
     SymbolPainter recordDot = [](Canvas& c, float cx, float cy, float size, const Rgba&,
                                  ButtonState state) { RecordDot(c, cx, cy, size, RecordColour(state)); };
     return {
-        {"record_fixed", Look::Tool, WithRecord(Camera)},
-        {"record_custom", Look::Tool, WithRecord(Region)},
-        {"record_stop", Look::Tool, Plain(Stop)},
-        {"converter", Look::Tool, Plain(Convert)},
-        {"home", Look::Tool, Plain(Home)},
-        {"mini", Look::Title, Plain(Minimise)},
-        {"close", Look::TitleDanger, Plain(Cross)},
-        {"open_folder", Look::Pill, Plain(Folder), "OPEN"},
-        {"change_folder", Look::Pill, Plain(Folder), "CHANGE"},
-        {"help", Look::Title, Glyph("?")},
-        {"record", Look::Tool, recordDot},
-        {"crop", Look::Tool, Plain(Crop)},
-        {"effect", Look::Tool, Plain(Sparkle)},
-        {"trim", Look::Tool, WithRecord(Trim)},
-        {"convert", Look::Tool, Plain(Convert)},
-        {"stop", Look::Tool, Plain(Stop)},
-        {"remove", Look::Pill, nullptr, "REMOVE"},
-        {"clear_all", Look::Pill, nullptr, "CLEAR ALL"},
-        {"pre_snap", Look::Round, Plain(Snapshot)},
-        {"pre_open", Look::Round, Plain(Folder)},
-        {"pre_backward", Look::Round, Plain(Backward)},
-        {"pre_forward", Look::Round, Plain(Forward)},
-        {"pre_start", Look::Round, Plain(SkipStart)},
-        {"pre_end", Look::Round, Plain(SkipEnd)},
-        {"pre_play", Look::Round, Plain(Play)},
-        {"pre_pause", Look::Round, Plain(Pause)},
-        {"pre_stop", Look::Round, Plain(Stop)},
+        {"record_fixed", Tool, WithRecord(Camera)},
+        {"record_custom", Tool, WithRecord(Region)},
+        {"record_stop", Tool, Plain(Stop)},
+        {"converter", Tool, Plain(Convert)},
+        {"home", Tool, Plain(Home)},
+        {"mini", Title, Plain(Minimise)},
+        {"close", TitleDanger, Plain(Cross)},
+        {"open_folder", DarkPill, Plain(Folder), "OPEN"},
+        {"change_folder", DarkPill, Plain(Folder), "CHANGE"},
+        {"help", Title, Glyph("?")},
+        {"record", Tool, recordDot},
+        {"crop", Tool, Plain(Crop)},
+        {"effect", Tool, Plain(Sparkle)},
+        {"trim", Tool, WithRecord(Trim)},
+        {"convert", Tool, Plain(Convert)},
+        {"stop", Tool, Plain(Stop)},
+        {"remove", DarkPill, nullptr, "REMOVE"},
+        {"clear_all", DarkPill, nullptr, "CLEAR ALL"},
+        {"pre_snap", Round, Plain(Snapshot)},
+        {"pre_open", Round, Plain(Folder)},
+        {"pre_backward", Round, Plain(Backward)},
+        {"pre_forward", Round, Plain(Forward)},
+        {"pre_start", Round, Plain(SkipStart)},
+        {"pre_end", Round, Plain(SkipEnd)},
+        {"pre_play", Round, Plain(Play)},
+        {"pre_pause", Round, Plain(Pause)},
+        {"pre_stop", Round, Plain(Stop)},
     };
 }
 
@@ -120,7 +104,7 @@ struct Spot {
     bool onBackground;
 };
 
-Spot SpotOf(const MainButton& b) {
+Spot SpotOf(const ButtonDesign& b) {
     if (const layout::ButtonPlace* place = layout::FindSkin(mainwnd::kButtons, b.name)) {
         const Box& box = place->box;
         const bool inside = box.Right() <= mainwnd::kWidth && box.Bottom() <= mainwnd::kHeight;
@@ -131,20 +115,13 @@ Spot SpotOf(const MainButton& b) {
     return {{0, 0, 0, 0}, false};
 }
 
-Canvas Render(const MainButton& b, const Canvas& background, ButtonState state) {
+Canvas Render(const ButtonDesign& b, const Canvas& background, ButtonState state) {
     const Spot spot = SpotOf(b);
     const Box& box = spot.box;
-    Rgba flat = b.look == Look::Title || b.look == Look::TitleDanger ? kTitleBar : kBody;
+    Rgba flat = b.look == ButtonLook::Title || b.look == ButtonLook::TitleDanger ? kTitleBar : kBody;
     Canvas base = spot.onBackground ? background.Crop(box.x, box.y, box.width, box.height, flat)
                                     : Canvas(box.width, box.height, flat);
-    switch (b.look) {
-    case Look::Tool: return ToolButton(base, b.symbol, state);
-    case Look::Title: return TitleButton(base, b.symbol, false, state);
-    case Look::TitleDanger: return TitleButton(base, b.symbol, true, state);
-    case Look::Pill: return PillButton(base, b.label, b.symbol, PillLook::Dark, state);
-    case Look::Round: return RoundButton(base, b.symbol, state);
-    }
-    return base;
+    return DrawButton(b, base, state);
 }
 
 void Label(Canvas& c, const char* text, float cx, float cy, float capHeight, const Rgba& colour) {
@@ -260,7 +237,7 @@ bool WriteMainSkin(const std::string& folder) {
     // The preview area uses one picture for all three states.
     const Box& preview = layout::FindSkin(mainwnd::kButtons, "screen")->box;
     ok = WriteFile(folder + "/screen.bmp", EncodeBmp(Flatten(PreviewPlaceholder(preview.width, preview.height)))) && ok;
-    for (const MainButton& b : MainButtons()) {
+    for (const ButtonDesign& b : MainButtons()) {
         for (ButtonState state : kButtonStates) {
             std::string path = folder + "/" + b.name + StateSuffix(state) + ".bmp";
             ok = WriteFile(path, EncodeBmp(Flatten(Render(b, background, state)))) && ok;

@@ -19,16 +19,8 @@ namespace converter = layout::converter;
 // The recorder's main-window skin serves here too: its tool and folder buttons
 // on a background of our own, so the two windows look like one product
 // without the recorder's labels.
-constexpr SkinFrameStyle kFrame{
-    .width = converter::kWidth,
-    .height = converter::kHeight,
-    .cornerDiameter = 11,
-    .minimizeBox = true,
-    .blackWithoutPicture = true,
-    .title = {"System", 16, 600, RGB(240, 240, 240), converter::kTitle},
-    .minimizeId = IDC_CF_MINIMIZE,
-    .closeId = IDC_CF_CLOSE,
-};
+constexpr SkinFrameStyle kFrame =
+    MainWindowLook(converter::kWidth, converter::kHeight, IDC_CF_MINIMIZE, IDC_CF_CLOSE);
 
 enum Column { kCheck, kName, kDuration, kSize, kMp4 };
 
