@@ -33,7 +33,8 @@ void CMainDlg::SetUpSkin() {
 
 void CMainDlg::PlaceControls() {
     PlaceButtons(mainwnd::kButtons, m_skinFolder);
-    for (const layout::ControlPlace& place : mainwnd::kHiddenSelectors) PlaceControl(place.id, place.box, place.shown);
+    for (const layout::ControlPlace& place : mainwnd::kHiddenSelectors)
+        PlaceControl(place.id, place.box, place.shown);
 
     ::SetDlgItemTextA(m_hWnd, IDC_OUTPUT_FOLDER, config::kDefaultOutputFolder);
     PlaceControl(IDC_OUTPUT_FOLDER, mainwnd::kOutputFolder);

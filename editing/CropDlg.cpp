@@ -11,9 +11,8 @@
 namespace {
 
 constexpr EditingFrameLayout kLayout{
-    IDD_CROP,       IDC_CROP_PLAY,  IDC_CROP_PAUSE, IDC_CROP_STOP, IDC_CROP_RESET, IDC_CROP_CLOSE,
-    IDC_CROP_PREVIEW, layout::editframe::kPreviewX, "crop_bk.bmp",  "Crop",        msg::kCropAutomaticStart,
-    false,          false};
+    IDD_CROP, IDC_CROP_PLAY, IDC_CROP_PAUSE, IDC_CROP_STOP, IDC_CROP_RESET, IDC_CROP_CLOSE, IDC_CROP_PREVIEW,
+    layout::editframe::kPreviewX, "crop_bk.bmp", "Crop", msg::kCropAutomaticStart, false, false};
 
 // The preview's place in the dialog: grid point (0, 0) is this client point.
 constexpr POINT kPreviewOrigin{kLayout.previewX, layout::editframe::kPreviewTop};

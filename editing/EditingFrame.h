@@ -1,9 +1,9 @@
 // The frame shared by the editing dialogs: a skinned dialog (its layout in
 // layout/DialogLayout.h) centred on the screen, with the title and the labels
 // painted on its background; the skinned Play, Pause, Stop, Reset, OK, Cancel
-// and Close buttons; and the preview with its surface and the preview player. A dialog gives
-// its template, ids, background and automatic-start message, and adds its own
-// controls and settings through the virtual steps below.
+// and Close buttons; and the preview with its surface and the preview player.
+// A dialog gives its template, ids, background and automatic-start message,
+// and adds its own controls and settings through the virtual steps below.
 #pragma once
 
 #include <windows.h>

@@ -8,9 +8,8 @@
 namespace {
 
 constexpr EditingFrameLayout kLayout{
-    IDD_EFFECT,       IDC_EFFECT_PLAY,  IDC_EFFECT_PAUSE, IDC_EFFECT_STOP, IDC_EFFECT_RESET, IDC_EFFECT_CLOSE,
-    IDC_EFFECT_PREVIEW, layout::editframe::kPreviewX, "effect_bk.bmp",  "",              msg::kEffectAutomaticStart,
-    false,            false};
+    IDD_EFFECT, IDC_EFFECT_PLAY, IDC_EFFECT_PAUSE, IDC_EFFECT_STOP, IDC_EFFECT_RESET, IDC_EFFECT_CLOSE,
+    IDC_EFFECT_PREVIEW, layout::editframe::kPreviewX, "effect_bk.bmp", "", msg::kEffectAutomaticStart, false, false};
 
 constexpr FrameLabel kNames[] = {
     {"Special Effect", 360, 45}, {"Brightness", 360, 100}, {"Contrast", 360, 165},

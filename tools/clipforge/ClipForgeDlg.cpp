@@ -40,7 +40,9 @@ std::string Outcome(const std::string& name, const clipforge::ConvertResult& r) 
 }  // namespace
 
 CClipForgeDlg::CClipForgeDlg(std::string outputFolder, std::string convertFirst)
-    : CSkinDialog(IDD_CLIPFORGE, nullptr, kFrame), m_folder(std::move(outputFolder)), m_convertOne(std::move(convertFirst)) {
+    : CSkinDialog(IDD_CLIPFORGE, nullptr, kFrame),
+      m_folder(std::move(outputFolder)),
+      m_convertOne(std::move(convertFirst)) {
     m_skinFolder = fw::ProgramFolder() + skinfiles::kMainFolder;
 }
 
