@@ -1,7 +1,9 @@
 // ClipForge's window: the recordings of the output folder, newest first, with
-// their length, size and whether their MP4 exists; Convert converts the
-// checked ones one after another on a worker thread, with a progress bar,
-// percent and time left, and Cancel.
+// their length (for an edited one, the part kept "of" the whole), size and
+// whether their MP4 exists; Convert converts the
+// checked ones one after another on a worker thread, with their edits and
+// the recorder's output settings, a progress bar, percent and time left, and
+// Cancel.
 #pragma once
 
 #include <atomic>
@@ -16,6 +18,7 @@
 #include "controls/SkinProgress.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "settings/ConvertChoice.h"
 #include "tools/clipforge/folder/RecordingFolder.h"
 #include "tools/clipforge/resource.h"
 
@@ -61,6 +64,8 @@ private:
     struct Job {
         std::string input, output;  // UTF-8
         bool overwrite = false;
+        editfile::RecordingEdits edits;
+        settings::ConvertChoice choice;
     };
 
     BOOL OnEraseBkgnd(HDC dc);
