@@ -228,6 +228,7 @@ LRESULT CClipForgeDlg::OnConvert(WORD, WORD, HWND, BOOL&) {
     }
     m_cancel = false;
     m_outcomes.clear();
+    m_troubles = 0;
     m_jobCount = jobs.size();
     m_jobIndex = 0;
     m_done = m_total = 0;
@@ -273,6 +274,7 @@ void CClipForgeDlg::RunJobs(std::vector<Job> jobs) {
         {
             std::lock_guard<std::mutex> hold(m_lock);
             m_outcomes.push_back(Outcome(name, result));
+            if (result.status != clipforge::ConvertStatus::Done) ++m_troubles;
         }
         if (result.status == clipforge::ConvertStatus::Cancelled ||
             result.status == clipforge::ConvertStatus::DiskFull)
@@ -298,11 +300,8 @@ LRESULT CClipForgeDlg::OnFinished(UINT, WPARAM, LPARAM, BOOL&) {
     const bool cancelled = m_cancel;
     m_progress.SetPos(cancelled ? 0 : 100);
     std::string summary;
-    bool trouble = false;
-    for (const std::string& line : m_outcomes) {
-        summary += line + "\n";
-        trouble = trouble || line.find(": converted.") == std::string::npos;
-    }
+    for (const std::string& line : m_outcomes) summary += line + "\n";
+    const bool trouble = m_troubles > 0;
     Refresh();
     SetStatus(cancelled ? "Cancelled: no MP4 was left half written." : summary);
     if (trouble && !cancelled)

@@ -106,4 +106,5 @@ private:
     size_t m_jobIndex = 0, m_jobCount = 0;
     std::chrono::steady_clock::time_point m_jobStart;
     std::vector<std::string> m_outcomes;
+    size_t m_troubles = 0;  // conversions that did not end as converted
 };
