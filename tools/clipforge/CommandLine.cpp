@@ -21,8 +21,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         else files.push_back(arg);
     }
     if (window) {
-        if (c.convert || c.force || c.noEdits || files.size() != 1) c.error = "Usage: ClipForge.exe --window-convert IN.avi";
-        else c.windowConvert = files[0];
+        if (c.convert || c.force || c.noEdits || files.size() != 1)
+            c.error = "Usage: ClipForge.exe --window-convert IN.avi";
+        else
+            c.windowConvert = files[0];
         return c;
     }
     if (!c.convert) {

@@ -223,7 +223,7 @@ ConvertResult ConvertRecording(const ConvertRequest& request) {
     const EditPlan plan = PlanEdits(request.edits, request.choice, reader.Video().width, reader.Video().height,
                                     reader.VideoTimeBase());
     if (plan.trim.Trims() && reader.Seconds() > 0 && plan.trim.KeptSeconds(reader.Seconds()) <= 0)
-        return Failed(ConvertStatus::NothingKept, "The trim starts at " + DurationText(request.edits.trimStartMs / 1000.0) +
+        return Failed(ConvertStatus::NothingKept, "The trim starts at " + DurationText(plan.edits.trimStartMs / 1000.0) +
                                                       ", at or after the recording's end (" +
                                                       DurationText(reader.Seconds()) + "): there is nothing to convert.");
     PartialFile partial(PartialNameFor(request.output));
