@@ -217,18 +217,15 @@ public:                                                                         
 // void OnHotKey(int id, UINT modifiers, UINT virtualKey)
 #define MSG_WM_HOTKEY(func) \
     FW_TYPED_ENTRY(WM_HOTKEY, 0, func((int)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
-// void OnKeyDown(UINT virtualKey, UINT repeatCount, UINT flags), likewise the system keys and the releases
-#define MSG_WM_KEYDOWN(func) \
-    FW_TYPED_ENTRY(WM_KEYDOWN, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
-#define MSG_WM_SYSKEYDOWN(func) \
-    FW_TYPED_ENTRY(WM_SYSKEYDOWN, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
-#define MSG_WM_KEYUP(func) \
-    FW_TYPED_ENTRY(WM_KEYUP, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
-#define MSG_WM_SYSKEYUP(func) \
-    FW_TYPED_ENTRY(WM_SYSKEYUP, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
-// void OnChar(UINT character, UINT repeatCount, UINT flags)
-#define MSG_WM_CHAR(func) \
-    FW_TYPED_ENTRY(WM_CHAR, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
+// void OnKeyDown(UINT virtualKey, UINT repeatCount, UINT flags), likewise the
+// system keys, the releases and WM_CHAR (whose first parameter is the character)
+#define FW_KEY_ENTRY(msg, func) \
+    FW_TYPED_ENTRY(msg, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
+#define MSG_WM_KEYDOWN(func) FW_KEY_ENTRY(WM_KEYDOWN, func)
+#define MSG_WM_SYSKEYDOWN(func) FW_KEY_ENTRY(WM_SYSKEYDOWN, func)
+#define MSG_WM_KEYUP(func) FW_KEY_ENTRY(WM_KEYUP, func)
+#define MSG_WM_SYSKEYUP(func) FW_KEY_ENTRY(WM_SYSKEYUP, func)
+#define MSG_WM_CHAR(func) FW_KEY_ENTRY(WM_CHAR, func)
 // UINT OnGetDlgCode(UINT virtualKey, const MSG* message): the DLGC_ flags
 #define MSG_WM_GETDLGCODE(func) FW_TYPED_RESULT(WM_GETDLGCODE, func((UINT)wParam, (const MSG*)lParam))
 // void OnSetFocus(HWND previous), void OnKillFocus(HWND next)
@@ -270,16 +267,15 @@ public:                                                                         
 // Commands, typed: void OnCommand(UINT code, int id, HWND control). `control`
 // is null for menu items and accelerators; `code` is the notification code
 // (BN_CLICKED, CBN_SELCHANGE, ...), 0 for a menu item.
-#define COMMAND_ID_HANDLER_EX(id, func)                                                    \
-    FW_TYPED_WHEN(uMsg == WM_COMMAND && LOWORD(wParam) == (id), 0,                         \
-                  func((UINT)HIWORD(wParam), (int)LOWORD(wParam), (HWND)lParam))
-#define COMMAND_HANDLER_EX(id, code, func)                                                 \
+#define FW_COMMAND_CALL(func) func((UINT)HIWORD(wParam), (int)LOWORD(wParam), (HWND)lParam)
+#define COMMAND_ID_HANDLER_EX(id, func) \
+    FW_TYPED_WHEN(uMsg == WM_COMMAND && LOWORD(wParam) == (id), 0, FW_COMMAND_CALL(func))
+#define COMMAND_HANDLER_EX(id, code, func)                                                   \
     FW_TYPED_WHEN(uMsg == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code), \
-                  0, func((UINT)HIWORD(wParam), (int)LOWORD(wParam), (HWND)lParam))
+                  0, FW_COMMAND_CALL(func))
 // A control's own command notification, reflected back to it by its parent.
-#define REFLECTED_COMMAND_CODE_HANDLER_EX(code, func)                                      \
-    FW_TYPED_WHEN(uMsg == fw::OCM_COMMAND && HIWORD(wParam) == (code), 0,                  \
-                  func((UINT)HIWORD(wParam), (int)LOWORD(wParam), (HWND)lParam))
+#define REFLECTED_COMMAND_CODE_HANDLER_EX(code, func) \
+    FW_TYPED_WHEN(uMsg == fw::OCM_COMMAND && HIWORD(wParam) == (code), 0, FW_COMMAND_CALL(func))
 
 #define CHAIN_MSG_MAP(theBase)                                                   \
     if (theBase::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult))     \
