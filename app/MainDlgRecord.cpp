@@ -41,11 +41,10 @@ void CMainDlg::LoadCursorWatcher() {
     m_cursorWatcher.Reset(::LoadLibraryA((m_appFolder + "\\mousetap.dll").c_str()));
 }
 
-LRESULT CMainDlg::OnRecordCall(WORD, WORD, HWND, BOOL&) {
-    if (g_recordState.Recording.load()) return 0;
+void CMainDlg::OnRecordCall(UINT, int, HWND) {
+    if (g_recordState.Recording.load()) return;
     m_finder.FindAssistWindow();
     RecordCallWindow(m_finder.FindConversationWindow());
-    return 0;
 }
 
 void CMainDlg::RecordCallWindow(HWND conversation) {
@@ -70,14 +69,13 @@ void CMainDlg::RecordCallWindow(HWND conversation) {
     ArmRecording();
 }
 
-LRESULT CMainDlg::OnRecordRegion(WORD, WORD, HWND, BOOL&) {
-    if (g_recordState.Recording.load()) return 0;
+void CMainDlg::OnRecordRegion(UINT, int, HWND) {
+    if (g_recordState.Recording.load()) return;
     g_recordState.VideoStarted = 0;
     g_recordState.CustomRegion = 1;
     BeginFollowing(nullptr, {});
     ShowRegionSelector();
     ArmRecording();
-    return 0;
 }
 
 void CMainDlg::ArmRecording() {
@@ -175,9 +173,8 @@ LRESULT CMainDlg::OnRecordStart(UINT, WPARAM, LPARAM, BOOL&) {
     return 0;
 }
 
-LRESULT CMainDlg::OnRecordStopCommand(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnRecordStopCommand(UINT, int, HWND) {
     OnRecordStop();
-    return 0;
 }
 
 void CMainDlg::EndRecordingSide() {
