@@ -92,24 +92,20 @@ void CMainDlg::OnLButtonDown(UINT, POINT at) {
     PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));
 }
 
-LRESULT CMainDlg::OnMinimize(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnMinimize(UINT, int, HWND) {
     ShowWindow(SW_SHOWMINIMIZED);
-    return 0;
 }
 
-LRESULT CMainDlg::OnCloseButton(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnCloseButton(UINT, int, HWND) {
     PostMessage(WM_CLOSE);
-    return 0;
 }
 
-LRESULT CMainDlg::OnHome(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnHome(UINT, int, HWND) {
     ::ShellExecuteA(nullptr, "open", kProductsPage, nullptr, nullptr, SW_SHOW);
-    return 0;
 }
 
-LRESULT CMainDlg::OnHelp(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnHelp(UINT, int, HWND) {
     ::ShellExecuteA(nullptr, "open", kSupportPage, nullptr, nullptr, SW_SHOW);
-    return 0;
 }
 
 void CMainDlg::ShutDown() {

@@ -48,28 +48,28 @@ public:
         MSG_WM_SYSCOMMAND(OnSysCommand)
         MESSAGE_HANDLER(msg::kFarEndListenerData, OnFarEndData)
         MESSAGE_HANDLER(msg::kFarEndLevelReport, OnEngineLevel)
-        COMMAND_ID_HANDLER(ID_AUTO_RECORD, OnAutoRecordCommand)
+        COMMAND_ID_HANDLER_EX(ID_AUTO_RECORD, OnAutoRecordCommand)
         NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_CLICK, OnListClick)
         NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_DBLCLK, OnListDblClk)
         MSG_WM_CONTEXTMENU(OnContextMenu)
-        COMMAND_ID_HANDLER(ID_LIST_PLAY, OnListPlay)
-        COMMAND_ID_HANDLER(ID_LIST_CONVERT, OnListConvert)
-        COMMAND_ID_HANDLER(IDC_CONVERTER, OnConverter)
-        COMMAND_ID_HANDLER(IDC_HOME, OnHome)
-        COMMAND_ID_HANDLER(IDC_HELP_BUTTON, OnHelp)
-        COMMAND_ID_HANDLER(IDC_MINIMIZE, OnMinimize)
-        COMMAND_ID_HANDLER(IDC_CLOSE, OnCloseButton)
-        COMMAND_ID_HANDLER(IDC_OPEN_FOLDER, OnOpenOutputFolder)
-        COMMAND_ID_HANDLER(IDC_CHANGE_FOLDER, OnChangeOutputFolder)
-        COMMAND_ID_HANDLER(IDC_REMOVE, OnRemoveSelected)
-        COMMAND_ID_HANDLER(IDC_CLEAR_ALL, OnClearAll)
-        COMMAND_ID_HANDLER(IDC_SNAPSHOT, OnSnapshot)
-        COMMAND_ID_HANDLER(IDC_OPEN_SNAPSHOTS, OnOpenSnapshotFolder)
-        COMMAND_ID_HANDLER(IDC_SETTINGS, OnSettings)
-        COMMAND_ID_HANDLER(IDC_TRIM, OnTrim)
-        COMMAND_ID_HANDLER(IDC_CROP, OnCrop)
-        COMMAND_ID_HANDLER(IDC_EFFECT, OnEffects)
-        COMMAND_HANDLER(IDC_FORMAT, CBN_SELCHANGE, OnFormatChanged)
+        COMMAND_ID_HANDLER_EX(ID_LIST_PLAY, OnListPlay)
+        COMMAND_ID_HANDLER_EX(ID_LIST_CONVERT, OnListConvert)
+        COMMAND_ID_HANDLER_EX(IDC_CONVERTER, OnConverter)
+        COMMAND_ID_HANDLER_EX(IDC_HOME, OnHome)
+        COMMAND_ID_HANDLER_EX(IDC_HELP_BUTTON, OnHelp)
+        COMMAND_ID_HANDLER_EX(IDC_MINIMIZE, OnMinimize)
+        COMMAND_ID_HANDLER_EX(IDC_CLOSE, OnCloseButton)
+        COMMAND_ID_HANDLER_EX(IDC_OPEN_FOLDER, OnOpenOutputFolder)
+        COMMAND_ID_HANDLER_EX(IDC_CHANGE_FOLDER, OnChangeOutputFolder)
+        COMMAND_ID_HANDLER_EX(IDC_REMOVE, OnRemoveSelected)
+        COMMAND_ID_HANDLER_EX(IDC_CLEAR_ALL, OnClearAll)
+        COMMAND_ID_HANDLER_EX(IDC_SNAPSHOT, OnSnapshot)
+        COMMAND_ID_HANDLER_EX(IDC_OPEN_SNAPSHOTS, OnOpenSnapshotFolder)
+        COMMAND_ID_HANDLER_EX(IDC_SETTINGS, OnSettings)
+        COMMAND_ID_HANDLER_EX(IDC_TRIM, OnTrim)
+        COMMAND_ID_HANDLER_EX(IDC_CROP, OnCrop)
+        COMMAND_ID_HANDLER_EX(IDC_EFFECT, OnEffects)
+        COMMAND_HANDLER_EX(IDC_FORMAT, CBN_SELCHANGE, OnFormatChanged)
         CHAIN_MSG_MAP(fw::CDialog)
     END_MSG_MAP()
 
@@ -116,10 +116,10 @@ private:
     void OnLButtonDown(UINT, POINT at);
     void OnClose();
     void OnDestroy();
-    LRESULT OnMinimize(WORD, WORD, HWND, BOOL&);
-    LRESULT OnCloseButton(WORD, WORD, HWND, BOOL&);
-    LRESULT OnHome(WORD, WORD, HWND, BOOL&);
-    LRESULT OnHelp(WORD, WORD, HWND, BOOL&);
+    void OnMinimize(UINT, int, HWND);
+    void OnCloseButton(UINT, int, HWND);
+    void OnHome(UINT, int, HWND);
+    void OnHelp(UINT, int, HWND);
     void PaintBackground(HDC dc);
     void SetStatus(const std::string& text) override;
     // Stops a running recording, waits for its file, gives the devices back
@@ -131,14 +131,14 @@ private:
     LRESULT OnListDblClk(int, NMHDR* header, BOOL&);
     // Opens CurrentFile with the system's player.
     void OpenCurrentFile();
-    LRESULT OnConverter(WORD, WORD, HWND, BOOL&);
-    LRESULT OnOpenOutputFolder(WORD, WORD, HWND, BOOL&);
-    LRESULT OnChangeOutputFolder(WORD, WORD, HWND, BOOL&);
-    LRESULT OnRemoveSelected(WORD, WORD, HWND, BOOL&);
-    LRESULT OnClearAll(WORD, WORD, HWND, BOOL&);
-    LRESULT OnSnapshot(WORD, WORD, HWND, BOOL&);
-    LRESULT OnOpenSnapshotFolder(WORD, WORD, HWND, BOOL&);
-    LRESULT OnTrim(WORD, WORD, HWND, BOOL&);
+    void OnConverter(UINT, int, HWND);
+    void OnOpenOutputFolder(UINT, int, HWND);
+    void OnChangeOutputFolder(UINT, int, HWND);
+    void OnRemoveSelected(UINT, int, HWND);
+    void OnClearAll(UINT, int, HWND);
+    void OnSnapshot(UINT, int, HWND);
+    void OnOpenSnapshotFolder(UINT, int, HWND);
+    void OnTrim(UINT, int, HWND);
     void AddRecording(const std::string& path, const std::string& fileName,
                       const std::string& durationText) override;
     bool CorrectListedLength(const std::string& path, const std::string& durationText) override;
@@ -163,8 +163,8 @@ private:
 
     // The output list's context menu and its own commands (MainDlgMenu.cpp).
     void OnContextMenu(HWND clicked, POINT screen);
-    LRESULT OnListPlay(WORD, WORD, HWND, BOOL&);
-    LRESULT OnListConvert(WORD, WORD, HWND, BOOL&);
+    void OnListPlay(UINT, int, HWND);
+    void OnListConvert(UINT, int, HWND);
     // The listmenu conditions that hold now.
     uint32_t ListMenuState() const;
     // The recording of the selected row, or null.
@@ -176,8 +176,8 @@ private:
     void ForgetStaleEdits(const std::string& recordingPath);
 
     // Output-format selectors and the settings dialog (MainDlgSettings.cpp).
-    LRESULT OnSettings(WORD, WORD, HWND, BOOL&);
-    LRESULT OnFormatChanged(WORD, WORD, HWND, BOOL&);
+    void OnSettings(UINT, int, HWND);
+    void OnFormatChanged(UINT, int, HWND);
     // Fills the profiles and the format selector, chooses MP4 and the
     // choice config.ini keeps.
     void SetUpFormats();
@@ -186,8 +186,8 @@ private:
     void SaveConvertChoice();
 
     // The crop and zoom and the effects dialogs (MainDlgCropEffects.cpp).
-    LRESULT OnCrop(WORD, WORD, HWND, BOOL&);
-    LRESULT OnEffects(WORD, WORD, HWND, BOOL&);
+    void OnCrop(UINT, int, HWND);
+    void OnEffects(UINT, int, HWND);
 
     // Automatic recording and the call window the recorded area follows
     // (MainDlgCallWatch.cpp).
@@ -195,7 +195,7 @@ private:
     void SetUpCallWatch();
     void ApplyAutoRecord(const autorec::AutoRecordSettings& settings);
     void OnSysCommand(UINT command, POINT);
-    LRESULT OnAutoRecordCommand(WORD, WORD, HWND, BOOL&);
+    void OnAutoRecordCommand(UINT, int, HWND);
     LRESULT OnFarEndData(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEngineLevel(UINT, WPARAM level, LPARAM endMs, BOOL&);
     void WatchCalls();

@@ -87,9 +87,8 @@ void CMainDlg::OnSysCommand(UINT command, POINT) {
         SetMsgHandled(FALSE);
 }
 
-LRESULT CMainDlg::OnAutoRecordCommand(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnAutoRecordCommand(UINT, int, HWND) {
     ToggleAutoRecord();
-    return 0;
 }
 
 std::string CMainDlg::IdleStatus() const {

@@ -4,14 +4,12 @@
 #include "editing/CropDlg.h"
 #include "editing/EffectDlg.h"
 
-LRESULT CMainDlg::OnCrop(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnCrop(UINT, int, HWND) {
     CCropDlg dialog(MakeEditingContext());
     RunEditingDialog(dialog);
-    return 0;
 }
 
-LRESULT CMainDlg::OnEffects(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnEffects(UINT, int, HWND) {
     CEffectDlg dialog(MakeEditingContext());
     RunEditingDialog(dialog);
-    return 0;
 }

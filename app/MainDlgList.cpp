@@ -172,10 +172,9 @@ void CMainDlg::ShowPreviewPicture() {
         m_previewSurface.Show(picture.yuv.data());
 }
 
-LRESULT CMainDlg::OnTrim(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnTrim(UINT, int, HWND) {
     CTrimDlg dialog(MakeEditingContext());
     RunEditingDialog(dialog);
-    return 0;
 }
 
 LRESULT CMainDlg::OnListDblClk(int, NMHDR*, BOOL&) {
@@ -187,7 +186,7 @@ void CMainDlg::OpenCurrentFile() {
     ::ShellExecuteA(m_hWnd, "open", m_currentFile.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
-LRESULT CMainDlg::OnRemoveSelected(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnRemoveSelected(UINT, int, HWND) {
     const int first = m_list.GetFirstSelected();
     const int count = static_cast<int>(m_list.SendMessage(LVM_GETSELECTEDCOUNT));
     // A selection whose row goes must not pass to the recording that moves
@@ -198,15 +197,13 @@ LRESULT CMainDlg::OnRemoveSelected(WORD, WORD, HWND, BOOL&) {
     RemoveClipRun(m_clips, first, count);
     RefreshList();
     HideEmptyList();
-    return 0;
 }
 
-LRESULT CMainDlg::OnClearAll(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnClearAll(UINT, int, HWND) {
     ForgetSelection();
     m_clips.clear();
     RefreshList();
     HideEmptyList();
-    return 0;
 }
 
 void CMainDlg::ForgetSelection() {
@@ -217,12 +214,11 @@ void CMainDlg::ForgetSelection() {
     m_snapshotBuffer.clear();
 }
 
-LRESULT CMainDlg::OnOpenOutputFolder(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnOpenOutputFolder(UINT, int, HWND) {
     ::ShellExecuteA(nullptr, "open", OutputFieldText().c_str(), nullptr, nullptr, SW_SHOW);
-    return 0;
 }
 
-LRESULT CMainDlg::OnChangeOutputFolder(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnChangeOutputFolder(UINT, int, HWND) {
     BROWSEINFOA info{};
     info.pszDisplayName = nullptr;
     info.lpszTitle = "Output Folder";
@@ -230,7 +226,7 @@ LRESULT CMainDlg::OnChangeOutputFolder(WORD, WORD, HWND, BOOL&) {
         char path[MAX_PATH] = {};
         ::SHGetPathFromIDListA(chosen, path);
         IMalloc* allocator = nullptr;
-        if (FAILED(::SHGetMalloc(&allocator)) || !allocator) return 0;
+        if (FAILED(::SHGetMalloc(&allocator)) || !allocator) return;
         allocator->Free(chosen);
         allocator->Release();
         if (std::strlen(path) >= 2) ::SetDlgItemTextA(m_hWnd, IDC_OUTPUT_FOLDER, path);
@@ -238,28 +234,26 @@ LRESULT CMainDlg::OnChangeOutputFolder(WORD, WORD, HWND, BOOL&) {
     // Also after a cancel: the field's text, typed or not, is what is kept.
     if (!config::WriteOutputFolder(OutputFieldText()))
         SetStatus(UnsavedSettingStatus("Output folder", config::FilePath()));
-    return 0;
 }
 
-LRESULT CMainDlg::OnConverter(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnConverter(UINT, int, HWND) {
     LaunchConverter();
-    return 0;
 }
 
 void CMainDlg::LaunchConverter() {
     fw::StartProcess("ClipForge.exe");
 }
 
-LRESULT CMainDlg::OnSnapshot(WORD, WORD, HWND, BOOL&) {
-    if (m_playerState == PlayState::NothingChosen || m_snapshotBuffer.empty()) return 0;
+void CMainDlg::OnSnapshot(UINT, int, HWND) {
+    if (m_playerState == PlayState::NothingChosen || m_snapshotBuffer.empty()) return;
     // Without a selected row there is no recording to name the file after.
-    if (m_selectedIndex < 0 || m_selectedIndex >= static_cast<int>(m_clips.size())) return 0;
+    if (m_selectedIndex < 0 || m_selectedIndex >= static_cast<int>(m_clips.size())) return;
     const std::string base = NextSnapshotBaseName(
         m_snapshotFolder, m_clips[m_selectedIndex].fileName,
         [](const std::string& path) { return _access(path.c_str(), 0) == 0; });
     const std::vector<uint8_t> file =
         EncodeSnapshotBmp(m_snapshotBuffer.data(), m_previewWidth, m_previewHeight);
-    if (file.empty()) return 0;
+    if (file.empty()) return;
     const std::string target = m_snapshotFolder + "\\" + base + ".bmp";
     bool written = false;
     if (FILE* out = std::fopen(target.c_str(), "wb")) {
@@ -270,11 +264,9 @@ LRESULT CMainDlg::OnSnapshot(WORD, WORD, HWND, BOOL&) {
     }
     SetStatus(written ? "Snapshot saved: " + base + ".bmp"
                       : "The snapshot could not be saved in " + m_snapshotFolder);
-    return 0;
 }
 
-LRESULT CMainDlg::OnOpenSnapshotFolder(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnOpenSnapshotFolder(UINT, int, HWND) {
     ::ShellExecuteA(nullptr, "open", m_snapshotFolder.c_str(), nullptr, nullptr, SW_SHOW);
     ::InvalidateRect(GetDlgItem(IDC_PREVIEW_AREA), nullptr, TRUE);
-    return 0;
 }

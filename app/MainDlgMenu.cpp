@@ -66,16 +66,14 @@ const ClipRecord* CMainDlg::SelectedClip() const {
     return &m_clips[static_cast<size_t>(m_selectedIndex)];
 }
 
-LRESULT CMainDlg::OnListPlay(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnListPlay(UINT, int, HWND) {
     if (SelectedClip()) OpenCurrentFile();
-    return 0;
 }
 
-LRESULT CMainDlg::OnListConvert(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnListConvert(UINT, int, HWND) {
     const ClipRecord* clip = SelectedClip();
-    if (!clip || m_recorder.Busy()) return 0;
+    if (!clip || m_recorder.Busy()) return;
     // The converter's window converts this one recording, with its progress.
     if (!fw::StartProcess("ClipForge.exe --window-convert \"" + clip->path + "\""))
         SetStatus("The converter ClipForge.exe could not be started");
-    return 0;
 }

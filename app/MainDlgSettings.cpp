@@ -74,7 +74,7 @@ void CMainDlg::SaveConvertChoice() {
     if (!saved) SetStatus(UnsavedSettingStatus("Conversion settings", ini.Path()));
 }
 
-LRESULT CMainDlg::OnSettings(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnSettings(UINT, int, HWND) {
     INT_PTR result = IDCANCEL;
     {
         CSettingsDlg dialog(m_hWnd, m_formatProfiles);
@@ -82,12 +82,10 @@ LRESULT CMainDlg::OnSettings(WORD, WORD, HWND, BOOL&) {
     }
     if (result == IDOK) SaveConvertChoice();
     ::InvalidateRect(GetDlgItem(IDC_PREVIEW_AREA), nullptr, TRUE);
-    return 0;
 }
 
-LRESULT CMainDlg::OnFormatChanged(WORD, WORD, HWND, BOOL&) {
+void CMainDlg::OnFormatChanged(UINT, int, HWND) {
     FillFormatSelectors();
-    return 0;
 }
 
 void CMainDlg::FillFormatSelectors() {

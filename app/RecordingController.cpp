@@ -85,11 +85,10 @@ bool RecordingController::WorkerRunning() const {
     return m_worker && ::WaitForSingleObject(m_worker, 0) == WAIT_TIMEOUT;
 }
 
-LRESULT RecordingController::OnRecordCall(WORD, WORD, HWND, BOOL&) {
-    if (Recording()) return 0;
+void RecordingController::OnRecordCall(UINT, int, HWND) {
+    if (Recording()) return;
     m_finder.FindAssistWindow();
     RecordCallWindow(m_finder.FindConversationWindow());
-    return 0;
 }
 
 void RecordingController::RecordCallWindow(HWND conversation) {
@@ -115,14 +114,13 @@ void RecordingController::RecordCallWindow(HWND conversation) {
     ArmRecording();
 }
 
-LRESULT RecordingController::OnRecordRegion(WORD, WORD, HWND, BOOL&) {
-    if (Recording()) return 0;
+void RecordingController::OnRecordRegion(UINT, int, HWND) {
+    if (Recording()) return;
     m_session.State.VideoStarted = 0;
     m_session.State.CustomRegion = 1;
     m_host.BeginFollowing(nullptr, {});
     m_selector.Show();
     ArmRecording();
-    return 0;
 }
 
 void RecordingController::ArmRecording() {
@@ -213,11 +211,6 @@ LRESULT RecordingController::OnRecordStart(UINT, WPARAM, LPARAM, BOOL&) {
         OnRecordInterrupted(0, 0);
     }
     m_session.Hotkeys.ConvertArmed = 1;
-    return 0;
-}
-
-LRESULT RecordingController::OnRecordStopCommand(WORD, WORD, HWND, BOOL&) {
-    Stop();
     return 0;
 }
 

@@ -62,10 +62,10 @@ public:
         MESSAGE_HANDLER(msg::kInputAData, OnInputAData)
         MESSAGE_HANDLER(msg::kInputBData, OnInputBData)
         MESSAGE_HANDLER(msg::kRegionSelectEnded, OnRegionSelectEnded)
-        COMMAND_ID_HANDLER(IDC_RECORD_CALL, OnRecordCall)
-        COMMAND_ID_HANDLER(IDC_RECORD_REGION, OnRecordRegion)
-        COMMAND_ID_HANDLER(IDC_RECORD_STOP, OnRecordStopCommand)
-        COMMAND_ID_HANDLER(ID_STOP_RECORDING, OnRecordStopCommand)
+        COMMAND_ID_HANDLER_EX(IDC_RECORD_CALL, OnRecordCall)
+        COMMAND_ID_HANDLER_EX(IDC_RECORD_REGION, OnRecordRegion)
+        COMMAND_ID_HANDLER_EX(IDC_RECORD_STOP, OnRecordStopCommand)
+        COMMAND_ID_HANDLER_EX(ID_STOP_RECORDING, OnRecordStopCommand)
     END_MSG_MAP()
 
     // Start-up, once the window exists: measures the screen, creates the
@@ -106,9 +106,9 @@ public:
     void MoveAreaTo(int32_t left, int32_t top);
 
 private:
-    LRESULT OnRecordCall(WORD, WORD, HWND, BOOL&);
-    LRESULT OnRecordRegion(WORD, WORD, HWND, BOOL&);
-    LRESULT OnRecordStopCommand(WORD, WORD, HWND, BOOL&);
+    void OnRecordCall(UINT, int, HWND);
+    void OnRecordRegion(UINT, int, HWND);
+    void OnRecordStopCommand(UINT, int, HWND) { Stop(); }
     LRESULT OnRecordStart(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnRecordInterruptedMessage(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSaveCursor(UINT, WPARAM wp, LPARAM, BOOL&);

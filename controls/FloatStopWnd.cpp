@@ -162,21 +162,18 @@ void CFloatStopWnd::OnNcLButtonDblClk(UINT, POINT) {
     SetMsgHandled(FALSE);
 }
 
-LRESULT CFloatStopWnd::OnShowMain(WORD, WORD, HWND, BOOL&) {
+void CFloatStopWnd::OnShowMain(UINT, int, HWND) {
     if (HWND main = MainWindow()) ::ShowWindow(main, ::IsWindowVisible(main) ? SW_HIDE : SW_SHOW);
-    return 0;
 }
 
-LRESULT CFloatStopWnd::OnExit(WORD, WORD, HWND, BOOL&) {
+void CFloatStopWnd::OnExit(UINT, int, HWND) {
     if (HWND main = MainWindow()) ::PostMessageA(main, WM_QUIT, 0, 0);
-    return 0;
 }
 
-LRESULT CFloatStopWnd::OnStop(WORD, WORD, HWND, BOOL&) {
+void CFloatStopWnd::OnStop(UINT, int, HWND) {
     if (HWND main = MainWindow()) {
         ::SendMessageA(main, WM_COMMAND, MAKEWPARAM(ID_STOP_RECORDING, 0), 0);
         ::ShowWindow(main, SW_SHOWNORMAL);
     }
     ShowWindow(SW_HIDE);
-    return 0;
 }

@@ -43,9 +43,9 @@ public:
         MSG_WM_CONTEXTMENU(OnContextMenu)
         MSG_WM_NCLBUTTONDBLCLK(OnNcLButtonDblClk)
         MESSAGE_HANDLER(msg::kStopWindowShowBeside, OnShowBeside)
-        COMMAND_ID_HANDLER(ID_FLOAT_SHOW, OnShowMain)
-        COMMAND_ID_HANDLER(ID_FLOAT_EXIT, OnExit)
-        COMMAND_HANDLER(IDC_FLOAT_STOP, BN_CLICKED, OnStop)
+        COMMAND_ID_HANDLER_EX(ID_FLOAT_SHOW, OnShowMain)
+        COMMAND_ID_HANDLER_EX(ID_FLOAT_EXIT, OnExit)
+        COMMAND_HANDLER_EX(IDC_FLOAT_STOP, BN_CLICKED, OnStop)
         CHAIN_MSG_MAP(fw::CDialog)
     END_MSG_MAP()
 
@@ -61,9 +61,9 @@ private:
     void OnContextMenu(HWND clicked, POINT point);
     void OnNcLButtonDblClk(UINT, POINT);
     LRESULT OnShowBeside(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnShowMain(WORD, WORD, HWND, BOOL&);
-    LRESULT OnExit(WORD, WORD, HWND, BOOL&);
-    LRESULT OnStop(WORD, WORD, HWND, BOOL&);
+    void OnShowMain(UINT, int, HWND);
+    void OnExit(UINT, int, HWND);
+    void OnStop(UINT, int, HWND);
 
     HWND MainWindow() const { return ::GetWindow(m_hWnd, GW_OWNER); }
     // The screen size measured at start-up, or measured now if start-up has not.

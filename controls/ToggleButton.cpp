@@ -50,10 +50,9 @@ LRESULT CToggleButton::OnSetCheck(UINT, WPARAM wp, LPARAM, BOOL&) {
     return 0;
 }
 
-LRESULT CToggleButton::OnClicked(WORD, WORD, HWND, BOOL&) {
+void CToggleButton::OnClicked(UINT, int, HWND) {
     m_checked = !m_checked;
     Invalidate();
-    return 0;
 }
 
 void CToggleButton::DrawItem(const DRAWITEMSTRUCT& item) {

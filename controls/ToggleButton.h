@@ -19,7 +19,7 @@ public:
     BEGIN_MSG_MAP(CToggleButton)
         MESSAGE_HANDLER(BM_SETCHECK, OnSetCheck)
         MESSAGE_HANDLER(BM_GETCHECK, OnGetCheck)
-        REFLECTED_COMMAND_CODE_HANDLER(BN_CLICKED, OnClicked)
+        REFLECTED_COMMAND_CODE_HANDLER_EX(BN_CLICKED, OnClicked)
         MSG_OCM_DRAWITEM(OnDrawItem)
     END_MSG_MAP()
 
@@ -30,7 +30,7 @@ protected:
 private:
     LRESULT OnSetCheck(UINT, WPARAM wp, LPARAM, BOOL&);
     LRESULT OnGetCheck(UINT, WPARAM, LPARAM, BOOL&) { return m_checked; }
-    LRESULT OnClicked(WORD, WORD, HWND, BOOL&);
+    void OnClicked(UINT, int, HWND);
     void OnDrawItem(int, const DRAWITEMSTRUCT& item) { DrawItem(item); }
     void DrawIndicator(HDC dc, RECT box) const;
     void DrawLabel(HDC dc, const RECT& area) const;

@@ -141,12 +141,11 @@ void CCropDlg::DrawRect() {
     ::LineTo(dc, m_rect.left, m_rect.top);
 }
 
-LRESULT CCropDlg::OnCropListChanged(WORD, WORD, HWND list, BOOL&) {
+void CCropDlg::OnCropListChanged(UINT, int, HWND list) {
     m_cropMode = std::max(0, Selection(list));
     SetRect(crop::PresetRect(m_cropMode));
     ShowIfIdle();
     UpdateEdits();
-    return 0;
 }
 
 LRESULT CCropDlg::OnEdgeStep(int id, NMHDR*, BOOL&) {
@@ -178,10 +177,9 @@ void CCropDlg::OnHScroll(int code, int, HWND bar) {
     if (m_cropMode != 0) DrawRect();
 }
 
-LRESULT CCropDlg::OnPlay(WORD, WORD, HWND, BOOL& handled) {
+void CCropDlg::OnPlay(UINT, int, HWND) {
     if (Player().CurrentPlayState() == PlayState::Idle) SetEdgeRanges();
-    handled = FALSE;  // the frame plays
-    return 0;
+    SetMsgHandled(FALSE);  // the frame plays
 }
 
 void CCropDlg::OnReset() {

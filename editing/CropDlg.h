@@ -31,8 +31,8 @@ public:
         MSG_WM_CAPTURECHANGED(OnCaptureChanged)
         MSG_WM_SETCURSOR(OnSetCursor)
         MSG_WM_HSCROLL(OnHScroll)
-        COMMAND_HANDLER(IDC_CROP_MODE_LIST, CBN_SELCHANGE, OnCropListChanged)
-        COMMAND_ID_HANDLER(IDC_CROP_PLAY, OnPlay)
+        COMMAND_HANDLER_EX(IDC_CROP_MODE_LIST, CBN_SELCHANGE, OnCropListChanged)
+        COMMAND_ID_HANDLER_EX(IDC_CROP_PLAY, OnPlay)
         NOTIFY_HANDLER(IDC_CROP_TOP_SPIN, UDN_DELTAPOS, OnEdgeStep)
         NOTIFY_HANDLER(IDC_CROP_BOTTOM_SPIN, UDN_DELTAPOS, OnEdgeStep)
         NOTIFY_HANDLER(IDC_CROP_LEFT_SPIN, UDN_DELTAPOS, OnEdgeStep)
@@ -59,8 +59,8 @@ private:
     void OnCaptureChanged(HWND);
     BOOL OnSetCursor(HWND, UINT hitTest, UINT message);
     void OnHScroll(int code, int position, HWND bar);
-    LRESULT OnCropListChanged(WORD, WORD, HWND, BOOL&);
-    LRESULT OnPlay(WORD, WORD, HWND, BOOL& handled);
+    void OnCropListChanged(UINT, int, HWND);
+    void OnPlay(UINT, int, HWND);
     LRESULT OnEdgeStep(int id, NMHDR*, BOOL&);
 
     // The preview grid point under a dialog client point.

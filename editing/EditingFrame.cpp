@@ -182,30 +182,25 @@ LRESULT CEditingFrame::OnEndedWithoutPlayingMessage(UINT, WPARAM, LPARAM, BOOL&)
     return 0;
 }
 
-LRESULT CEditingFrame::OnPlayCommand(WORD, WORD, HWND, BOOL&) {
+void CEditingFrame::OnPlayCommand(UINT, int, HWND) {
     m_player->Play();
-    return 0;
 }
 
-LRESULT CEditingFrame::OnPauseCommand(WORD, WORD, HWND, BOOL&) {
+void CEditingFrame::OnPauseCommand(UINT, int, HWND) {
     if (m_layout.stopKeepsPosition)
         m_player->Stop();  // keeps the position, moves the slider there and shows it
     else
         m_player->Pause();
-    return 0;
 }
 
-LRESULT CEditingFrame::OnStopCommand(WORD, WORD, HWND, BOOL&) {
+void CEditingFrame::OnStopCommand(UINT, int, HWND) {
     m_player->Stop();
-    return 0;
 }
 
-LRESULT CEditingFrame::OnResetCommand(WORD, WORD, HWND, BOOL&) {
+void CEditingFrame::OnResetCommand(UINT, int, HWND) {
     OnReset();
-    return 0;
 }
 
-LRESULT CEditingFrame::OnCloseCommand(WORD, WORD, HWND, BOOL&) {
+void CEditingFrame::OnCloseCommand(UINT, int, HWND) {
     OnCancel();
-    return 0;
 }

@@ -59,11 +59,11 @@ public:
         MESSAGE_HANDLER(m_layout.automaticStartMessage, OnAutomaticStartMessage)
         MESSAGE_HANDLER(msg::kPreviewMoveSlider, OnMoveSliderMessage)
         MESSAGE_HANDLER(msg::kPreviewEndedWithoutPlaying, OnEndedWithoutPlayingMessage)
-        COMMAND_ID_HANDLER(m_layout.playId, OnPlayCommand)
-        COMMAND_ID_HANDLER(m_layout.pauseId, OnPauseCommand)
-        COMMAND_ID_HANDLER(m_layout.stopId, OnStopCommand)
-        COMMAND_ID_HANDLER(m_layout.resetId, OnResetCommand)
-        COMMAND_ID_HANDLER(m_layout.closeId, OnCloseCommand)
+        COMMAND_ID_HANDLER_EX(m_layout.playId, OnPlayCommand)
+        COMMAND_ID_HANDLER_EX(m_layout.pauseId, OnPauseCommand)
+        COMMAND_ID_HANDLER_EX(m_layout.stopId, OnStopCommand)
+        COMMAND_ID_HANDLER_EX(m_layout.resetId, OnResetCommand)
+        COMMAND_ID_HANDLER_EX(m_layout.closeId, OnCloseCommand)
         CHAIN_MSG_MAP(fw::CDialog)
     END_MSG_MAP()
 
@@ -117,11 +117,11 @@ private:
     LRESULT OnAutomaticStartMessage(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnMoveSliderMessage(UINT, WPARAM percent, LPARAM, BOOL&);
     LRESULT OnEndedWithoutPlayingMessage(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnPlayCommand(WORD, WORD, HWND, BOOL&);
-    LRESULT OnPauseCommand(WORD, WORD, HWND, BOOL&);
-    LRESULT OnStopCommand(WORD, WORD, HWND, BOOL&);
-    LRESULT OnResetCommand(WORD, WORD, HWND, BOOL&);
-    LRESULT OnCloseCommand(WORD, WORD, HWND, BOOL&);
+    void OnPlayCommand(UINT, int, HWND);
+    void OnPauseCommand(UINT, int, HWND);
+    void OnStopCommand(UINT, int, HWND);
+    void OnResetCommand(UINT, int, HWND);
+    void OnCloseCommand(UINT, int, HWND);
 
     fw::Bitmap m_background;
     CHoverButton m_buttons[7];

@@ -116,12 +116,11 @@ void CEffectDlg::OnHScroll(int code, int, HWND bar) {
     if (code != TB_ENDTRACK) RefreshIfIdle();
 }
 
-LRESULT CEffectDlg::OnEffectListChanged(WORD, WORD, HWND list, BOOL&) {
+void CEffectDlg::OnEffectListChanged(UINT, int, HWND list) {
     effects::PictureSettings picture = m_picture.Get();
     picture.special = std::max<int32_t>(0, static_cast<int32_t>(::SendMessageA(list, CB_GETCURSEL, 0, 0)));
     m_picture.Set(picture);
     RefreshIfIdle();
-    return 0;
 }
 
 void CEffectDlg::OnReset() {

@@ -24,7 +24,7 @@ public:
 
     BEGIN_MSG_MAP(CEffectDlg)
         MSG_WM_HSCROLL(OnHScroll)
-        COMMAND_HANDLER(IDC_EFFECT_LIST, CBN_SELCHANGE, OnEffectListChanged)
+        COMMAND_HANDLER_EX(IDC_EFFECT_LIST, CBN_SELCHANGE, OnEffectListChanged)
         CHAIN_MSG_MAP(CEditingFrame)
     END_MSG_MAP()
 
@@ -41,7 +41,7 @@ protected:
 
 private:
     void OnHScroll(int code, int position, HWND bar);
-    LRESULT OnEffectListChanged(WORD, WORD, HWND, BOOL&);
+    void OnEffectListChanged(UINT, int, HWND);
     // Sliders and list from values (brightness and saturation shown + 100).
     void ShowValues(const effects::PictureSettings& picture, int32_t volume);
     void ShowValues(const EditSettings& edits);

@@ -89,14 +89,12 @@ void CTrimDlg::ShowVerdict(trim::Verdict verdict) {
                       MB_ICONINFORMATION);
 }
 
-LRESULT CTrimDlg::OnStartOk(WORD, WORD, HWND, BOOL&) {
+void CTrimDlg::OnStartOk(UINT, int, HWND) {
     ShowVerdict(trim::AcceptStart(m_range, EditText(IDC_TRIM_START_TIME)));
-    return 0;
 }
 
-LRESULT CTrimDlg::OnEndOk(WORD, WORD, HWND, BOOL&) {
+void CTrimDlg::OnEndOk(UINT, int, HWND) {
     ShowVerdict(trim::AcceptEnd(m_range, EditText(IDC_TRIM_END_TIME)));
-    return 0;
 }
 
 void CTrimDlg::ShowPositionMarker() {

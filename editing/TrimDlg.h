@@ -18,8 +18,8 @@ public:
     const trim::TrimRange& Range() const { return m_range; }
 
     BEGIN_MSG_MAP(CTrimDlg)
-        COMMAND_ID_HANDLER(IDC_TRIM_START_OK, OnStartOk)
-        COMMAND_ID_HANDLER(IDC_TRIM_END_OK, OnEndOk)
+        COMMAND_ID_HANDLER_EX(IDC_TRIM_START_OK, OnStartOk)
+        COMMAND_ID_HANDLER_EX(IDC_TRIM_END_OK, OnEndOk)
         MSG_WM_HSCROLL(OnMarkersScrolled)
         MESSAGE_HANDLER(msg::kTrimPositionMoved, OnPositionMoved)
         MESSAGE_HANDLER(msg::kTrimStartMoved, OnStartMoved)
@@ -35,8 +35,8 @@ protected:
     void OnOK() override;
 
 private:
-    LRESULT OnStartOk(WORD, WORD, HWND, BOOL&);
-    LRESULT OnEndOk(WORD, WORD, HWND, BOOL&);
+    void OnStartOk(UINT, int, HWND);
+    void OnEndOk(UINT, int, HWND);
     void OnMarkersScrolled(int, int, HWND bar);
     LRESULT OnPositionMoved(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnStartMoved(UINT, WPARAM, LPARAM marker, BOOL&);

@@ -29,8 +29,8 @@ public:
 
     BEGIN_MSG_MAP(CDialog)
         MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialogMessage)
-        COMMAND_ID_HANDLER(IDOK, OnOkCommand)
-        COMMAND_ID_HANDLER(IDCANCEL, OnCancelCommand)
+        COMMAND_ID_HANDLER_EX(IDOK, OnOkCommand)
+        COMMAND_ID_HANDLER_EX(IDCANCEL, OnCancelCommand)
     END_MSG_MAP()
 
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -47,8 +47,8 @@ protected:
 private:
     static INT_PTR CALLBACK StaticDlgProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnInitDialogMessage(UINT, WPARAM, LPARAM, BOOL&) { return OnInitDialog(); }
-    LRESULT OnOkCommand(WORD, WORD, HWND, BOOL&) { OnOK(); return 0; }
-    LRESULT OnCancelCommand(WORD, WORD, HWND, BOOL&) { OnCancel(); return 0; }
+    void OnOkCommand(UINT, int, HWND) { OnOK(); }
+    void OnCancelCommand(UINT, int, HWND) { OnCancel(); }
     void RunModalLoop();
 
     int m_templateId;

@@ -120,10 +120,9 @@ BOOL WalkPreTranslateTree(HWND stopAt, MSG* msg);
 }  // namespace fw
 
 // Message map macros. Handler signatures (the typed MSG_WM_* entries further
-// down give the parameters unpacked; prefer them where one exists):
+// down give the parameters unpacked; prefer them where one exists, and write
+// commands with the typed COMMAND_*_EX entries):
 //   MESSAGE_HANDLER(msg, fn)          LRESULT fn(UINT msg, WPARAM, LPARAM, BOOL& handled)
-//   COMMAND_ID_HANDLER(id, fn)        LRESULT fn(WORD code, WORD id, HWND ctl, BOOL& handled)
-//   COMMAND_HANDLER(id, code, fn)     as above
 //   NOTIFY_HANDLER(id, code, fn)      LRESULT fn(int id, NMHDR*, BOOL& handled)
 //   NOTIFY_CODE_HANDLER(code, fn)     as above
 // `handled` starts TRUE; a handler that clears it lets the map go on, and in
@@ -152,27 +151,6 @@ public:                                                                         
         if (bHandled) return true;                                 \
     }
 
-#define COMMAND_HANDLER(id, code, func)                                                    \
-    if (uMsg == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code)) {        \
-        bHandled = TRUE;                                                                   \
-        lResult = func(HIWORD(wParam), LOWORD(wParam), (HWND)lParam, bHandled);            \
-        if (bHandled) return true;                                                         \
-    }
-
-#define COMMAND_ID_HANDLER(id, func)                                                       \
-    if (uMsg == WM_COMMAND && LOWORD(wParam) == (id)) {                                    \
-        bHandled = TRUE;                                                                   \
-        lResult = func(HIWORD(wParam), LOWORD(wParam), (HWND)lParam, bHandled);            \
-        if (bHandled) return true;                                                         \
-    }
-
-#define COMMAND_CODE_HANDLER(code, func)                                                   \
-    if (uMsg == WM_COMMAND && HIWORD(wParam) == (code)) {                                  \
-        bHandled = TRUE;                                                                   \
-        lResult = func(HIWORD(wParam), LOWORD(wParam), (HWND)lParam, bHandled);            \
-        if (bHandled) return true;                                                         \
-    }
-
 #define NOTIFY_HANDLER(id, cd, func)                                                                \
     if (uMsg == WM_NOTIFY && ((LPNMHDR)lParam)->idFrom == (UINT_PTR)(id) &&                         \
         ((LPNMHDR)lParam)->code == (UINT)(cd)) {                                                    \
@@ -189,13 +167,6 @@ public:                                                                         
     }
 
 // A control's own notifications, reflected back to it by its parent.
-#define REFLECTED_COMMAND_CODE_HANDLER(code, func)                                                  \
-    if (uMsg == fw::OCM_COMMAND && HIWORD(wParam) == (code)) {                                      \
-        bHandled = TRUE;                                                                            \
-        lResult = func(HIWORD(wParam), LOWORD(wParam), (HWND)lParam, bHandled);                     \
-        if (bHandled) return true;                                                                  \
-    }
-
 #define REFLECTED_NOTIFY_CODE_HANDLER(cd, func)                                                     \
     if (uMsg == fw::OCM_NOTIFY && ((LPNMHDR)lParam)->code == (UINT)(cd)) {                          \
         bHandled = TRUE;                                                                            \
@@ -207,8 +178,9 @@ public:                                                                         
 // message's parameters unpacked. A handler that calls SetMsgHandled(FALSE)
 // lets the map go on. The flag is saved around the call, so a handler may
 // send messages to its own window.
-#define FW_TYPED_ENTRY(msg, result, ...)                                                  \
-    if (uMsg == (msg)) {                                                                    \
+#define FW_TYPED_ENTRY(msg, result, ...) FW_TYPED_WHEN(uMsg == (msg), result, __VA_ARGS__)
+#define FW_TYPED_WHEN(condition, result, ...)                                             \
+    if (condition) {                                                                        \
         const BOOL fwOuterHandled = m_msgHandled;                                           \
         m_msgHandled = TRUE;                                                                \
         __VA_ARGS__;                                                                        \
@@ -239,18 +211,15 @@ public:                                                                         
 // void OnHotKey(int id, UINT modifiers, UINT virtualKey)
 #define MSG_WM_HOTKEY(func) \
     FW_TYPED_ENTRY(WM_HOTKEY, 0, func((int)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
-// void OnKeyDown(UINT virtualKey, UINT repeatCount, UINT flags), likewise the system keys and the releases
-#define MSG_WM_KEYDOWN(func) \
-    FW_TYPED_ENTRY(WM_KEYDOWN, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
-#define MSG_WM_SYSKEYDOWN(func) \
-    FW_TYPED_ENTRY(WM_SYSKEYDOWN, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
-#define MSG_WM_KEYUP(func) \
-    FW_TYPED_ENTRY(WM_KEYUP, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
-#define MSG_WM_SYSKEYUP(func) \
-    FW_TYPED_ENTRY(WM_SYSKEYUP, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
-// void OnChar(UINT character, UINT repeatCount, UINT flags)
-#define MSG_WM_CHAR(func) \
-    FW_TYPED_ENTRY(WM_CHAR, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
+// void OnKeyDown(UINT virtualKey, UINT repeatCount, UINT flags), likewise the
+// system keys, the releases and WM_CHAR (whose first parameter is the character)
+#define FW_KEY_ENTRY(msg, func) \
+    FW_TYPED_ENTRY(msg, 0, func((UINT)wParam, (UINT)LOWORD(lParam), (UINT)HIWORD(lParam)))
+#define MSG_WM_KEYDOWN(func) FW_KEY_ENTRY(WM_KEYDOWN, func)
+#define MSG_WM_SYSKEYDOWN(func) FW_KEY_ENTRY(WM_SYSKEYDOWN, func)
+#define MSG_WM_KEYUP(func) FW_KEY_ENTRY(WM_KEYUP, func)
+#define MSG_WM_SYSKEYUP(func) FW_KEY_ENTRY(WM_SYSKEYUP, func)
+#define MSG_WM_CHAR(func) FW_KEY_ENTRY(WM_CHAR, func)
 // UINT OnGetDlgCode(UINT virtualKey, const MSG* message): the DLGC_ flags
 #define MSG_WM_GETDLGCODE(func) FW_TYPED_RESULT(WM_GETDLGCODE, func((UINT)wParam, (const MSG*)lParam))
 // void OnSetFocus(HWND previous), void OnKillFocus(HWND next)
@@ -288,6 +257,19 @@ public:                                                                         
 // void OnDrawItem(int id, const DRAWITEMSTRUCT& item), reflected to the control itself
 #define MSG_OCM_DRAWITEM(func) \
     FW_TYPED_ENTRY(fw::OCM_DRAWITEM, TRUE, func((int)wParam, *(const DRAWITEMSTRUCT*)lParam))
+
+// Commands, typed: void OnCommand(UINT code, int id, HWND control). `control`
+// is null for menu items and accelerators; `code` is the notification code
+// (BN_CLICKED, CBN_SELCHANGE, ...), 0 for a menu item.
+#define FW_COMMAND_CALL(func) func((UINT)HIWORD(wParam), (int)LOWORD(wParam), (HWND)lParam)
+#define COMMAND_ID_HANDLER_EX(id, func) \
+    FW_TYPED_WHEN(uMsg == WM_COMMAND && LOWORD(wParam) == (id), 0, FW_COMMAND_CALL(func))
+#define COMMAND_HANDLER_EX(id, code, func)                                                   \
+    FW_TYPED_WHEN(uMsg == WM_COMMAND && LOWORD(wParam) == (id) && HIWORD(wParam) == (code), \
+                  0, FW_COMMAND_CALL(func))
+// A control's own command notification, reflected back to it by its parent.
+#define REFLECTED_COMMAND_CODE_HANDLER_EX(code, func) \
+    FW_TYPED_WHEN(uMsg == fw::OCM_COMMAND && HIWORD(wParam) == (code), 0, FW_COMMAND_CALL(func))
 
 #define CHAIN_MSG_MAP(theBase)                                                   \
     if (theBase::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult))     \

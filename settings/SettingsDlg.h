@@ -19,7 +19,7 @@ public:
     BEGIN_MSG_MAP(CSettingsDlg)
         MSG_WM_ERASEBKGND(OnEraseBkgnd)
         MSG_WM_LBUTTONDOWN(OnLButtonDown)
-        COMMAND_ID_HANDLER(IDC_SETTINGS_CLOSE, OnCloseButton)
+        COMMAND_ID_HANDLER_EX(IDC_SETTINGS_CLOSE, OnCloseButton)
         CHAIN_MSG_MAP(fw::CDialog)
     END_MSG_MAP()
 
@@ -30,9 +30,8 @@ protected:
 private:
     BOOL OnEraseBkgnd(HDC dc);
     void OnLButtonDown(UINT, POINT at);
-    LRESULT OnCloseButton(WORD, WORD, HWND, BOOL&) {
+    void OnCloseButton(UINT, int, HWND) {
         OnCancel();
-        return 0;
     }
     void SetUpFrame();
     void PlaceControls();

@@ -40,7 +40,7 @@ public:
         MESSAGE_HANDLER(WM_CREATE, OnCreate)
         MESSAGE_HANDLER(WM_PROBE, OnProbe)
         MESSAGE_HANDLER(WM_SETTEXT, OnSetText)
-        COMMAND_HANDLER(kButtonId, BN_CLICKED, OnButton)
+        COMMAND_HANDLER_EX(kButtonId, BN_CLICKED, OnButton)
         NOTIFY_HANDLER(kChildId, NM_CLICK, OnChildClick)
     END_MSG_MAP()
 
@@ -64,10 +64,9 @@ private:
                       reinterpret_cast<const char*>(lp));
         return result;
     }
-    LRESULT OnButton(WORD code, WORD id, HWND ctl, BOOL&) {
+    void OnButton(UINT code, int id, HWND ctl) {
         log.push_back("button " + std::to_string(code) + " " + std::to_string(id) + " " +
                       (ctl == ::GetDlgItem(m_hWnd, kButtonId) ? "ctl" : "other"));
-        return 0;
     }
     LRESULT OnChildClick(int id, NMHDR* nm, BOOL&) {
         log.push_back("parent click " + std::to_string(id) + " " + std::to_string(nm->idFrom));

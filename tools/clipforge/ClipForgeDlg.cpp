@@ -106,8 +106,8 @@ LRESULT CClipForgeDlg::OnConvertOne(UINT, WPARAM, LPARAM, BOOL&) {
         SetStatus(name + " is not a recording in this folder.");
         return 0;
     }
-    BOOL handled = TRUE;
-    return OnConvert(0, IDC_CF_CONVERT, nullptr, handled);
+    OnConvert(0, IDC_CF_CONVERT, nullptr);
+    return 0;
 }
 
 BOOL CClipForgeDlg::PreTranslateMessage(MSG* msg) {
@@ -195,8 +195,8 @@ void CClipForgeDlg::OnLButtonDown(UINT, POINT at) {
     PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.x, at.y));  // the body drags the window
 }
 
-LRESULT CClipForgeDlg::OnConvert(WORD, WORD, HWND, BOOL&) {
-    if (m_worker.joinable()) return 0;
+void CClipForgeDlg::OnConvert(UINT, int, HWND) {
+    if (m_worker.joinable()) return;
     std::vector<Job> jobs;
     for (size_t i = 0; i < m_entries.size(); ++i) {
         if (m_list.GetCheckbox(int(i), kCheck) != 1) continue;
@@ -206,7 +206,7 @@ LRESULT CClipForgeDlg::OnConvert(WORD, WORD, HWND, BOOL&) {
             const std::wstring question = clipforge::WideFromUtf8(e.name + ": its MP4 exists already. Replace it?");
             const int answer = ::MessageBoxW(m_hWnd, question.c_str(), WideTitle().c_str(),
                                              MB_YESNOCANCEL | MB_ICONQUESTION);
-            if (answer == IDCANCEL) return 0;
+            if (answer == IDCANCEL) return;
             if (answer == IDNO) continue;
             job.overwrite = true;
         }
@@ -214,7 +214,7 @@ LRESULT CClipForgeDlg::OnConvert(WORD, WORD, HWND, BOOL&) {
     }
     if (jobs.empty()) {
         SetStatus("Nothing to convert: check the recordings first.");
-        return 0;
+        return;
     }
     m_cancel = false;
     m_outcomes.clear();
@@ -225,7 +225,6 @@ LRESULT CClipForgeDlg::OnConvert(WORD, WORD, HWND, BOOL&) {
     SetBusy(true);
     SetStatus("Converting...");
     m_worker = std::thread(&CClipForgeDlg::RunJobs, this, std::move(jobs));
-    return 0;
 }
 
 void CClipForgeDlg::RunJobs(std::vector<Job> jobs) {
@@ -298,26 +297,22 @@ LRESULT CClipForgeDlg::OnFinished(UINT, WPARAM, LPARAM, BOOL&) {
     return 0;
 }
 
-LRESULT CClipForgeDlg::OnCancelConversion(WORD, WORD, HWND, BOOL&) {
-    if (!m_worker.joinable()) return 0;
+void CClipForgeDlg::OnCancelConversion(UINT, int, HWND) {
+    if (!m_worker.joinable()) return;
     m_cancel = true;
     SetStatus("Cancelling...");
-    return 0;
 }
 
-LRESULT CClipForgeDlg::OnOpenFolder(WORD, WORD, HWND, BOOL&) {
+void CClipForgeDlg::OnOpenFolder(UINT, int, HWND) {
     ::ShellExecuteW(nullptr, L"open", clipforge::WideFromUtf8(m_folder).c_str(), nullptr, nullptr, SW_SHOW);
-    return 0;
 }
 
-LRESULT CClipForgeDlg::OnCloseButton(WORD, WORD, HWND, BOOL&) {
+void CClipForgeDlg::OnCloseButton(UINT, int, HWND) {
     OnCancel();
-    return 0;
 }
 
-LRESULT CClipForgeDlg::OnMinimize(WORD, WORD, HWND, BOOL&) {
+void CClipForgeDlg::OnMinimize(UINT, int, HWND) {
     ShowWindow(SW_SHOWMINIMIZED);
-    return 0;
 }
 
 void CClipForgeDlg::OnCancel() {

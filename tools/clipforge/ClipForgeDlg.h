@@ -35,11 +35,11 @@ public:
         MESSAGE_HANDLER(kFinishedMessage, OnFinished)
         MESSAGE_HANDLER(kConvertOneMessage, OnConvertOne)
         MSG_WM_COPYDATA(OnCopyData)
-        COMMAND_ID_HANDLER(IDC_CF_CONVERT, OnConvert)
-        COMMAND_ID_HANDLER(IDC_CF_CANCEL, OnCancelConversion)
-        COMMAND_ID_HANDLER(IDC_CF_OPEN_FOLDER, OnOpenFolder)
-        COMMAND_ID_HANDLER(IDC_CF_CLOSE, OnCloseButton)
-        COMMAND_ID_HANDLER(IDC_CF_MINIMIZE, OnMinimize)
+        COMMAND_ID_HANDLER_EX(IDC_CF_CONVERT, OnConvert)
+        COMMAND_ID_HANDLER_EX(IDC_CF_CANCEL, OnCancelConversion)
+        COMMAND_ID_HANDLER_EX(IDC_CF_OPEN_FOLDER, OnOpenFolder)
+        COMMAND_ID_HANDLER_EX(IDC_CF_CLOSE, OnCloseButton)
+        COMMAND_ID_HANDLER_EX(IDC_CF_MINIMIZE, OnMinimize)
         CHAIN_MSG_MAP(fw::CDialog)
     END_MSG_MAP()
 
@@ -69,11 +69,11 @@ private:
     LRESULT OnFinished(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnConvertOne(UINT, WPARAM, LPARAM, BOOL&);
     BOOL OnCopyData(HWND, const COPYDATASTRUCT* data);
-    LRESULT OnConvert(WORD, WORD, HWND, BOOL&);
-    LRESULT OnCancelConversion(WORD, WORD, HWND, BOOL&);
-    LRESULT OnOpenFolder(WORD, WORD, HWND, BOOL&);
-    LRESULT OnCloseButton(WORD, WORD, HWND, BOOL&);
-    LRESULT OnMinimize(WORD, WORD, HWND, BOOL&);
+    void OnConvert(UINT, int, HWND);
+    void OnCancelConversion(UINT, int, HWND);
+    void OnOpenFolder(UINT, int, HWND);
+    void OnCloseButton(UINT, int, HWND);
+    void OnMinimize(UINT, int, HWND);
 
     void SetUpSkin();
     void Refresh();
