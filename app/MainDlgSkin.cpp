@@ -78,9 +78,6 @@ void CMainDlg::SetUpSkin() {
     m_status.SetLook(m_background.Get(), m_labelFont.Get());
     PlaceItem(m_hWnd, IDC_STATUS, m_statusRect.left, m_statusRect.top,
               m_statusRect.right - m_statusRect.left, m_statusRect.bottom - m_statusRect.top, true);
-
-    m_floatStop.Create(m_hWnd);
-    SetStopWindow(&m_floatStop);
 }
 
 void CMainDlg::PlaceControls() {

@@ -13,7 +13,6 @@
 #include <set>
 
 #include "editing/EditFile.h"
-#include "engine/RecordParams.h"
 #include "framework/Handle.h"
 #include "tests/support/fixture_paths.h"
 #include "tests/support/host_command.h"
@@ -157,9 +156,6 @@ private:
 };
 
 TEST(ClipForgeCommand, ConvertsARecordingOfTheScreenAndNeverOverwritesUnasked) {
-    g_recordParams = CRecordParams{};
-    g_recordParams.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-    g_recordParams.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
     ColourWindow window({100, 100, 420, 340}, {RGB(200, 30, 30), RGB(30, 30, 200)}, 400);
     RecordingHarness harness;
     ASSERT_TRUE(harness.Record({100, 100, 419, 339}, "call.avi", 3.0));
