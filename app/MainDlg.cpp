@@ -6,9 +6,6 @@
 
 #include "app/AppTitle.h"
 #include "app/Hotkeys.h"
-#include "engine/RecordParams.h"
-#include "engine/RecordState.h"
-#include "engine/RecordWindows.h"
 #include "layout/MainWindowLayout.h"
 
 namespace {
@@ -25,21 +22,15 @@ constexpr SkinFrameStyle kFrame = MainWindowLook(mainwnd::kWidth, mainwnd::kHeig
 
 CMainDlg::CMainDlg() : CSkinDialog(IDD_MAIN, nullptr, kFrame) {
     m_appIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_MAIN));
-    m_blinkIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BLINK));
 }
 
 CMainDlg::~CMainDlg() = default;
 
-const std::string& CMainDlg::StatusText() const {
-    return g_recordState.StatusText;
-}
-
 BOOL CMainDlg::OnInitDialog() {
-    g_recordState.StatusText.clear();
+    m_recorder.Session().State.StatusText.clear();
     BuildFolders();
     m_labelFont.Reset(fw::MakeFont("Arial", 15, 500));
     m_playerState = PlayState::NothingChosen;
-    m_blinkPhase = 0;
     SetUpSkin();
     SetUpFormats();
     SetWindowText(kAppTitle);
@@ -59,7 +50,7 @@ std::string CMainDlg::OutputFieldText() const {
 }
 
 void CMainDlg::SetStatus(const std::string& text) {
-    g_recordState.StatusText = text;
+    m_recorder.Session().State.StatusText = text;
     m_status.SetText(text);
 }
 
@@ -105,15 +96,10 @@ void CMainDlg::OnHelp(UINT, int, HWND) {
 void CMainDlg::ShutDown() {
     if (m_shutDown) return;
     m_shutDown = true;
-    // A running recording is stopped and its file closed before the process
-    // goes: ending under the worker would leave a broken file.
-    if (g_recordState.Recording.load()) OnRecordStop();
-    WaitForWorker(5000);
-    ::KillTimer(m_hWnd, engine::kRecordingTimerId);
+    m_recorder.ShutDown();
     ::KillTimer(m_hWnd, kCallWatchTimerId);
     m_callWatch.listener.Close();
     m_router.FindVirtualCaptureDevice(callenv::DeviceMatch::Equality);
-    m_inputs.Close();
     m_router.RestoreDefaultDevices();
     // The audio engine relays the call to the first real playback device;
     // the pause lets the restored defaults reach it before it quits, so that
@@ -134,8 +120,6 @@ void CMainDlg::OnQuitMessage() {
 
 void CMainDlg::OnDestroy() {
     for (int id = 0; id < hotkeys::kSlotCount; ++id) ::UnregisterHotKey(m_hWnd, id);
-    SetRegionFrame(nullptr);
-    SetStopWindow(nullptr);
-    g_recordState.MainWindow = nullptr;
+    m_recorder.Detach();
     SetMsgHandled(FALSE);
 }

@@ -1,7 +1,8 @@
 // The program's only top-level window: a caption-less, skinned dialog with the
 // recording buttons, the output list, the output-folder field, the elapsed
-// time and a status line. It owns the recording controller, the output-list
-// commands, the hotkeys and timers, and the close sequence.
+// time and a status line. It owns the recording controller (whose map its own
+// chains to), the output-list commands, the hotkeys, the call watch and the
+// close sequence.
 #pragma once
 
 #include <windows.h>
@@ -12,23 +13,20 @@
 
 #include "app/CallWatch.h"
 #include "app/OutputList.h"
+#include "app/RecordingController.h"
 #include "callenv/AudioRouter.h"
-#include "callenv/CallWindowFinder.h"
-#include "controls/FloatStopWnd.h"
 #include "controls/SkinDialog.h"
 #include "controls/StatusLine.h"
 #include "editing/EditingContext.h"
-#include "engine/CallAudioInputs.h"
 #include "engine/Messages.h"
 #include "framework/Gdi.h"
 #include "playback/PlayState.h"
 #include "playback/PreviewSurface.h"
 #include "recordings/ClipList.h"
-#include "region/RegionFrameWnd.h"
 #include "res/resource.h"
 #include "settings/FormatProfile.h"
 
-class CMainDlg : public CSkinDialog {
+class CMainDlg : public CSkinDialog, private IRecordingHost {
 public:
     CMainDlg();
     ~CMainDlg() override;
@@ -36,18 +34,13 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
 
     BEGIN_MSG_MAP(CMainDlg)
+        CHAIN_MSG_MAP_MEMBER(m_recorder)
         MSG_WM_PAINT(OnPaint)
         MSG_WM_QUERYDRAGICON(OnQueryDragIcon)
         MSG_WM_TIMER(OnTimer)
         MSG_WM_HOTKEY(OnHotKey)
         MSG_WM_CLOSE(OnClose)
         MSG_WM_DESTROY(OnDestroy)
-        MESSAGE_HANDLER(WM_USER_RECORDSTART_MSG, OnRecordStart)
-        MESSAGE_HANDLER(WM_USER_RECORDINTERRUPTED_MSG, OnRecordInterruptedMessage)
-        MESSAGE_HANDLER(WM_USER_SAVECURSOR_MSG, OnSaveCursor)
-        MESSAGE_HANDLER(msg::kInputAData, OnInputAData)
-        MESSAGE_HANDLER(msg::kInputBData, OnInputBData)
-        MESSAGE_HANDLER(msg::kRegionSelectEnded, OnRegionSelectEnded)
         MESSAGE_HANDLER(WM_USER_GENERIC_MSG, OnRecordFileClosed)
         MSG_WM_SYSCOMMAND(OnSysCommand)
         MESSAGE_HANDLER(msg::kFarEndListenerData, OnFarEndData)
@@ -58,10 +51,6 @@ public:
         MSG_WM_CONTEXTMENU(OnContextMenu)
         COMMAND_ID_HANDLER_EX(ID_LIST_PLAY, OnListPlay)
         COMMAND_ID_HANDLER_EX(ID_LIST_CONVERT, OnListConvert)
-        COMMAND_ID_HANDLER_EX(IDC_RECORD_CALL, OnRecordCall)
-        COMMAND_ID_HANDLER_EX(IDC_RECORD_REGION, OnRecordRegion)
-        COMMAND_ID_HANDLER_EX(IDC_RECORD_STOP, OnRecordStopCommand)
-        COMMAND_ID_HANDLER_EX(ID_STOP_RECORDING, OnRecordStopCommand)
         COMMAND_ID_HANDLER_EX(IDC_CONVERTER, OnConverter)
         COMMAND_ID_HANDLER_EX(IDC_HOME, OnHome)
         COMMAND_ID_HANDLER_EX(IDC_HELP_BUTTON, OnHelp)
@@ -86,7 +75,7 @@ public:
 
     // What tests and the converter launch look at.
     const ClipList& Clips() const { return m_clips; }
-    const std::string& StatusText() const;
+    const std::string& StatusText() const { return m_recorder.Session().State.StatusText; }
 
     // What the editing dialogs take from the main window.
     int SelectedIndex() const { return m_selectedIndex; }
@@ -126,37 +115,10 @@ private:
     void OnDestroy();
     void OnHome(UINT, int, HWND);
     void OnHelp(UINT, int, HWND);
-    void SetStatus(const std::string& text);
+    void SetStatus(const std::string& text) override;
     // Stops a running recording, waits for its file, gives the devices back
     // and asks the engine to quit: everything closing needs but the end.
     void ShutDown();
-
-    // The recording controller (MainDlgRecord.cpp).
-    void OnRecordCall(UINT, int, HWND);
-    void OnRecordRegion(UINT, int, HWND);
-    void OnRecordStopCommand(UINT, int, HWND);
-    LRESULT OnRecordStart(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnRecordInterruptedMessage(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnSaveCursor(UINT, WPARAM wp, LPARAM, BOOL&);
-    LRESULT OnInputAData(UINT, WPARAM, LPARAM, BOOL&) { return m_inputs.OnInputAData(); }
-    LRESULT OnInputBData(UINT, WPARAM, LPARAM, BOOL&) { return m_inputs.OnInputBData(); }
-    LRESULT OnRegionSelectEnded(UINT, WPARAM, LPARAM, BOOL&);
-    void OnRecordStop();
-    LRESULT OnRecordInterrupted(WPARAM reason, LPARAM);
-    // Records a conversation window (none: the fallback rectangle) as the
-    // record-call command does once it has looked for the window.
-    void RecordCallWindow(HWND conversation);
-    // Steps shared by both start commands once the rectangle is known or
-    // being drawn: names, timers, status, the two audio inputs.
-    void ArmRecording();
-    // Undoes the arming when no recording came of it.
-    void DisarmRecording();
-    // Ends what a recording started on the window's side: timers, blinking,
-    // inputs and the floating stop window.
-    void EndRecordingSide();
-    // Waits, dispatching messages, until the last worker has ended.
-    bool WaitForWorker(DWORD timeoutMs);
-    void LoadCursorWatcher();
 
     // Output list and external tools (MainDlgList.cpp).
     LRESULT OnListClick(int, NMHDR* header, BOOL&);
@@ -172,7 +134,8 @@ private:
     void OnOpenSnapshotFolder(UINT, int, HWND);
     void OnTrim(UINT, int, HWND);
     void AddRecording(const std::string& path, const std::string& fileName,
-                      const std::string& durationText);
+                      const std::string& durationText) override;
+    bool CorrectListedLength(const std::string& path, const std::string& durationText) override;
     void RefreshList();
     void HideEmptyList();
     bool SelectClickedRow();
@@ -198,8 +161,6 @@ private:
     void OnListConvert(UINT, int, HWND);
     // The listmenu conditions that hold now.
     uint32_t ListMenuState() const;
-    // A recording runs, or its file is still being closed.
-    bool RecordingBusy() const;
     // The recording of the selected row, or null.
     const ClipRecord* SelectedClip() const;
 
@@ -237,24 +198,22 @@ private:
     void KeepHearing();
     void SetDeaf(bool deaf);
     void StepAutoRecord();
-    void BeginFollowing(HWND conversation, const RECT& window);
+    void BeginFollowing(HWND conversation, const RECT& window) override;
     void FollowCallWindow();
     // A recording runs or is still closing its file, or a start command has
     // armed one.
     bool CallRecordingBusy() const;
     // The status line when nothing records: "Ready", or automatic
     // recording's waiting words.
-    std::string IdleStatus() const;
+    std::string IdleStatus() const override;
 
     // Hotkeys and timers (MainDlgTimers.cpp).
     void OnTimer(UINT_PTR id);
     void OnHotKey(int id, UINT, UINT);
     void RegisterHotkeys();
     void OnStartupCheck();
-    void StartBlink();
-    void StopBlink();
 
-    std::string OutputFieldText() const;
+    std::string OutputFieldText() const override;
 
     // Folders (no trailing backslash unless said).
     std::string m_appFolder;
@@ -262,14 +221,11 @@ private:
     std::string m_snapshotFolder;
     std::string m_appDataFolder;
     HICON m_appIcon = nullptr;
-    HICON m_blinkIcon = nullptr;
     fw::Font m_labelFont;  // the labels' and the status line's
 
     // Controls.
     CStatusLine m_status;
     COutputList m_list;
-    CFloatStopWnd m_floatStop;
-    CRegionFrameWnd m_regionFrame;
 
     // The output list's data.
     ClipList m_clips;
@@ -290,14 +246,8 @@ private:
     CPreviewSurface m_previewSurface;
 
     // Recording.
-    CCallWindowFinder m_finder;
     CAudioRouter m_router;
-    CCallAudioInputs m_inputs;
-    fw::KernelHandle m_worker;
-    fw::Module m_cursorWatcher;
-    // A start command has armed a recording whose start message is to come.
-    bool m_recordArmed = false;
+    RecordingController m_recorder{*this, m_router};
     CallWatchState m_callWatch;
-    int m_blinkPhase = 0;
     bool m_shutDown = false;
 };

@@ -14,7 +14,6 @@
 #include "callenv/CallEnvNames.h"
 #include "callenv/DeviceMatch.h"
 #include "engine/ConfigFile.h"
-#include "engine/RecordState.h"
 
 namespace {
 
@@ -99,7 +98,7 @@ std::string CMainDlg::IdleStatus() const {
 }
 
 bool CMainDlg::CallRecordingBusy() const {
-    return RecordingBusy() || m_recordArmed;
+    return m_recorder.Busy() || m_recorder.Armed();
 }
 
 LRESULT CMainDlg::OnEngineLevel(UINT, WPARAM level, LPARAM endMs, BOOL&) {
@@ -165,17 +164,17 @@ void CMainDlg::StepAutoRecord() {
     seen.recordedWindow = WindowId(m_callWatch.recordedWindow);
     HWND candidate = nullptr;
     if (!seen.busy && m_callWatch.decisions.WantsWindow(seen.nowMs)) {
-        candidate = m_finder.FindConversationWindow();
+        candidate = m_recorder.Finder().FindConversationWindow();
         seen.window = WindowId(candidate);
-        if (candidate) seen.contact = callenv::ContactAddress;
+        if (candidate) seen.contact = m_recorder.Finder().ContactAddress;
     }
     switch (m_callWatch.decisions.Step(seen, CLiveWindows())) {
     case autorec::Decision::Start:
-        m_finder.FindAssistWindow();
-        RecordCallWindow(candidate);
+        m_recorder.Finder().FindAssistWindow();
+        m_recorder.RecordCallWindow(candidate);
         break;
     case autorec::Decision::Stop:
-        OnRecordStop();
+        m_recorder.Stop();
         break;
     case autorec::Decision::None:
         break;
@@ -193,13 +192,13 @@ void CMainDlg::BeginFollowing(HWND conversation, const RECT& window) {
 void CMainDlg::FollowCallWindow() {
     HWND window = m_callWatch.followed;
     if (!window) return;
-    if (!g_recordState.Recording.load() && !m_recordArmed) {
+    if (!m_recorder.Recording() && !m_recorder.Armed()) {
         m_callWatch.followed = nullptr;
         return;
     }
     // The frame shows once the worker knows the recorded size; a closed or
     // hidden window leaves the area where it was.
-    if (!::IsWindowVisible(m_regionFrame.m_hWnd) || !::IsWindow(window)) return;
+    if (!m_recorder.FrameShown() || !::IsWindow(window)) return;
     const bool minimised = ::IsIconic(window) != FALSE;
     if (!minimised && !::IsWindowVisible(window)) return;
     RECT now{};
@@ -207,13 +206,10 @@ void CMainDlg::FollowCallWindow() {
     const CCallWindowFollower::Step step =
         m_callWatch.follower.Observe({now.left, now.top, now.right - 1, now.bottom - 1}, minimised);
     if (step.minimisedChanged && step.minimised) {
-        m_callWatch.statusBeforeMinimised = g_recordState.StatusText;
+        m_callWatch.statusBeforeMinimised = StatusText();
         SetStatus(MinimisedCallStatus());
-    } else if (step.minimisedChanged && g_recordState.StatusText == MinimisedCallStatus()) {
+    } else if (step.minimisedChanged && StatusText() == MinimisedCallStatus()) {
         SetStatus(m_callWatch.statusBeforeMinimised);
     }
-    if (step.move) {
-        const ScreenRect moved = m_regionFrame.MoveOriginTo(step.left, step.top);
-        if (::IsWindowVisible(m_floatStop.m_hWnd)) m_floatStop.ShowBeside(moved);
-    }
+    if (step.move) m_recorder.MoveAreaTo(step.left, step.top);
 }

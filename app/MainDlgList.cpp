@@ -6,6 +6,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -14,7 +15,6 @@
 #include "app/StatusText.h"
 #include "editing/TrimDlg.h"
 #include "engine/ConfigFile.h"
-#include "engine/RecordState.h"
 #include "framework/Process.h"
 #include "playback/MediaDecoder.h"
 #include "playback/PictureAt.h"
@@ -43,6 +43,16 @@ void CMainDlg::AddRecording(const std::string& path, const std::string& fileName
     ForgetStaleEdits(path);
     RefreshList();
     ::SetWindowPos(m_list, nullptr, 15, 100, 480, 360, SWP_NOZORDER | SWP_SHOWWINDOW);
+}
+
+bool CMainDlg::CorrectListedLength(const std::string& path, const std::string& durationText) {
+    // The latest row of that file: a name can come back after a clear.
+    auto row = std::find_if(m_clips.rbegin(), m_clips.rend(),
+                            [&](const ClipRecord& clip) { return clip.path == path; });
+    if (row == m_clips.rend()) return false;
+    row->durationText = durationText;
+    RefreshList();
+    return true;
 }
 
 void CMainDlg::HideEmptyList() {
@@ -91,7 +101,7 @@ LRESULT CMainDlg::OnRecordFileClosed(UINT, WPARAM, LPARAM, BOOL& handled) {
 
 void CMainDlg::LoadSelectedRecording() {
     ClipRecord& clip = m_clips[m_selectedIndex];
-    const bool fileBeingClosed = m_worker && ::WaitForSingleObject(m_worker, 0) == WAIT_TIMEOUT;
+    const bool fileBeingClosed = m_recorder.WorkerRunning();
     if (!clip.mediaRead && !fileBeingClosed) {
         ReadClipMedia(clip);
         if (clip.mediaRead) RefreshList();

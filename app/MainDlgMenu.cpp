@@ -5,7 +5,6 @@
 #include "app/MainDlg.h"
 
 #include "app/ListMenu.h"
-#include "engine/RecordState.h"
 #include "framework/Handle.h"
 #include "framework/Process.h"
 
@@ -15,16 +14,11 @@ constexpr POINT kFromKeyboard{-1, -1};
 
 }  // namespace
 
-bool CMainDlg::RecordingBusy() const {
-    return g_recordState.Recording.load() ||
-           (m_worker && ::WaitForSingleObject(m_worker, 0) == WAIT_TIMEOUT);
-}
-
 uint32_t CMainDlg::ListMenuState() const {
     uint32_t state = 0;
     if (m_list.GetFirstSelected() >= 0 && SelectedClip()) state |= listmenu::kRowChosen;
     if (!m_clips.empty()) state |= listmenu::kListNotEmpty;
-    if (!RecordingBusy()) state |= listmenu::kIdle;
+    if (!m_recorder.Busy()) state |= listmenu::kIdle;
     if (m_fileHasVideo) state |= listmenu::kHasPictures;
     if (AutoRecordOn()) state |= listmenu::kAutoRecordOn;
     return state;
@@ -78,7 +72,7 @@ void CMainDlg::OnListPlay(UINT, int, HWND) {
 
 void CMainDlg::OnListConvert(UINT, int, HWND) {
     const ClipRecord* clip = SelectedClip();
-    if (!clip || RecordingBusy()) return;
+    if (!clip || m_recorder.Busy()) return;
     // The converter's window converts this one recording, with its progress.
     if (!fw::StartProcess("ClipForge.exe --window-convert \"" + clip->path + "\""))
         SetStatus("The converter ClipForge.exe could not be started");

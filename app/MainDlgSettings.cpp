@@ -1,8 +1,6 @@
 // The main window's output-format selectors and the settings dialog over
 // them. The one format offered, MP4, is chosen at start-up; the picture size
 // and bit rates chosen in the dialog are kept in config.ini's [Convert].
-#include <charconv>
-
 #include "app/MainDlg.h"
 #include "app/StatusText.h"
 #include "engine/ConfigFile.h"
@@ -23,14 +21,6 @@ constexpr Selector kSelectors[] = {
     {IDC_AUDIO_BITRATE, &settings::FormatProfile::audioBitrate},
 };
 
-// A whole number from config.ini; `fallback` when there is none.
-int32_t ReadNumber(const CIniFile& ini, const char* key, int32_t fallback) {
-    const std::string text = ini.GetString(settings::kConvertSection, key, "");
-    int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() ? value : fallback;
-}
-
 int32_t Selection(HWND dialog, int id) {
     return static_cast<int32_t>(::SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
 }
@@ -49,12 +39,7 @@ void CMainDlg::SetUpFormats() {
     ::SendMessageA(format, CB_SETCURSEL, 0, 0);
     FillFormatSelectors();
 
-    const CIniFile ini(config::FilePath());
-    const settings::ConvertChoice defaults;
-    const settings::ChoicePositions chosen = settings::PositionsOf(
-        {ReadNumber(ini, settings::kWidthKey, defaults.width), ReadNumber(ini, settings::kHeightKey, defaults.height),
-         ReadNumber(ini, settings::kVideoKbpsKey, defaults.videoKbps),
-         ReadNumber(ini, settings::kAudioKbpsKey, defaults.audioKbps)});
+    const settings::ChoicePositions chosen = settings::PositionsOf(config::ReadConvertChoice());
     ::SendDlgItemMessageA(m_hWnd, IDC_RESOLUTION, CB_SETCURSEL, static_cast<WPARAM>(chosen.resolution), 0);
     ::SendDlgItemMessageA(m_hWnd, IDC_VIDEO_BITRATE, CB_SETCURSEL, static_cast<WPARAM>(chosen.videoBitrate), 0);
     ::SendDlgItemMessageA(m_hWnd, IDC_AUDIO_BITRATE, CB_SETCURSEL, static_cast<WPARAM>(chosen.audioBitrate), 0);

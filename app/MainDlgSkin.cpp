@@ -26,9 +26,6 @@ void CMainDlg::SetUpSkin() {
     m_status.SubclassDlgItem(IDC_STATUS, m_hWnd);
     m_status.SetLook(Background(), m_labelFont.Get());
     PlaceControl(IDC_STATUS, mainwnd::kStatus);
-
-    m_floatStop.Create(m_hWnd);
-    SetStopWindow(&m_floatStop);
 }
 
 void CMainDlg::PlaceControls() {

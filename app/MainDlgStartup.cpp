@@ -1,5 +1,5 @@
 // The main window's start-up: folders, the audio engine, the settings file,
-// the engine's globals and windows, hotkeys and the first timer.
+// the recording controller, hotkeys and the first timer.
 #include <direct.h>
 #include <shlobj.h>
 
@@ -10,12 +10,7 @@
 #include "app/MainDlg.h"
 #include "callenv/CallEnvNames.h"
 #include "engine/ConfigFile.h"
-#include "engine/HotkeyLinks.h"
-#include "engine/RecordParams.h"
-#include "engine/RecordState.h"
-#include "engine/RecordWindows.h"
 #include "framework/ProgramFolder.h"
-#include "region/RegionSelector.h"
 
 namespace {
 constexpr UINT kStartupTimerMs = 900;
@@ -53,31 +48,15 @@ void CMainDlg::SetUpEngine() {
     _mkdir(formatted);
     m_appDataFolder = formatted;
 
-    g_recordParams.ShowRegionFrame = 1;
-    g_recordParams.BitsPerPixel = 24;
-    CreateRegionSelector();
-    g_recordParams.BitsPerPixel = 24;
-    HDC screen = ::GetDC(nullptr);
-    g_recordParams.ScreenWidth = ::GetDeviceCaps(screen, HORZRES);
-    g_recordParams.ScreenHeight = ::GetDeviceCaps(screen, VERTRES);
-    ::ReleaseDC(nullptr, screen);
-
-    m_regionFrame.Create("Flashing", {0, 0, g_recordParams.ScreenWidth - 1,
-                                      g_recordParams.ScreenHeight - 1});
-    SetRegionFrame(&m_regionFrame);
+    m_recorder.SetUp(m_hWnd, m_appFolder);
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    g_recordState.MainWindow = m_hWnd;
 
     SetDefaultHotkeys(g_hotkeys);
     RegisterHotkeys();
 
-    ClearRing(g_recordState.RingA);
-    ClearRing(g_recordState.RingB);
-
     m_router.IsVistaOrLater = false;
     m_router.DetectWindowsVersion();
     m_router.RememberDeviceNames();
-    LoadCursorWatcher();
     SetUpCallWatch();
     ::SetTimer(m_hWnd, kStartupTimerId, kStartupTimerMs, nullptr);
 }

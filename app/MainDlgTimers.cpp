@@ -1,12 +1,7 @@
-// Hotkeys and the three timers: the start-up check, the elapsed seconds and
-// the blinking icon.
-#include "recordings/ElapsedTime.h"
+// Hotkeys and the window's own timers: the start-up check and the call watch
+// (the recording's timers are the recording controller's).
 #include "app/Hotkeys.h"
 #include "app/MainDlg.h"
-#include "engine/HotkeyLinks.h"
-#include "engine/RecordParams.h"
-#include "engine/RecordState.h"
-#include "region/RegionSelector.h"
 
 void CMainDlg::RegisterHotkeys() {
     for (int id = 0; id < hotkeys::kSlotCount; ++id) ::UnregisterHotKey(m_hWnd, id);
@@ -16,27 +11,28 @@ void CMainDlg::RegisterHotkeys() {
         if (!::RegisterHotKey(m_hWnd, id, ModifierBits(slot), static_cast<UINT>(slot.key)))
             slot = HotkeySlot{};  // taken by another program: no key, no action
     }
-    SetRegionCancelKey(g_hotkeys[hotkeys::kStopOrCancelRegion].key);
+    m_recorder.Session().Hotkeys.RegionCancelKey = g_hotkeys[hotkeys::kStopOrCancelRegion].key;
 }
 
 void CMainDlg::OnHotKey(int id, UINT, UINT) {
-    const bool recording = g_recordState.Recording.load() != 0;
+    const bool recording = m_recorder.Recording();
+    std::atomic<int32_t>& convertArmed = m_recorder.Session().Hotkeys.ConvertArmed;
     switch (id) {
     case hotkeys::kConverter:
-        if (!recording && ConvertArmed == 1) {
-            ConvertArmed = 0;
+        if (!recording && convertArmed == 1) {
+            convertArmed = 0;
             LaunchConverter();
         }
         break;
     case hotkeys::kStopRecording:
-        if (recording) OnRecordStop();
+        if (recording) m_recorder.Stop();
         break;
     case hotkeys::kStopOrCancelRegion:
         // While the key is registered here the selector never sees it.
         if (recording)
-            OnRecordStop();
+            m_recorder.Stop();
         else
-            CancelRegionSelector();
+            m_recorder.CancelRegion();
         break;
     default:
         break;
@@ -51,19 +47,6 @@ void CMainDlg::OnTimer(UINT_PTR id) {
     case kCallWatchTimerId:
         WatchCalls();
         break;
-    case engine::kRecordingTimerId:
-        ++g_recordState.ElapsedSeconds;
-        ::SetDlgItemTextA(m_hWnd, IDC_ELAPSED, FormatElapsed(g_recordState.ElapsedSeconds).c_str());
-        break;
-    case engine::kIconTimerId:
-        if (m_blinkPhase % 2 == 0) {
-            SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_appIcon));
-            m_blinkPhase = 1;
-        } else {
-            SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_blinkIcon));
-            m_blinkPhase = 0;
-        }
-        break;
     default:
         break;
     }
@@ -71,7 +54,8 @@ void CMainDlg::OnTimer(UINT_PTR id) {
 
 void CMainDlg::OnStartupCheck() {
     ::KillTimer(m_hWnd, kStartupTimerId);
-    if (m_finder.FindMessengerProcess()) {
+    CCallWindowFinder& finder = m_recorder.Finder();
+    if (finder.FindMessengerProcess()) {
         // The wording, slips included, is the program's own and stays as it is.
         ::MessageBoxA(m_hWnd,
                       "To ensure recording audio successfully,please launch the Lumiskop first "
@@ -79,16 +63,7 @@ void CMainDlg::OnStartupCheck() {
                       "Information", MB_OK | MB_ICONINFORMATION);
         if (::MessageBoxA(m_hWnd, "Do u want to exit the Window Live Messenger Now?",
                           "Information", MB_YESNO | MB_ICONQUESTION) == IDYES)
-            m_router.TerminateProcessByName(m_finder.MessengerExeName);
+            m_router.TerminateProcessByName(finder.MessengerExeName);
     }
     m_router.SelectVirtualPlayback();
-}
-
-void CMainDlg::StartBlink() {
-    ::SetTimer(m_hWnd, engine::kIconTimerId, engine::kIconTimerMs, nullptr);
-}
-
-void CMainDlg::StopBlink() {
-    ::KillTimer(m_hWnd, engine::kIconTimerId);
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_appIcon));
 }

@@ -28,11 +28,11 @@ double ProcessCpuSeconds() {
     return Seconds(kernel) + Seconds(user);
 }
 
-bool AimRecordingAt(const std::string& out) {
+bool AimRecordingAt(CRecordState& state, const std::string& out) {
     char full[MAX_PATH] = {};
     char* name = nullptr;
     if (!::GetFullPathNameA(out.c_str(), MAX_PATH, full, &name) || !name) return false;
-    g_recordState.RecordFileName = name;
+    state.RecordFileName = name;
     *(name - 1) = '\0';
     ::DeleteFileA(out.c_str());
     return config::WriteOutputFolder(full);

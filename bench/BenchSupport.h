@@ -6,10 +6,13 @@
 
 #include <string>
 
+class CRecordState;
+
 double NowMs();
 double ThreadCpuSeconds(HANDLE thread);
 double ProcessCpuSeconds();
 
-// The worker names its file after config.ini's folder and RecordFileName:
-// points both at `out` (an existing file of that name is deleted).
-bool AimRecordingAt(const std::string& out);
+// The worker names its file after config.ini's folder and the state's
+// RecordFileName: points both at `out` (an existing file of that name is
+// deleted).
+bool AimRecordingAt(CRecordState& state, const std::string& out);

@@ -17,22 +17,25 @@
 #include "callenv/CallEnvNames.h"
 #include "engine/CallAudioInputs.h"
 #include "engine/Messages.h"
-#include "engine/RecordParams.h"
-#include "engine/RecordState.h"
-#include "engine/RecordStats.h"
 #include "engine/RecordThread.h"
+#include "engine/RecordingSession.h"
 #include "wavein/WaveFormat.h"
 
 namespace {
 
-CCallAudioInputs g_inputs;
-double g_handlerMs = 0;  // time spent in the two notification handlers
+// What the stand-in main window serves: the inputs' notifications, timed.
+struct InputsWindow {
+    CCallAudioInputs& inputs;
+    double handlerMs = 0;  // time spent in the two notification handlers
+};
 
 LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == msg::kInputAData || message == msg::kInputBData) {
+    auto* served = reinterpret_cast<InputsWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (served && (message == msg::kInputAData || message == msg::kInputBData)) {
         const double start = NowMs();
-        LRESULT result = message == msg::kInputAData ? g_inputs.OnInputAData() : g_inputs.OnInputBData();
-        g_handlerMs += NowMs() - start;
+        LRESULT result = message == msg::kInputAData ? served->inputs.OnInputAData()
+                                                     : served->inputs.OnInputBData();
+        served->handlerMs += NowMs() - start;
         return result;
     }
     return ::DefWindowProcA(window, message, wParam, lParam);
@@ -91,7 +94,9 @@ int main(int argc, char** argv) {
                  std::sscanf(argv[++i], "%d,%d,%d,%d", &left, &top, &width, &height) == 4) {}
         else seconds = 0;
     }
-    if (seconds <= 0 || out.empty() || !AimRecordingAt(out)) {
+    RecordingSession session;
+    CRecordState& state = session.State;
+    if (seconds <= 0 || out.empty() || !AimRecordingAt(state, out)) {
         std::fprintf(stderr, "usage: callaudio_bench --seconds N --out FILE.avi [--rect L,T,W,H]\n");
         return 2;
     }
@@ -101,55 +106,58 @@ int main(int argc, char** argv) {
     ::RegisterClassA(&wc);
     HWND main = ::CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   nullptr, nullptr);
-    g_recordState.MainWindow = main;
-    g_recordState.CaptureRect = {left, top, left + width - 1, top + height - 1};
-    g_recordParams.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-    g_recordParams.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    CCallAudioInputs inputs(state);
+    InputsWindow served{inputs};
+    ::SetWindowLongPtrA(main, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&served));
+    state.MainWindow = main;
+    state.CaptureRect = {left, top, left + width - 1, top + height - 1};
+    session.Params.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    session.Params.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
     RecordStats stats;
-    g_recordStats = &stats;
+    session.Stats = &stats;
 
     // As the start commands do: the inputs first, then the worker.
-    g_recordState.VideoStarted = 0;
-    g_inputs.Open(main, VirtualInputIndex());
+    state.VideoStarted = 0;
+    inputs.Open(main, VirtualInputIndex());
     const double cpuBefore = ProcessCpuSeconds();
-    g_recordState.Recording = 1;
-    HANDLE worker = ::CreateThread(nullptr, 0, RecordThread, nullptr, CREATE_SUSPENDED, nullptr);
+    state.Recording = 1;
+    HANDLE worker = ::CreateThread(nullptr, 0, RecordThread, &session, CREATE_SUSPENDED, nullptr);
     ::ResumeThread(worker);
-    while (!g_recordState.VideoStarted.load()) PumpFor(1);
+    while (!state.VideoStarted.load()) PumpFor(1);
     const double started = NowMs();
     PumpFor(seconds * 1000.0);
     const double processCpu = ProcessCpuSeconds() - cpuBefore;
-    g_inputs.StopAndCollect();
+    inputs.StopAndCollect();
     const double stopped = NowMs();
-    g_recordState.Recording = 0;
+    state.Recording = 0;
     ::WaitForSingleObject(worker, INFINITE);
     ::CloseHandle(worker);
-    g_inputs.Close();
+    inputs.Close();
 
     const double recorded = (stopped - started) / 1000.0;
-    const double video = stats.positions / static_cast<double>(g_recordParams.FrameRate);
-    const double audio = g_inputs.TrackA().Written() / static_cast<double>(wavein::kBytesPerSecond);
+    const double video = stats.positions / static_cast<double>(session.Params.FrameRate);
+    const double audio = inputs.TrackA().Written() / static_cast<double>(wavein::kBytesPerSecond);
     const double audioMs = Mean(stats.audioMs) * static_cast<double>(stats.audioMs.size());
     std::printf("recorded             %.2f s, %u video positions (%.3f s)\n", recorded,
                 stats.positions, video);
-    PrintTrack("far end (ring A)", g_inputs.TrackA(), recorded);
-    PrintTrack("microphone (ring B)", g_inputs.TrackB(), recorded);
+    PrintTrack("far end (ring A)", inputs.TrackA(), recorded);
+    PrintTrack("microphone (ring B)", inputs.TrackB(), recorded);
     std::printf("audio track          %.3f s, %+.0f ms against the video\n", audio,
                 (audio - video) * 1000.0);
     std::printf("audio chunks         %zu, drain+mix+write mean %.3f ms, p95 %.3f ms\n",
                 stats.audioMs.size(), Mean(stats.audioMs), Percentile(stats.audioMs, 0.95));
     std::printf("audio path CPU       %.2f ms per recorded s (handlers %.2f, worker %.2f)\n",
-                recorded > 0 ? (g_handlerMs + audioMs) / recorded : 0.0,
-                recorded > 0 ? g_handlerMs / recorded : 0.0, recorded > 0 ? audioMs / recorded : 0.0);
+                recorded > 0 ? (served.handlerMs + audioMs) / recorded : 0.0,
+                recorded > 0 ? served.handlerMs / recorded : 0.0, recorded > 0 ? audioMs / recorded : 0.0);
     std::printf("recorder CPU         %.3f s per recorded s (video and the window thread included)\n",
                 recorded > 0 ? processCpu / recorded : 0.0);
-    const CAudioTrackAligner& farEnd = g_inputs.TrackA();
+    const CAudioTrackAligner& farEnd = inputs.TrackA();
     std::printf("SUMMARY %.0f s: audio %+.0f ms against video, far-end device %+.1f ppm, "
                 "later corrections %.3f s silence / %.3f s dropped, audio path %.2f ms CPU per s%s\n",
                 recorded, (audio - video) * 1000.0, DevicePpm(farEnd),
                 (farEnd.SilenceAdded() - farEnd.LateStartSilence()) / double(wavein::kBytesPerSecond),
                 farEnd.OverlapDropped() / double(wavein::kBytesPerSecond),
-                recorded > 0 ? (g_handlerMs + audioMs) / recorded : 0.0,
+                recorded > 0 ? (served.handlerMs + audioMs) / recorded : 0.0,
                 stats.failed ? ", FAILED" : "");
     std::fflush(stdout);
     return stats.failed ? 1 : 0;

@@ -19,10 +19,8 @@
 #include "engine/Messages.h"
 #include "engine/OutputPath.h"
 #include "framework/ProgramFolder.h"
-#include "engine/RecordParams.h"
-#include "engine/RecordState.h"
-#include "engine/RecordStats.h"
 #include "engine/RecordThread.h"
+#include "engine/RecordingSession.h"
 #include "tools/mousetap/mousetap.h"
 
 namespace {
@@ -83,10 +81,10 @@ HMODULE WatchCursor(HWND window) {
     return tap;
 }
 
-void PumpMessages() {
+void PumpMessages(CRecordState& state) {
     MSG msg;
     while (::PeekMessageA(&msg, nullptr, WM_USER_SAVECURSOR_MSG, WM_USER_SAVECURSOR_MSG, PM_REMOVE))
-        g_recordState.SavedCursor = reinterpret_cast<NativeCursor>(msg.wParam);
+        state.SavedCursor = reinterpret_cast<NativeCursor>(msg.wParam);
 }
 
 }  // namespace
@@ -101,7 +99,9 @@ int main(int argc, char** argv) {
                      "[--still]\n");
         return 2;
     }
-    if (!AimRecordingAt(o.out)) {
+    RecordingSession session;
+    CRecordState& state = session.State;
+    if (!AimRecordingAt(state, o.out)) {
         std::fprintf(stderr, "cannot use %s\n", o.out.c_str());
         return 2;
     }
@@ -113,23 +113,23 @@ int main(int argc, char** argv) {
 
     HWND main = ::CreateWindowExA(0, "STATIC", "record_bench", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   nullptr, nullptr);
-    g_recordState.MainWindow = main;
+    state.MainWindow = main;
     HMODULE tap = WatchCursor(main);
     ::SetCursorPos(o.left + o.width / 2, o.top + o.height / 2);
-    g_recordState.CaptureRect = {o.left, o.top, o.left + o.width - 1, o.top + o.height - 1};
-    g_recordParams.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-    g_recordParams.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    state.CaptureRect = {o.left, o.top, o.left + o.width - 1, o.top + o.height - 1};
+    session.Params.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    session.Params.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
     RecordStats stats;
-    g_recordStats = &stats;
+    session.Stats = &stats;
 
     const double cpuBefore = ProcessCpuSeconds();
-    g_recordState.Recording = 1;
-    HANDLE worker = ::CreateThread(nullptr, 0, RecordThread, &g_recordState, CREATE_SUSPENDED, nullptr);
+    state.Recording = 1;
+    HANDLE worker = ::CreateThread(nullptr, 0, RecordThread, &session, CREATE_SUSPENDED, nullptr);
     ::ResumeThread(worker);
-    while (!g_recordState.VideoStarted.load()) ::Sleep(1);
+    while (!state.VideoStarted.load()) ::Sleep(1);
     const double started = NowMs();
     while (NowMs() - started < o.seconds * 1000.0) {
-        PumpMessages();
+        PumpMessages(state);
         ::Sleep(10);
     }
     // Thread times are read while the worker still runs: Wine may not keep
@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
     const double workerCpu = ThreadCpuSeconds(worker);
     const double processCpu = ProcessCpuSeconds() - cpuBefore;
     const double stopped = NowMs();
-    g_recordState.Recording = 0;
+    state.Recording = 0;
     ::WaitForSingleObject(worker, INFINITE);
     const double closed = NowMs();
     ::CloseHandle(worker);

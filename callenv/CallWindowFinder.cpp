@@ -9,9 +9,6 @@
 
 namespace callenv {
 
-std::string ContactAddress;
-HWND AssistWindow = nullptr;
-
 namespace {
 
 // A live top-level window seen through the filters' eyes.

@@ -8,12 +8,6 @@
 
 namespace callenv {
 
-// Left behind by the searches for the life of the process: the contact cut
-// from the last conversation window found, and the last companion form found.
-// Neither is ever cleared.
-extern std::string ContactAddress;
-extern HWND AssistWindow;
-
 // Sends the contact to the companion form as one 256-byte WM_COPYDATA block
 // (zero-filled, NUL-terminated text). Does nothing when `assistWindow` is
 // null; a send to a window that is gone fails without effect.
@@ -31,4 +25,9 @@ public:
     HWND FindAssistWindow();
 
     std::string MessengerExeName;
+    // Left behind by the searches for the finder's life: the contact cut from
+    // the last conversation window found, and the last companion form found.
+    // A search that finds nothing leaves them as they were.
+    std::string ContactAddress;
+    HWND AssistWindow = nullptr;
 };

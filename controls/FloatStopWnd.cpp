@@ -5,13 +5,17 @@
 #include "controls/SkinFiles.h"
 #include "framework/ProgramFolder.h"
 #include "controls/StopWindowPlacement.h"
-#include "engine/RecordParams.h"
 
 namespace {
 
-// The screen size measured at start-up, or measured now if start-up has not.
-stopwnd::ScreenSize PrimaryScreen() {
-    stopwnd::ScreenSize screen{g_recordParams.ScreenWidth, g_recordParams.ScreenHeight};
+stopwnd::Box ToBox(const RECT& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+}  // namespace
+
+stopwnd::ScreenSize CFloatStopWnd::PrimaryScreen() const {
+    stopwnd::ScreenSize screen{m_params.ScreenWidth, m_params.ScreenHeight};
     if (screen.width <= 0 || screen.height <= 0) {
         HDC dc = ::GetDC(nullptr);
         screen = {::GetDeviceCaps(dc, HORZRES), ::GetDeviceCaps(dc, VERTRES)};
@@ -20,13 +24,7 @@ stopwnd::ScreenSize PrimaryScreen() {
     return screen;
 }
 
-stopwnd::Box ToBox(const RECT& rect) {
-    return {rect.left, rect.top, rect.right, rect.bottom};
-}
-
-}  // namespace
-
-bool CFloatStopWnd::PlaceBesideRect(const RECT& rect, int width, int height, int& x, int& y) {
+bool CFloatStopWnd::PlaceBesideRect(const RECT& rect, int width, int height, int& x, int& y) const {
     int32_t px = 0, py = 0;
     if (!stopwnd::PlaceBesideRect(ToBox(rect), width, height, PrimaryScreen(), px, py)) return false;
     x = px;

@@ -8,6 +8,8 @@
 #include <mutex>
 
 #include "controls/HoverButton.h"
+#include "controls/StopWindowPlacement.h"
+#include "engine/RecordParams.h"
 #include "engine/RecordWindows.h"
 #include "framework/Dialog.h"
 #include "framework/PrivateMessages.h"
@@ -20,11 +22,13 @@ public:
     static constexpr int kWidth = layout::kFloatStopWidth;
     static constexpr int kHeight = layout::kFloatStopHeight;
 
-    CFloatStopWnd() : fw::CDialog(IDD_FLOAT_STOP) {}
+    // The screen size is read from `params` (measured at start-up) whenever
+    // the window is placed.
+    explicit CFloatStopWnd(const CRecordParams& params) : fw::CDialog(IDD_FLOAT_STOP), m_params(params) {}
 
     // Where a window of width x height goes beside `rect` (right and bottom
     // just outside it) on the primary screen; false when no place fits.
-    static bool PlaceBesideRect(const RECT& rect, int width, int height, int& x, int& y);
+    bool PlaceBesideRect(const RECT& rect, int width, int height, int& x, int& y) const;
     // Layered opacity, through SetLayeredWindowAttributes looked up at run
     // time; nothing happens where the system lacks it.
     void SetWindowAlpha(BYTE alpha);
@@ -64,10 +68,13 @@ private:
     void OnStop(UINT, int, HWND);
 
     HWND MainWindow() const { return ::GetWindow(m_hWnd, GW_OWNER); }
+    // The screen size measured at start-up, or measured now if start-up has not.
+    stopwnd::ScreenSize PrimaryScreen() const;
     void ShowContextMenu(POINT screenPoint);
     void CentreOnOwner();
     void ShowAt(const ScreenRect& rect);
 
+    const CRecordParams& m_params;
     CHoverButton m_stopButton;
     std::mutex m_pendingLock;
     ScreenRect m_pendingRect;

@@ -20,7 +20,7 @@ void CCallAudioInputs::Destroy(std::unique_ptr<CWaveIn>& input) {
 
 void CCallAudioInputs::Open(HWND window, int virtualDevice, const std::string& defaultDevice) {
     Destroy(m_inputA);
-    ClearRing(g_recordState.RingA);
+    ClearRing(m_state.RingA);
     m_trackA.Reset();
     m_inputA = std::make_unique<CWaveIn>(engine::kAudioSourceBufferMs);
     m_inputA->SetNotify(window, msg::kInputAData);
@@ -28,7 +28,7 @@ void CCallAudioInputs::Open(HWND window, int virtualDevice, const std::string& d
     m_inputA->Start();
 
     Destroy(m_inputB);
-    ClearRing(g_recordState.RingB);
+    ClearRing(m_state.RingB);
     m_trackB.Reset();
     m_inputB = std::make_unique<CWaveIn>(engine::kAudioSourceBufferMs);
     m_inputB->SetNotify(window, msg::kInputBData);
@@ -41,17 +41,17 @@ LRESULT CCallAudioInputs::Deliver(CWaveIn* input, CWaveBlock& block, CAudioTrack
     if (!input) return 0;
     if (!input->ReadInput(&block) || block.DataLength() < 1) return 0;
     // Taken from the device either way; before the first frame it is dropped.
-    track.Accept(ring, block.Data(), block.DataLength(), g_recordState.VideoStarted.load() == 1,
-                 g_recordState.VideoStartMs.load(), input->LastBlockEndMs());
+    track.Accept(ring, block.Data(), block.DataLength(), m_state.VideoStarted.load() == 1,
+                 m_state.VideoStartMs.load(), input->LastBlockEndMs());
     return 1;
 }
 
 LRESULT CCallAudioInputs::OnInputAData() {
-    return Deliver(m_inputA.get(), m_blockA, m_trackA, g_recordState.RingA);
+    return Deliver(m_inputA.get(), m_blockA, m_trackA, m_state.RingA);
 }
 
 LRESULT CCallAudioInputs::OnInputBData() {
-    return Deliver(m_inputB.get(), m_blockB, m_trackB, g_recordState.RingB);
+    return Deliver(m_inputB.get(), m_blockB, m_trackB, m_state.RingB);
 }
 
 void CCallAudioInputs::StopAndCollect() {
@@ -68,11 +68,11 @@ void CCallAudioInputs::StopAndCollect() {
     while (OnInputBData()) {
     }
     // The pictures go on until the worker is told to end, right after this.
-    const bool started = g_recordState.VideoStarted.load() == 1;
-    const uint32_t videoStart = g_recordState.VideoStartMs.load();
+    const bool started = m_state.VideoStarted.load() == 1;
+    const uint32_t videoStart = m_state.VideoStartMs.load();
     const uint32_t now = ::timeGetTime();
-    m_trackA.FinishAt(g_recordState.RingA, started, videoStart, now);
-    m_trackB.FinishAt(g_recordState.RingB, started, videoStart, now);
+    m_trackA.FinishAt(m_state.RingA, started, videoStart, now);
+    m_trackB.FinishAt(m_state.RingB, started, videoStart, now);
 }
 
 void CCallAudioInputs::Close() {

@@ -1,7 +1,7 @@
 // The two wave inputs of a call recording and what they deliver: input A on
 // the virtual device (the far end) into ring A, input B on the default input
-// (the microphone) into ring B. Owned by the main window; every call comes
-// from its thread.
+// (the microphone) into ring B of the recording's state. Owned by the
+// recording controller; every call comes from the window thread.
 #pragma once
 
 #include <windows.h>
@@ -13,9 +13,12 @@
 #include "wavein/WaveBlock.h"
 #include "wavein/WaveIn.h"
 
+class CRecordState;
+
 class CCallAudioInputs {
 public:
-    CCallAudioInputs() = default;
+    // Fills the rings of `state`, and drops what arrives before its time zero.
+    explicit CCallAudioInputs(CRecordState& state) : m_state(state) {}
     ~CCallAudioInputs();
     CCallAudioInputs(const CCallAudioInputs&) = delete;
     CCallAudioInputs& operator=(const CCallAudioInputs&) = delete;
@@ -46,10 +49,10 @@ public:
     bool HasInputB() const { return m_inputB != nullptr; }
 
 private:
-    static LRESULT Deliver(CWaveIn* input, CWaveBlock& block, CAudioTrackAligner& track,
-                           CAudioRing& ring);
+    LRESULT Deliver(CWaveIn* input, CWaveBlock& block, CAudioTrackAligner& track, CAudioRing& ring);
     static void Destroy(std::unique_ptr<CWaveIn>& input);
 
+    CRecordState& m_state;
     std::unique_ptr<CWaveIn> m_inputA;
     std::unique_ptr<CWaveIn> m_inputB;
     CWaveBlock m_blockA;

@@ -35,4 +35,11 @@ bool ReadFollowCallWindow() {
         CIniFile(FilePath()).GetString(kRecordSection, kFollowCallWindowKey, ""), true);
 }
 
+settings::ConvertChoice ReadConvertChoice() {
+    const CIniFile ini(FilePath());
+    const auto text = [&](const char* key) { return ini.GetString(settings::kConvertSection, key, ""); };
+    return settings::ChoiceFromTexts(text(settings::kWidthKey), text(settings::kHeightKey),
+                                     text(settings::kVideoKbpsKey), text(settings::kAudioKbpsKey));
+}
+
 }  // namespace config

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/AutoRecordSettings.h"
+#include "settings/ConvertChoice.h"
 
 namespace config {
 
@@ -31,5 +32,9 @@ autorec::AutoRecordSettings ReadAutoRecordSettings();
 bool WriteAutoRecordEnabled(bool enabled);
 // On unless FollowCallWindow is 0.
 bool ReadFollowCallWindow();
+
+// The [Convert] section: the MP4's picture size and bit rates, as the
+// settings dialog shows them.
+settings::ConvertChoice ReadConvertChoice();
 
 }  // namespace config

@@ -2,18 +2,16 @@
 
 #include <algorithm>
 
-#include "engine/RecordParams.h"
-#include "engine/RecordState.h"
-#include "engine/RecordWindows.h"
+#include "engine/RecordingSession.h"
 
 namespace {
 
 // Light yellow while a frame is taken, red between grabs.
-void FlashBand(bool grabbing) {
+void FlashBand(const RecordingSession& session, bool grabbing) {
     if (grabbing)
-        RegionFrame().FillBand(255, 255, 180);
+        session.RegionFrame().FillBand(255, 255, 180);
     else
-        RegionFrame().FillBand(255, 0, 80);
+        session.RegionFrame().FillBand(255, 0, 80);
 }
 
 // The screen is copied in strips of at most this many bytes of its own 32-bit
@@ -28,8 +26,8 @@ int StripRows(int width) {
     return std::max(1, kStripBytes / (width * 4));
 }
 
-void DrawCursorInto(HDC dc, int x, int y) {
-    HCURSOR cursor = CurrentCursor();
+void DrawCursorInto(CRecordState& state, HDC dc, int x, int y) {
+    HCURSOR cursor = CurrentCursor(state);
     if (!cursor) return;
     ICONINFO info{};
     if (::GetIconInfo(cursor, &info)) {
@@ -43,10 +41,10 @@ void DrawCursorInto(HDC dc, int x, int y) {
 
 }  // namespace
 
-HCURSOR CurrentCursor() {
-    if (NativeCursor saved = g_recordState.SavedCursor.load()) return static_cast<HCURSOR>(saved);
+HCURSOR CurrentCursor(CRecordState& state) {
+    if (NativeCursor saved = state.SavedCursor.load()) return static_cast<HCURSOR>(saved);
     HCURSOR own = ::GetCursor();
-    if (own) g_recordState.SavedCursor.store(own);
+    if (own) state.SavedCursor.store(own);
     return own;
 }
 
@@ -85,10 +83,12 @@ HGLOBAL BitmapToDib(HBITMAP bitmap, int bitCount) {
     return block;
 }
 
-BITMAPINFOHEADER* GrabFrame(int left, int top, int width, int height, int probe) {
-    const bool flash = g_recordParams.ShowRegionFrame && probe == 0;
+BITMAPINFOHEADER* GrabFrame(RecordingSession& session, int left, int top, int width, int height,
+                            int probe) {
+    const CRecordParams& params = session.Params;
+    const bool flash = params.ShowRegionFrame && probe == 0;
     HDC screen = ::GetDC(nullptr);
-    if (flash) FlashBand(true);
+    if (flash) FlashBand(session, true);
 
     HDC memory = ::CreateCompatibleDC(screen);
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
@@ -97,16 +97,16 @@ BITMAPINFOHEADER* GrabFrame(int left, int top, int width, int height, int probe)
 
     POINT cursorAt{};
     ::GetCursorPos(&cursorAt);
-    if (g_recordParams.DrawCursor) DrawCursorInto(memory, cursorAt.x - left, cursorAt.y - top);
+    if (params.DrawCursor) DrawCursorInto(session.State, memory, cursorAt.x - left, cursorAt.y - top);
 
     ::SelectObject(memory, old);
-    HGLOBAL block = BitmapToDib(bitmap, g_recordParams.BitsPerPixel);
+    HGLOBAL block = BitmapToDib(bitmap, params.BitsPerPixel);
     auto* frame = block ? static_cast<BITMAPINFOHEADER*>(::GlobalLock(block)) : nullptr;
     if (block && !frame) ::GlobalFree(block);
     ::DeleteObject(bitmap);
     ::DeleteDC(memory);
 
-    if (flash) FlashBand(false);
+    if (flash) FlashBand(session, false);
     ::ReleaseDC(nullptr, screen);
     return frame;
 }
@@ -122,7 +122,7 @@ void FreeFrame(void* frame) {
 // 24 bits, what the encoder takes: a 32-bit section would spare BitBlt
 // repacking the pixels, but converting 32-bit pixels for the encoder costs
 // more than that saves.
-CScreenGrabber::CScreenGrabber() : m_memory(nullptr) {}
+CScreenGrabber::CScreenGrabber(RecordingSession& session) : m_session(session), m_memory(nullptr) {}
 
 CScreenGrabber::~CScreenGrabber() = default;
 
@@ -153,9 +153,9 @@ bool CScreenGrabber::MakeSurface(HDC screen, int width, int height) {
 
 bool CScreenGrabber::Grab(int left, int top, int width, int height, int probe) {
     if (width <= 0 || height <= 0) return false;
-    const bool flash = g_recordParams.ShowRegionFrame && probe == 0;
+    const bool flash = m_session.Params.ShowRegionFrame && probe == 0;
     fw::WindowDC screen(nullptr);
-    if (flash) FlashBand(true);
+    if (flash) FlashBand(m_session, true);
     bool ok = (m_bits && m_header.biWidth == width && m_header.biHeight == height) ||
               MakeSurface(screen, width, height);
     if (ok) {
@@ -173,9 +173,10 @@ bool CScreenGrabber::Grab(int left, int top, int width, int height, int probe) {
                      SRCCOPY);
         POINT cursorAt{};
         ::GetCursorPos(&cursorAt);
-        if (g_recordParams.DrawCursor) DrawCursorInto(m_memory, cursorAt.x - left, cursorAt.y - top);
+        if (m_session.Params.DrawCursor)
+            DrawCursorInto(m_session.State, m_memory, cursorAt.x - left, cursorAt.y - top);
         ::GdiFlush();  // the pixels are read straight from the section
     }
-    if (flash) FlashBand(false);
+    if (flash) FlashBand(m_session, false);
     return ok;
 }

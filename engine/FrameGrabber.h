@@ -10,17 +10,22 @@
 
 #include "framework/Gdi.h"
 
+class CRecordState;
+class RecordingSession;
+
 // A grabbed frame: a locked movable global block holding the bitmap header,
-// the palette (8 bits or fewer only) and the pixel rows. Null when the block
-// could not be allocated or locked.
-BITMAPINFOHEADER* GrabFrame(int left, int top, int width, int height, int probe);
+// the palette (8 bits or fewer only) and the pixel rows, taken with the
+// session's parameters. Null when the block could not be allocated or locked.
+BITMAPINFOHEADER* GrabFrame(RecordingSession& session, int left, int top, int width, int height,
+                            int probe);
 // Unlocks and frees the block that `frame` points into; null does nothing.
 void FreeFrame(void* frame);
 // Converts a bitmap (not selected into any context) into an unlocked movable
 // block; null when the memory cannot be allocated.
 HGLOBAL BitmapToDib(HBITMAP bitmap, int bitCount);
-// The cursor to draw: the saved one, else this thread's own (then saved).
-HCURSOR CurrentCursor();
+// The cursor to draw: the one saved in `state`, else this thread's own (then
+// saved there).
+HCURSOR CurrentCursor(CRecordState& state);
 
 // The pixel rows of a frame: after the header and the palette.
 inline const uint8_t* FrameBits(const BITMAPINFOHEADER* frame) {
@@ -37,7 +42,8 @@ inline int FrameStride(const BITMAPINFOHEADER* frame) {
 // in place, without a copy.
 class CScreenGrabber {
 public:
-    CScreenGrabber();
+    // Grabs with the session's parameters, cursor and region frame.
+    explicit CScreenGrabber(RecordingSession& session);
     ~CScreenGrabber();
     CScreenGrabber(const CScreenGrabber&) = delete;
     CScreenGrabber& operator=(const CScreenGrabber&) = delete;
@@ -56,6 +62,7 @@ public:
 private:
     bool MakeSurface(HDC screen, int width, int height);
 
+    RecordingSession& m_session;
     fw::MemoryDC m_memory;
     fw::Bitmap m_surface;
     std::optional<fw::ScopedSelect> m_selected;  // deselected before the surface goes

@@ -49,5 +49,3 @@ constexpr unsigned kIconTimerId = 3;
 constexpr unsigned kIconTimerMs = 600;
 constexpr const char* kFileNameTimeFormat = "%Y-%m-%d %H-%M-%S";
 }  // namespace engine
-
-extern CRecordParams g_recordParams;

@@ -1,10 +1,5 @@
 #include "engine/RecordState.h"
 
-#include "engine/RecordParams.h"
-
-CRecordParams g_recordParams;
-CRecordState g_recordState;
-
 void CRecordState::PublishRect(const ScreenRect& rect) {
     std::lock_guard lock(m_handOff);
     m_pendingRect = rect;
@@ -19,6 +14,11 @@ bool CRecordState::TakeRect(int32_t& left, int32_t& top) {
     top = m_pendingRect.top;
     m_rectPending = false;
     return true;
+}
+
+void CRecordState::DropPendingRect() {
+    std::lock_guard lock(m_handOff);
+    m_rectPending = false;
 }
 
 void CRecordState::SetWrittenPath(const std::string& path) {

@@ -42,6 +42,9 @@ public:
     // True when a new origin was pending; it then replaces left and top.
     bool TakeRect(int32_t& left, int32_t& top);
     bool RectPending() const { return m_rectPending.load(); }
+    // Forgets a position the worker never took (a new recording starts where
+    // its own rectangle says).
+    void DropPendingRect();
 
     // The file the worker actually writes (it may have had to pick another
     // name); empty until the worker has chosen it.
@@ -59,5 +62,3 @@ private:
     ScreenRect m_pendingRect{};
     std::atomic<bool> m_rectPending{false};
 };
-
-extern CRecordState g_recordState;

@@ -1,7 +1,7 @@
 // The recording benchmark's counters (bench/record_bench.cpp, callaudio_bench):
 // per-frame timings of one recording, collected only when a benchmark points
-// g_recordStats at a record. The program itself never does; nothing it shows
-// or writes depends on them.
+// its recording session's Stats at a record. The program itself never does;
+// nothing it shows or writes depends on them.
 #pragma once
 
 #include <cstdint>
@@ -18,5 +18,3 @@ struct RecordStats {
     uint32_t positions = 0;  // video positions in the file
     bool failed = false;
 };
-
-extern RecordStats* g_recordStats;

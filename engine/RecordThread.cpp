@@ -13,21 +13,16 @@
 #include "engine/PictureHandOff.h"
 #include "engine/RecordFailure.h"
 #include "engine/RecordLoop.h"
-#include "engine/RecordParams.h"
-#include "engine/RecordState.h"
-#include "engine/RecordStats.h"
-#include "engine/RecordWindows.h"
-
-RecordStats* g_recordStats = nullptr;
+#include "engine/RecordingSession.h"
 
 namespace {
 
-HWND MainWindow() {
-    return static_cast<HWND>(g_recordState.MainWindow);
+HWND MainWindow(const RecordingSession& session) {
+    return static_cast<HWND>(session.State.MainWindow);
 }
 
-void PostToMain(UINT message) {
-    if (HWND main = MainWindow()) ::PostMessageA(main, message, 0, 0);
+void PostToMain(const RecordingSession& session, UINT message) {
+    if (HWND main = MainWindow(session)) ::PostMessageA(main, message, 0, 0);
 }
 
 double MsSince(const LARGE_INTEGER& start) {
@@ -62,31 +57,36 @@ RecordFailure Guarded(Step step) {
 // One recording as the loop sees it: the screen on the loop's thread; the
 // encoder, the file and the rings' consumer on the hand-off's writing thread,
 // which takes each picture with the audio chunk due before it.
-class CRecordSession final : public IRecordSession, private IPictureWriter {
+class CLoopTurns final : public IRecordSession, private IPictureWriter {
 public:
-    CRecordSession(int width, int height, CMp43Encoder& encoder, CAviWriter& writer)
-        : m_width(width),
+    CLoopTurns(RecordingSession& session, int width, int height, CMp43Encoder& encoder,
+               CAviWriter& writer)
+        : m_session(session),
+          m_state(session.State),
+          m_stats(session.Stats),
+          m_width(width),
           m_height(height),
           m_encoder(encoder),
           m_writer(writer),
-          m_scratch(engine::kAudioScratchBytes) {}
+          m_scratch(engine::kAudioScratchBytes),
+          m_grabbers{CScreenGrabber(session), CScreenGrabber(session), CScreenGrabber(session)} {}
 
     uint32_t NowMs() override { return ::timeGetTime(); }
     void SleepMs(uint32_t ms) override { ::Sleep(ms); }
-    bool Recording() override { return g_recordState.Recording.load() == 1; }
+    bool Recording() override { return m_state.Recording.load() == 1; }
     void MarkVideoStarted() override {
-        g_recordState.VideoStartMs.store(::timeGetTime());
-        g_recordState.VideoStarted.store(1);
+        m_state.VideoStartMs.store(::timeGetTime());
+        m_state.VideoStarted.store(1);
     }
-    void TakeOrigin(int32_t& left, int32_t& top) override { g_recordState.TakeRect(left, top); }
+    void TakeOrigin(int32_t& left, int32_t& top) override { m_state.TakeRect(left, top); }
 
     bool GrabFrame(int32_t left, int32_t top) override {
         const LARGE_INTEGER start = Now();
         const bool grabbed =
             m_grabbers[m_handOff.GrabSurface()].Grab(left, top, m_width, m_height, 0);
-        if (g_recordStats) {
-            g_recordStats->grabMs.push_back(MsSince(start));
-            ++g_recordStats->turns;
+        if (m_stats) {
+            m_stats->grabMs.push_back(MsSince(start));
+            ++m_stats->turns;
         }
         // The surface is made once per size; failing that is a lack of memory.
         if (!grabbed) m_grabFailure = RecordFailure::OutOfMemory;
@@ -107,9 +107,9 @@ public:
     // every picture and chunk reached the file.
     bool FinishWriting() {
         const bool written = m_handOff.Finish();
-        if (g_recordStats) {
-            g_recordStats->framesWritten = m_handOff.Written();
-            g_recordStats->replaced = m_handOff.Replaced();
+        if (m_stats) {
+            m_stats->framesWritten = m_handOff.Written();
+            m_stats->replaced = m_handOff.Replaced();
         }
         return written;
     }
@@ -117,8 +117,8 @@ public:
     // At the end: whatever far-end audio is still waiting, however little,
     // so that the track lasts as long as the pictures.
     bool FlushAudio() {
-        if (g_recordState.RingA.Count() <= 0) return true;
-        const int32_t n = DrainAndMix(g_recordState.RingA, g_recordState.RingB, m_scratch);
+        if (m_state.RingA.Count() <= 0) return true;
+        const int32_t n = DrainAndMix(m_state.RingA, m_state.RingB, m_scratch);
         return n <= 0 || m_writer.WriteAudio(m_scratch.A(), static_cast<uint32_t>(n));
     }
 
@@ -128,7 +128,7 @@ public:
     }
 
     void RequestRepaint() override {
-        if (HWND main = MainWindow()) ::InvalidateRect(main, nullptr, FALSE);
+        if (HWND main = MainWindow(m_session)) ::InvalidateRect(main, nullptr, FALSE);
     }
 
 private:
@@ -142,12 +142,12 @@ private:
     }
 
     RecordFailure WriteAudioChunkIfDueNow() {
-        if (!AudioChunkDue(g_recordState.RingA)) return RecordFailure::None;
+        if (!AudioChunkDue(m_state.RingA)) return RecordFailure::None;
         const LARGE_INTEGER start = Now();
         // The writer appends: each chunk follows the one before on the track.
-        const int32_t n = DrainAndMix(g_recordState.RingA, g_recordState.RingB, m_scratch);
+        const int32_t n = DrainAndMix(m_state.RingA, m_state.RingB, m_scratch);
         const bool written = m_writer.WriteAudio(m_scratch.A(), static_cast<uint32_t>(n));
-        if (g_recordStats) g_recordStats->audioMs.push_back(MsSince(start));
+        if (m_stats) m_stats->audioMs.push_back(MsSince(start));
         return written ? RecordFailure::None : FileFailure(m_writer);
     }
 
@@ -160,18 +160,22 @@ private:
         const double encodeMs = MsSince(start);
         const bool written = m_writer.WriteVideo(position, encoded.data, encoded.size,
                                                  encoded.keyFrame);
-        if (g_recordStats) {
-            g_recordStats->encodeMs.push_back(encodeMs);
-            g_recordStats->writeMs.push_back(MsSince(start) - encodeMs);
+        if (m_stats) {
+            m_stats->encodeMs.push_back(encodeMs);
+            m_stats->writeMs.push_back(MsSince(start) - encodeMs);
         }
         return written ? RecordFailure::None : FileFailure(m_writer);
     }
 
+    RecordingSession& m_session;
+    CRecordState& m_state;
+    RecordStats* const m_stats;
     int m_width;
     int m_height;
     CMp43Encoder& m_encoder;
     CAviWriter& m_writer;
     CAudioScratch m_scratch;
+    static_assert(CPictureHandOff::kSurfaces == 3, "one grabber per surface");
     CScreenGrabber m_grabbers[CPictureHandOff::kSurfaces];
     RecordFailure m_grabFailure = RecordFailure::None;
     RecordFailure m_writeFailure = RecordFailure::None;
@@ -186,29 +190,30 @@ public:
 };
 
 // Encodes and writes until the stop or the first failure.
-RecordFailure WriteRecording(AviVideoFormat video, int left, int top, const std::string& path,
-                             CAviWriter& writer) {
+RecordFailure WriteRecording(RecordingSession& session, AviVideoFormat video, int left, int top,
+                             const std::string& path, CAviWriter& writer) {
+    const CRecordParams& params = session.Params;
     CMp43Encoder encoder;
     if (!encoder.Open(video.width, video.height, static_cast<int>(video.rate),
-                      g_recordParams.KeyFrameEvery, g_recordParams.Quality))
+                      params.KeyFrameEvery, params.Quality))
         return RecordFailure::EncoderFailed;
     video.codecPrivate = encoder.CodecPrivate();
     if (!writer.Open(path, video, AviAudioFormat{})) return FileFailure(writer);
 
     CTimerResolution timer;
-    CRecordSession session(video.width, video.height, encoder, writer);
-    const RecordLoopResult result =
-        RunRecordLoop(session, g_recordParams.FrameIntervalMs, left, top);
-    const bool written = session.FinishWriting();
-    if (result.failed || !written) return session.Failure();
-    return session.FlushAudio() ? RecordFailure::None : FileFailure(writer);
+    CLoopTurns turns(session, video.width, video.height, encoder, writer);
+    const RecordLoopResult result = RunRecordLoop(turns, params.FrameIntervalMs, left, top);
+    const bool written = turns.FinishWriting();
+    if (result.failed || !written) return turns.Failure();
+    return turns.FlushAudio() ? RecordFailure::None : FileFailure(writer);
 }
 
 // Writes the file. What was written stays; the outcome says what failed and
 // how long the file plays.
-RecordOutcome Record(int top, int left, int width, int height, int rate, const std::string& path) {
+RecordOutcome Record(RecordingSession& session, int top, int left, int width, int height, int rate,
+                     const std::string& path) {
     RecordOutcome outcome;
-    BITMAPINFOHEADER* probe = ::GrabFrame(left, top, width, height, 1);
+    BITMAPINFOHEADER* probe = ::GrabFrame(session, left, top, width, height, 1);
     if (!probe) {
         outcome.failure = RecordFailure::OutOfMemory;
         return outcome;
@@ -216,22 +221,24 @@ RecordOutcome Record(int top, int left, int width, int height, int rate, const s
     AviVideoFormat video;
     video.width = width;
     video.height = height;
-    video.fourcc = g_recordParams.CompressorFourcc;
+    video.fourcc = session.Params.CompressorFourcc;
     video.bitCount = probe->biBitCount;
     video.imageSize = probe->biSizeImage;
     video.rate = static_cast<uint32_t>(rate);
     video.scale = 1;
     FreeFrame(probe);
 
-    const bool showFrame = g_recordParams.ShowRegionFrame != 0;
+    const bool showFrame = session.Params.ShowRegionFrame != 0;
     if (showFrame) {
-        RegionFrame().SetFrame(left, top, width, height);
-        RegionFrame().Show(true);
+        session.RegionFrame().SetFrame(left, top, width, height);
+        session.RegionFrame().Show(true);
     }
 
     CAviWriter writer;
-    outcome.failure = Guarded([&] { return WriteRecording(video, left, top, path, writer); });
-    if (showFrame) RegionFrame().Show(false);
+    outcome.failure =
+        Guarded([&] { return WriteRecording(session, video, left, top, path, writer); });
+    // Asked again: the window may have gone meanwhile.
+    if (showFrame) session.RegionFrame().Show(false);
     const RecordFailure closing = Guarded([&] {
         return !writer.IsOpen() || writer.Close() ? RecordFailure::None : FileFailure(writer);
     });
@@ -239,38 +246,42 @@ RecordOutcome Record(int top, int left, int width, int height, int rate, const s
     if (rate > 0)
         outcome.fileSeconds =
             static_cast<int32_t>(writer.VideoLength() / static_cast<uint32_t>(rate));
-    if (g_recordStats) {
-        g_recordStats->positions = writer.VideoLength();
-        g_recordStats->failed = outcome.failure != RecordFailure::None;
+    if (RecordStats* stats = session.Stats) {
+        stats->positions = writer.VideoLength();
+        stats->failed = outcome.failure != RecordFailure::None;
     }
     return outcome;
 }
 
 }  // namespace
 
-void WriteAvi(int top, int left, int width, int height, int rate, const std::string& path) {
+void WriteAvi(RecordingSession& session, int top, int left, int width, int height, int rate,
+              const std::string& path) {
     width = width / 4 * 4;
     height = height / 4 * 4;
     RecordOutcome outcome;
     if (width > 0 && height > 0)
-        outcome = Record(top, left, width, height, rate, path);
+        outcome = Record(session, top, left, width, height, rate, path);
     else
         outcome.failure = RecordFailure::AreaTooSmall;
-    g_recordState.SetOutcome(outcome);
-    PostToMain(outcome.failure == RecordFailure::None ? WM_USER_GENERIC_MSG
-                                                      : WM_USER_RECORDINTERRUPTED_MSG);
+    session.State.SetOutcome(outcome);
+    PostToMain(session, outcome.failure == RecordFailure::None ? WM_USER_GENERIC_MSG
+                                                               : WM_USER_RECORDINTERRUPTED_MSG);
 }
 
-DWORD WINAPI RecordThread(LPVOID) {
-    const ScreenRect rect = g_recordState.CaptureRect;
-    const std::string path = ChooseRecordPath(g_recordState.RecordFileName);
-    g_recordState.SetWrittenPath(path);
+DWORD WINAPI RecordThread(LPVOID recordingSession) {
+    RecordingSession& session = *static_cast<RecordingSession*>(recordingSession);
+    CRecordState& state = session.State;
+    const ScreenRect rect = state.CaptureRect;
+    const std::string path = ChooseRecordPath(state.RecordFileName);
+    state.SetWrittenPath(path);
     if (path.empty()) {
-        g_recordState.SetOutcome({RecordFailure::NoFileName, 0});
-        PostToMain(WM_USER_RECORDINTERRUPTED_MSG);
+        state.SetOutcome({RecordFailure::NoFileName, 0});
+        PostToMain(session, WM_USER_RECORDINTERRUPTED_MSG);
         return 0;
     }
-    StopWindow().ShowBeside(rect);
-    WriteAvi(rect.top, rect.left, rect.Width(), rect.Height(), g_recordParams.FrameRate, path);
+    session.StopWindow().ShowBeside(rect);
+    WriteAvi(session, rect.top, rect.left, rect.Width(), rect.Height(), session.Params.FrameRate,
+             path);
     return 0;
 }

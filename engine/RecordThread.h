@@ -7,11 +7,15 @@
 
 #include <string>
 
-// Thread entry; the parameter is not used: the worker shares g_recordState.
+class RecordingSession;
+
+// Thread entry; the parameter is the RecordingSession the worker shares with
+// the thread that started it, which keeps it until the worker has ended.
 // Reads CaptureRect, RecordFileName and the parameters; returns 0.
-DWORD WINAPI RecordThread(LPVOID unused);
+DWORD WINAPI RecordThread(LPVOID recordingSession);
 
 // Records (left, top, width, height) at `rate` frames per second into `path`
-// until Recording is 0, then posts WM_USER_GENERIC_MSG, or
+// until the session's Recording is 0, then posts WM_USER_GENERIC_MSG, or
 // WM_USER_RECORDINTERRUPTED_MSG when something failed.
-void WriteAvi(int top, int left, int width, int height, int rate, const std::string& path);
+void WriteAvi(RecordingSession& session, int top, int left, int width, int height, int rate,
+              const std::string& path);

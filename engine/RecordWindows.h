@@ -1,7 +1,6 @@
 // The two windows the recording worker shows while it records: the flashing
 // frame around the recorded rectangle and the floating stop window. The worker
-// reaches them through these interfaces; until the program installs real
-// windows they do nothing.
+// reaches them through these interfaces, installed in its recording session.
 #pragma once
 
 #include <cstdint>
@@ -24,10 +23,3 @@ public:
     // Shows the window beside the recorded rectangle.
     virtual void ShowBeside(const ScreenRect& rect) = 0;
 };
-
-// The installed windows; never null.
-IRegionFrame& RegionFrame();
-IStopWindow& StopWindow();
-// Installs a window (null puts the do-nothing one back).
-void SetRegionFrame(IRegionFrame* frame);
-void SetStopWindow(IStopWindow* window);

@@ -1,7 +1,6 @@
 #include "region/RegionFrameWnd.h"
 
-#include "engine/RecordParams.h"
-#include "engine/RecordState.h"
+#include "engine/RecordingSession.h"
 #include "framework/Gdi.h"
 #include "region/RegionGeometry.h"
 
@@ -29,7 +28,8 @@ HRGN CreateMarksRegion(const ScreenRect& framed) {
 
 }  // namespace
 
-CRegionFrameWnd::CRegionFrameWnd() : m_moveCursor(::LoadCursor(nullptr, IDC_SIZEALL)) {}
+CRegionFrameWnd::CRegionFrameWnd(RecordingSession& session)
+    : m_session(session), m_moveCursor(::LoadCursor(nullptr, IDC_SIZEALL)) {}
 
 bool CRegionFrameWnd::Create(const char* caption, const ScreenRect& rect) {
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
@@ -112,12 +112,12 @@ ScreenRect CRegionFrameWnd::MoveBy(int32_t dx, int32_t dy) {
     ScreenRect moved;
     {
         std::lock_guard lock(m_lock);
-        moved = engine::MoveFrameOnScreen(m_framed, dx, dy, g_recordParams.ScreenWidth,
-                                          g_recordParams.ScreenHeight);
+        moved = engine::MoveFrameOnScreen(m_framed, dx, dy, m_session.Params.ScreenWidth,
+                                          m_session.Params.ScreenHeight);
         m_framed = moved;
     }
     ApplyShape(moved);
-    g_recordState.PublishRect(moved);
+    m_session.State.PublishRect(moved);
     return moved;
 }
 

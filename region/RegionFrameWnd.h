@@ -1,7 +1,8 @@
 // The four flashing corner marks around the rectangle being recorded. The
 // window covers the screen but its shape is only the marks, which lie outside
 // the recorded pixels. Dragging a mark moves the recorded area: the frame jumps
-// once, on release, and the new origin goes to the recording worker.
+// once, on release, and the new origin goes to the recording worker through
+// the recording session, whose screen size keeps the frame on the screen.
 #pragma once
 
 #include <windows.h>
@@ -12,9 +13,11 @@
 #include "engine/ScreenRect.h"
 #include "framework/Wnd.h"
 
+class RecordingSession;
+
 class CRegionFrameWnd : public fw::CWnd, public IRegionFrame {
 public:
-    CRegionFrameWnd();
+    explicit CRegionFrameWnd(RecordingSession& session);
 
     // Creates the window hidden, top-most and without a shape. Start-up passes
     // the whole screen, so that window coordinates equal screen coordinates.
@@ -52,6 +55,7 @@ private:
     // Gives the window the shape of the marks around `framed`.
     void ApplyShape(const ScreenRect& framed);
 
+    RecordingSession& m_session;
     // Written by the worker (SetFrame) and the window's thread (a move).
     mutable std::mutex m_lock;
     ScreenRect m_framed{};

@@ -1,19 +1,14 @@
 #include "region/RegionSelector.h"
 
 #include "engine/CallCaptureRect.h"
-#include "engine/HotkeyLinks.h"
 #include "engine/Messages.h"
-#include "engine/RecordParams.h"
-#include "engine/RecordState.h"
+#include "engine/RecordingSession.h"
 #include "region/RegionGeometry.h"
 
 namespace {
 
 constexpr const char* kSelectorClass = "ShiftRegionWindow";
 constexpr int kProgramIcon = 128;
-
-// Lives for the whole run, like the window.
-CRegionSelector* g_selector = nullptr;
 
 ScreenRect CursorRect(POINT from, POINT to) {
     return Normalized({from.x, from.y, to.x, to.y});
@@ -22,6 +17,7 @@ ScreenRect CursorRect(POINT from, POINT to) {
 }  // namespace
 
 bool CRegionSelector::Create() {
+    if (IsWindow()) return true;
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     WNDCLASSA wc{};
     wc.style = 0;
@@ -33,14 +29,19 @@ bool CRegionSelector::Create() {
     wc.lpszClassName = kSelectorClass;
     if (!RegisterClassFor(wc)) return false;
 
+    CRecordParams& params = m_session.Params;
     {
         HDC screen = ::GetDC(nullptr);
-        g_recordParams.ScreenWidth = ::GetDeviceCaps(screen, HORZRES);
-        g_recordParams.ScreenHeight = ::GetDeviceCaps(screen, VERTRES);
+        params.ScreenWidth = ::GetDeviceCaps(screen, HORZRES);
+        params.ScreenHeight = ::GetDeviceCaps(screen, VERTRES);
         ::ReleaseDC(nullptr, screen);
     }
-    return CreateEx(WS_EX_TOPMOST, kSelectorClass, "Title", WS_POPUP, 0, 0,
-                    g_recordParams.ScreenWidth, g_recordParams.ScreenHeight, nullptr, nullptr);
+    return CreateEx(WS_EX_TOPMOST, kSelectorClass, "Title", WS_POPUP, 0, 0, params.ScreenWidth,
+                    params.ScreenHeight, nullptr, nullptr);
+}
+
+void CRegionSelector::PostToMain(UINT message) const {
+    ::PostMessageA(static_cast<HWND>(m_session.State.MainWindow), message, 0, 0);
 }
 
 void CRegionSelector::SetRectangles(const ScreenRect& rect) {
@@ -76,17 +77,17 @@ void CRegionSelector::OnLButtonUp(UINT, POINT) {
     SetMsgHandled(FALSE);
     Finish();
     if (engine::IsEmptySelection(m_state.committed)) {
-        ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), msg::kRegionSelectEnded, 0, 0);
+        PostToMain(msg::kRegionSelectEnded);
         return;
     }
-    g_recordState.CaptureRect = Normalized(m_state.committed);
-    ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), WM_USER_RECORDSTART_MSG, 0, 0);
+    m_session.State.CaptureRect = Normalized(m_state.committed);
+    PostToMain(WM_USER_RECORDSTART_MSG);
 }
 
 // F10, the default key, arrives as a system key; either kind cancels.
 void CRegionSelector::OnKeyDown(UINT key, UINT, UINT) {
     SetMsgHandled(FALSE);
-    if (static_cast<int32_t>(key) == RegionCancelKey()) CancelRegionSelector();
+    if (static_cast<int32_t>(key) == m_session.Hotkeys.RegionCancelKey.load()) Cancel();
 }
 
 void CRegionSelector::Finish() {
@@ -96,33 +97,16 @@ void CRegionSelector::Finish() {
     ShowWindow(SW_HIDE);
 }
 
-bool CreateRegionSelector() {
-    if (g_selector) return true;
-    auto* selector = new CRegionSelector;
-    if (!selector->Create()) {
-        delete selector;
-        return false;
-    }
-    g_selector = selector;
-    return true;
+void CRegionSelector::Show() {
+    if (!IsWindow()) return;
+    ShowWindow(SW_SHOWMAXIMIZED);
+    ::UpdateWindow(m_hWnd);
 }
 
-CRegionSelector* RegionSelector() {
-    return g_selector && g_selector->IsWindow() ? g_selector : nullptr;
-}
-
-void ShowRegionSelector() {
-    if (CRegionSelector* selector = RegionSelector()) {
-        selector->ShowWindow(SW_SHOWMAXIMIZED);
-        ::UpdateWindow(*selector);
-    }
-}
-
-bool CancelRegionSelector() {
-    CRegionSelector* selector = RegionSelector();
-    if (!selector || !::IsWindowVisible(*selector)) return false;
-    selector->Finish();
-    ConvertArmed = 1;
-    ::PostMessageA(static_cast<HWND>(g_recordState.MainWindow), msg::kRegionSelectEnded, 0, 0);
+bool CRegionSelector::Cancel() {
+    if (!IsWindow() || !::IsWindowVisible(m_hWnd)) return false;
+    Finish();
+    m_session.Hotkeys.ConvertArmed = 1;
+    PostToMain(msg::kRegionSelectEnded);
     return true;
 }

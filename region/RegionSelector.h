@@ -1,8 +1,8 @@
 // The region selector: a borderless, top-most, full-screen window that never
 // paints its background, so the screen stays visible through it. The user
 // drags a rubber band with a live size label; on release the rectangle becomes
-// CaptureRect and the recording start is posted to the main window. The key of
-// the third recording hotkey cancels.
+// the recording session's CaptureRect and the recording start is posted to its
+// main window. The key of the third recording hotkey cancels.
 #pragma once
 
 #include <windows.h>
@@ -22,9 +22,24 @@ struct RegionSelectorState {
     std::string labelText;  // the label now on the screen, "" when none
 };
 
+class RecordingSession;
+
 class CRegionSelector : public fw::CWnd {
 public:
+    explicit CRegionSelector(RecordingSession& session) : m_session(session) {}
+
+    // Start-up: registers "ShiftRegionWindow", measures the screen into the
+    // session's parameters and creates the selector hidden. True at once when
+    // it exists already; false when the class or the window cannot be made,
+    // and the selector is then missing (the other calls do nothing).
     bool Create();
+    // Shows the selector maximised for a region recording.
+    void Show();
+    // What the cancel key does: ends an open selector without starting and
+    // re-arms the converter hotkey. While the main window has the key
+    // registered as a hotkey the selector never receives it, so the hotkey's
+    // action calls this. False when the selector was not open.
+    bool Cancel();
 
     const RegionSelectorState& State() const { return m_state; }
     // The controller's rectangle for a call recording.
@@ -48,21 +63,8 @@ private:
     void Paint(bool draw);
     // Ends the drawing: commits the current rectangle and hides the window.
     void Finish();
-    friend bool CancelRegionSelector();
+    void PostToMain(UINT message) const;
 
+    RecordingSession& m_session;
     RegionSelectorState m_state;
 };
-
-// Start-up: registers "ShiftRegionWindow", measures the screen into the
-// recording parameters and creates the selector hidden. False when the class
-// or the window cannot be made; the selector is then missing.
-bool CreateRegionSelector();
-// The process's selector, or null before CreateRegionSelector succeeded.
-CRegionSelector* RegionSelector();
-// Shows the selector maximised for a region recording.
-void ShowRegionSelector();
-// What the cancel key does: ends an open selector without starting and
-// re-arms the converter hotkey. While the main window has the key registered
-// as a hotkey the selector never receives it, so the hotkey's action calls
-// this. False when the selector was not open.
-bool CancelRegionSelector();

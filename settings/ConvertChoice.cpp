@@ -1,5 +1,7 @@
 #include "settings/ConvertChoice.h"
 
+#include <charconv>
+
 namespace settings {
 
 namespace {
@@ -46,6 +48,12 @@ int32_t Find(const Entry (&entries)[N], int32_t defaultIndex, Same same) {
     return defaultIndex;
 }
 
+int32_t NumberOr(std::string_view text, int32_t fallback) {
+    int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() ? value : fallback;
+}
+
 }  // namespace
 
 void FillProfiles(FormatProfiles& profiles) {
@@ -68,6 +76,13 @@ ChoicePositions PositionsOf(const ConvertChoice& choice) {
                  [&](const Size& s) { return s.width == choice.width && s.height == choice.height; }),
             Find(kVideoRates, kDefaults.videoBitrate, [&](const Rate& r) { return r.kbps == choice.videoKbps; }),
             Find(kAudioRates, kDefaults.audioBitrate, [&](const Rate& r) { return r.kbps == choice.audioKbps; })};
+}
+
+ConvertChoice ChoiceFromTexts(std::string_view width, std::string_view height, std::string_view videoKbps,
+                              std::string_view audioKbps) {
+    const ConvertChoice defaults;
+    return ChoiceAt(PositionsOf({NumberOr(width, defaults.width), NumberOr(height, defaults.height),
+                                 NumberOr(videoKbps, defaults.videoKbps), NumberOr(audioKbps, defaults.audioKbps)}));
 }
 
 }  // namespace settings

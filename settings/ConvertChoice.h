@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "settings/FormatProfile.h"
 
@@ -42,5 +43,10 @@ void FillProfiles(FormatProfiles& profiles);
 ConvertChoice ChoiceAt(const ChoicePositions& positions);
 // The positions of these values; a value no entry has means its list's default.
 ChoicePositions PositionsOf(const ConvertChoice& choice);
+// The choice config.ini's texts of the four keys make, as the settings
+// dialog would show it: a text that is not a whole number, or a value no
+// entry has, means its list's default.
+ConvertChoice ChoiceFromTexts(std::string_view width, std::string_view height, std::string_view videoKbps,
+                              std::string_view audioKbps);
 
 }  // namespace settings

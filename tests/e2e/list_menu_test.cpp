@@ -1,13 +1,14 @@
 // The recordings list's context menu in the running program, driven with the
 // real pointer and keys: a right-click on a call's row, "Trim..." from the
 // menu, times typed and OK put the trim into the edit file beside the
-// recording, and "Convert to MP4" has ClipForge convert it; while a call is
+// recording, and "Convert to MP4" has ClipForge convert it, trimmed; while a call is
 // recorded editing and converting are greyed; Delete removes the selected
 // row and the selection with it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,8 @@ TEST(ListMenu, TrimFromARowsMenuGoesIntoTheEditFileAndConvertHasClipForgeConvert
                                120000))
         << "no MP4 came of it";
     EXPECT_EQ(Probe(mp4, "v", "stream=codec_name"), "h264");
+    // The trim went into it: two seconds, to a picture.
+    EXPECT_NEAR(std::atof(Probe(mp4, "v", "stream=duration").c_str()), 2.0, 0.041);
     ::PostMessageA(converter, WM_CLOSE, 0, 0);
     EXPECT_TRUE(e2e::WaitUntil([&] { return !::IsWindow(converter); }, 30000)) << "ClipForge did not close";
     EXPECT_TRUE(recorder.Close());

@@ -8,3 +8,6 @@ add_executable(recording_reader_fuzz_replay ${_fuzz}/recording_reader_fuzz.cpp $
 target_link_libraries(recording_reader_fuzz_replay PRIVATE clipforge_convert)
 add_test(NAME recording_reader_fuzz_replay
          COMMAND recording_reader_fuzz_replay ${_fuzz}/seeds ${_fuzz}/reader-crashes)
+lumiskop_test(clipforge_edits_test
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/clipforge_edits_test.cpp
+  LIBS clipforge_convert test_recording)

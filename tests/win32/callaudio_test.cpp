@@ -53,8 +53,8 @@ protected:
         // Wine's wave input takes a second or two to deliver its first
         // buffer; these deliveries all come before the first picture.
         ui::PumpFor(3000);
-        EXPECT_EQ(g_recordState.RingA.Count(), 0);
-        EXPECT_EQ(g_recordState.RingB.Count(), 0);
+        EXPECT_EQ(harness.Session().State.RingA.Count(), 0);
+        EXPECT_EQ(harness.Session().State.RingB.Count(), 0);
         path = harness.Folder() + "\\" + file;
         ASSERT_TRUE(harness.Record(kRect, file, seconds, {}, [this] { inputs.StopAndCollect(); }));
         inputs.Close();
@@ -62,7 +62,7 @@ protected:
     }
 
     RecordingHarness harness;
-    CCallAudioInputs inputs;
+    CCallAudioInputs inputs{harness.Session().State};
     int virtualIndex = -1;
     std::string path;
 };

@@ -52,7 +52,7 @@ protected:
                                     callenv::FindProcess("Dedida.exe")); ++i)
             ::Sleep(50);
         ASSERT_FALSE(callenv::FindProcess("msnmsgr.exe"));
-        callenv::ContactAddress = "earlier@example.com";
+        finder.ContactAddress = "earlier@example.com";
     }
 
     CCallWindowFinder finder;
@@ -61,7 +61,7 @@ protected:
 TEST_F(CallWindowSearch, FindsTheConversationWindowAndCutsTheContact) {
     EXPECT_FALSE(finder.FindMessengerProcess());
     EXPECT_EQ(finder.FindConversationWindow(), nullptr);
-    EXPECT_EQ(callenv::ContactAddress, "earlier@example.com");
+    EXPECT_EQ(finder.ContactAddress, "earlier@example.com");
 
     ChildProcess messenger = StartMessenger({"class=IMWindowClass;title=Alice - Conversation <alice@example.com>"});
     HWND window = e2e::WaitForWindow("Alice - Conversation <alice@example.com>", 15000, messenger.Id());
@@ -70,7 +70,7 @@ TEST_F(CallWindowSearch, FindsTheConversationWindowAndCutsTheContact) {
     EXPECT_TRUE(finder.FindMessengerProcess());
     EXPECT_EQ(finder.MessengerExeName, "msnmsgr.exe");
     EXPECT_EQ(finder.FindConversationWindow(), window);
-    EXPECT_EQ(callenv::ContactAddress, "alice@example.com");
+    EXPECT_EQ(finder.ContactAddress, "alice@example.com");
 }
 
 TEST_F(CallWindowSearch, UpperOfTwoConversationWindowsWins) {
@@ -80,7 +80,7 @@ TEST_F(CallWindowSearch, UpperOfTwoConversationWindowsWins) {
     HWND found = finder.FindConversationWindow();
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(TitleOf(found), "Upper <upper@example.com>");
-    EXPECT_EQ(callenv::ContactAddress, "upper@example.com");
+    EXPECT_EQ(finder.ContactAddress, "upper@example.com");
 }
 
 TEST_F(CallWindowSearch, HiddenAndDisabledAreSkippedMinimisedIsFound) {
@@ -91,7 +91,7 @@ TEST_F(CallWindowSearch, HiddenAndDisabledAreSkippedMinimisedIsFound) {
     ASSERT_NE(minimised, nullptr);
     EXPECT_TRUE(::IsIconic(minimised));
     EXPECT_EQ(finder.FindConversationWindow(), minimised);
-    EXPECT_EQ(callenv::ContactAddress, "min@example.com");
+    EXPECT_EQ(finder.ContactAddress, "min@example.com");
 }
 
 TEST_F(CallWindowSearch, FramelessAndCaptionlessWindowsAreNeverConversations) {
@@ -101,7 +101,7 @@ TEST_F(CallWindowSearch, FramelessAndCaptionlessWindowsAreNeverConversations) {
     ASSERT_NE(e2e::WaitForWindow("Bare <b@example.com>", 15000, messenger.Id()), nullptr);
     EXPECT_TRUE(finder.FindMessengerProcess());
     EXPECT_EQ(finder.FindConversationWindow(), nullptr);
-    EXPECT_EQ(callenv::ContactAddress, "earlier@example.com");
+    EXPECT_EQ(finder.ContactAddress, "earlier@example.com");
 }
 
 TEST_F(CallWindowSearch, ClassNameMustBeginWithAConversationClass) {
@@ -112,7 +112,7 @@ TEST_F(CallWindowSearch, ClassNameMustBeginWithAConversationClass) {
     ASSERT_NE(e2e::WaitForWindow("Inside <inside@example.com>", 15000, messenger.Id()), nullptr);
     // The later window is on top but its class only holds the text inside.
     EXPECT_EQ(finder.FindConversationWindow(), prefixed);
-    EXPECT_EQ(callenv::ContactAddress, "prefix@example.com");
+    EXPECT_EQ(finder.ContactAddress, "prefix@example.com");
 }
 
 TEST_F(CallWindowSearch, ProcessNameIsCaseSensitive) {
@@ -156,7 +156,7 @@ TEST_F(CallWindowSearch, OnlyTheFirstMessengerProcessIsSearched) {
     DWORD owner = 0;
     ::GetWindowThreadProcessId(found, &owner);
     EXPECT_EQ(owner, listedFirst);
-    EXPECT_EQ(callenv::ContactAddress, listedFirst == first.Id() ? "one@example.com" : "two@example.com");
+    EXPECT_EQ(finder.ContactAddress, listedFirst == first.Id() ? "one@example.com" : "two@example.com");
 }
 
 std::vector<std::string> ReadLines(const std::string& path) {
@@ -181,9 +181,9 @@ TEST_F(CallWindowSearch, ContactReachesTheCompanionAsOneZeroFilledBlock) {
     ASSERT_FALSE(folder.empty());
     const std::string log = folder + "\\copydata.log";
 
-    HWND oldAssist = callenv::AssistWindow;
+    HWND oldAssist = finder.AssistWindow;
     EXPECT_EQ(finder.FindAssistWindow(), nullptr);  // not running
-    EXPECT_EQ(callenv::AssistWindow, oldAssist);
+    EXPECT_EQ(finder.AssistWindow, oldAssist);
 
     ChildProcess messenger = StartMessenger({"class=IMWindowClass;title=Bob <bob@example.com>"});
     ChildProcess companion = StartFixture(e2e::FixtureFolder() + "\\Dedida.exe",
@@ -193,13 +193,13 @@ TEST_F(CallWindowSearch, ContactReachesTheCompanionAsOneZeroFilledBlock) {
     // The order of a call recording's start: companion first, then the conversation.
     HWND form = finder.FindAssistWindow();
     ASSERT_NE(form, nullptr);
-    EXPECT_EQ(callenv::AssistWindow, form);
+    EXPECT_EQ(finder.AssistWindow, form);
     char cls[256] = {};
     ::GetClassNameA(form, cls, sizeof cls);
     EXPECT_STREQ(cls, "WindowsForms10.Window.8.app.0.378734a");
     EXPECT_FALSE(::IsWindowVisible(form));
     ASSERT_NE(finder.FindConversationWindow(), nullptr);
-    callenv::HandOffContact(callenv::AssistWindow, callenv::ContactAddress);
+    callenv::HandOffContact(finder.AssistWindow, finder.ContactAddress);
 
     auto lines = ReadLines(log);
     ASSERT_EQ(lines.size(), 1u);
@@ -208,9 +208,9 @@ TEST_F(CallWindowSearch, ContactReachesTheCompanionAsOneZeroFilledBlock) {
     // Once the companion is gone its old handle stays and the hand-off goes nowhere.
     companion.Kill();
     EXPECT_EQ(finder.FindAssistWindow(), nullptr);
-    EXPECT_EQ(callenv::AssistWindow, form);
+    EXPECT_EQ(finder.AssistWindow, form);
     EXPECT_FALSE(::IsWindow(form));
-    callenv::HandOffContact(callenv::AssistWindow, "carol@example.com");
+    callenv::HandOffContact(finder.AssistWindow, "carol@example.com");
     callenv::HandOffContact(nullptr, "carol@example.com");
     EXPECT_EQ(ReadLines(log).size(), 1u);
 

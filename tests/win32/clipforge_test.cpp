@@ -7,11 +7,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <set>
 
-#include "engine/RecordParams.h"
+#include "editing/EditFile.h"
 #include "framework/Handle.h"
 #include "tests/support/fixture_paths.h"
 #include "tests/support/host_command.h"
@@ -155,9 +156,6 @@ private:
 };
 
 TEST(ClipForgeCommand, ConvertsARecordingOfTheScreenAndNeverOverwritesUnasked) {
-    g_recordParams = CRecordParams{};
-    g_recordParams.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-    g_recordParams.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
     ColourWindow window({100, 100, 420, 340}, {RGB(200, 30, 30), RGB(30, 30, 200)}, 400);
     RecordingHarness harness;
     ASSERT_TRUE(harness.Record({100, 100, 419, 339}, "call.avi", 3.0));
@@ -281,7 +279,11 @@ protected:
         m_savedConfig = ReadAll(m_config);
         m_hadConfig = Exists(m_config);
         folder = e2e::MakeScratchFolder("clipforge");
-        std::ofstream(m_config, std::ios::binary) << "[General]\r\nFilePath=" << folder << "\r\n";
+        Configure("");
+    }
+    // config.ini naming the folder, with `more` after it.
+    void Configure(const std::string& more) {
+        std::ofstream(m_config, std::ios::binary) << "[General]\r\nFilePath=" << folder << "\r\n" << more;
     }
     void TearDown() override {
         if (window) ::PostMessageA(window, WM_COMMAND, IDC_CF_CLOSE, 0);
@@ -447,4 +449,72 @@ TEST_F(ClipForgeWindow, ListsAndConvertsARecordingNamedOutsideTheCodePage) {
     EXPECT_EQ(Rows()[0][3], "yes");
 }
 
+// Mean luma of an 8 x 8 block of a decoded rgb24 picture.
+double Luma(const std::vector<uint8_t>& rgb, int width, int x, int y) {
+    double sum = 0;
+    for (int dy = 0; dy < 8; ++dy)
+        for (int dx = 0; dx < 8; ++dx) {
+            const uint8_t* p = &rgb[(size_t(y + dy) * width + x + dx) * 3];
+            sum += 16 + (65.481 * p[0] + 128.553 * p[1] + 24.966 * p[2]) / 255;
+        }
+    return sum / 64;
+}
+
+double Rms(const std::vector<int16_t>& samples) {
+    double sum = 0;
+    for (int16_t s : samples) sum += double(s) * s;
+    return samples.empty() ? 0 : std::sqrt(sum / double(samples.size()));
+}
+
+// The recorder's edit file and its [Convert] choice reach the MP4; --no-edits
+// leaves the edit file out, and the window tells an edited recording's length.
+TEST_F(ClipForgeWindow, AppliesTheEditFileAndTheChosenSizeAndListsTheTrimmedLength) {
+    Configure("[Convert]\r\nWidth=640\r\nHeight=360\r\nVideoKbps=0\r\nAudioKbps=128\r\n");
+    testrec::Plan plan;
+    plan.swapEverySecond = true;  // 3 s: red left and blue right, swapped in the second second
+    const std::string avi = folder + "\\call.avi";
+    ASSERT_TRUE(testrec::WriteRecording(avi, plan));
+    Make("plain.avi", 1, 320, 240, 5);
+    editfile::RecordingEdits edits;
+    edits.trimStartMs = 1000, edits.trimEndMs = 2000;
+    edits.cropRight = 160, edits.cropBottom = 240;  // the left half
+    edits.brightness = 40;
+    edits.volume = 50;
+    std::ofstream(editfile::PathFor(avi), std::ios::binary) << editfile::Format(edits);
+
+    const std::string edited = folder + "\\edited.mp4", full = folder + "\\full.mp4";
+    Outcome run = RunClipForgeWide(L"--convert " + Quoted(avi) + L" " + Quoted(edited));
+    ASSERT_EQ(run.code, 0u) << run.console << ReadAll(edited + ".log");
+    EXPECT_NE(run.console.find("Edits: trim 00:00:01.000-00:00:02.000, crop 160x240+0+0, letterbox 640x360, "
+                               "brightness +40, volume 50%."), std::string::npos) << run.console;
+    run = RunClipForgeWide(L"--convert " + Quoted(avi) + L" " + Quoted(full) + L" --no-edits");
+    ASSERT_EQ(run.code, 0u) << run.console;
+    EXPECT_NE(run.console.find("Edits: letterbox 640x360 (the edit file is ignored: --no-edits)."), std::string::npos)
+        << run.console;
+
+    // One second, from the first picture of the second second to its last.
+    EXPECT_EQ(Probe(edited, "v", "stream=width,height"), "640,360");
+    EXPECT_NEAR(std::atof(Probe(edited, "v", "format=duration").c_str()), 1.0, 0.04);
+    EXPECT_NEAR(std::atof(Probe(full, "v", "format=duration").c_str()), 3.0, 0.04);
+    const std::vector<std::vector<uint8_t>> pictures = DecodeFrames(edited, 640, 360);
+    ASSERT_EQ(pictures.size(), 25u);
+    for (const auto* picture : {&pictures.front(), &pictures.back()}) {
+        // The left half, blue then (luma 41), brightened by 40 and
+        // letterboxed into 240 x 360 between black bars.
+        EXPECT_NEAR(Luma(*picture, 640, 316, 176), 81, 8);
+        EXPECT_NEAR(Luma(*picture, 640, 100, 176), 16, 6);
+        EXPECT_NEAR(Luma(*picture, 640, 540, 176), 16, 6);
+    }
+    // The same tones at half the level.
+    const double ratio = Rms(DecodeAudio(edited)) / Rms(DecodeAudio(full));
+    EXPECT_NEAR(ratio, 0.5, 0.04);
+
+    Start();
+    const std::vector<std::vector<std::string>> rows = Rows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][0] + " " + rows[0][1], "call.avi 00:00:01 of 00:00:03");
+    EXPECT_EQ(rows[1][0] + " " + rows[1][1], "plain.avi 00:00:01");
+}
+
 }  // namespace
+

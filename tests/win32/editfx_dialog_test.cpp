@@ -8,12 +8,19 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "editing/CropDlg.h"
+#include "editing/EditFile.h"
 #include "editing/EffectDlg.h"
 #include "tests/support/fixture_paths.h"
 #include "tests/support/host_command.h"
+#include "tests/support/process_helpers.h"
 #include "tests/support/ui_helpers.h"
 
 namespace {
@@ -250,4 +257,74 @@ TEST_F(EditFxDialogs, EffectDialogOnAFileThatCannotPlayCanStillBeClosed) {
     EXPECT_EQ(settings.brightness, 0);
 }
 
+// What the effects dialog shows is what ClipForge writes: the preview's first
+// picture, read from the screen, against the MP4's, converted with the same
+// values from the edit file.
+TEST_F(EditFxDialogs, ThePreviewedEffectsAreWhatTheMp4Holds) {
+    const std::string avi = s_folder + "\\pattern.avi", mp4 = s_folder + "\\pattern.mp4";
+    const auto made = hostcmd::Run(
+        "ffmpeg -y -loglevel error -f lavfi -i testsrc2=size=320x240:rate=25 -f lavfi "
+        "-i sine=frequency=440:sample_rate=48000 -t 4 -c:v msmpeg4v3 -q:v 2 -c:a pcm_s16le -ac 2 " +
+        hostcmd::ShellQuote(hostcmd::HostPath(avi)));
+    ASSERT_TRUE(made.finished && made.exitCode == 0) << made.output;
+    clips[0].path = avi;
+    EditSettings& values = clips[0].edits;
+    values.brightness = 30, values.contrast = 140, values.saturation = -60;
+
+    std::vector<COLORREF> shown;
+    {
+        CEffectDlg dialog(context);
+        Open(dialog);
+        ASSERT_TRUE(ui::ClickWindow(dialog.GetDlgItem(IDC_EFFECT_STOP)));
+        ASSERT_TRUE(ui::PumpUntil([&] { return StateOf(dialog) != PlayState::Playing; }, 10000));
+        ui::PumpFor(500);  // the first picture drawn again
+        const POINT at = ui::ClientToScreenPoint(dialog, 14, 51);
+        shown = ui::ScreenPixels(at.x, at.y, 320, 240);
+        ui::SaveScreenshot("effect-dialog-stopped");
+        ClickAndWaitClosed(dialog, IDCANCEL);
+    }
+    ASSERT_EQ(shown.size(), 320u * 240u);
+    std::ofstream ppm(s_folder + "\\preview.ppm", std::ios::binary);
+    ppm << "P6\n320 240\n255\n";
+    for (COLORREF c : shown) ppm << char(GetRValue(c)) << char(GetGValue(c)) << char(GetBValue(c));
+    ppm.close();
+
+    editfile::RecordingEdits edits;
+    edits.brightness = values.brightness, edits.contrast = values.contrast, edits.saturation = values.saturation;
+    std::ofstream(editfile::PathFor(avi), std::ios::binary) << editfile::Format(edits);
+    e2e::ChildProcess converter = e2e::ChildProcess::Start(
+        "\"" + e2e::ProgramFolder() + "\\ClipForge.exe\" --convert \"" + avi + "\" --force", s_folder);
+    DWORD code = 999;
+    ASSERT_TRUE(converter.WaitForExit(120000, &code));
+    ASSERT_EQ(code, 0u);
+
+    // The screen shows the overlay's 4:2:0 samples as full-range BT.601
+    // (SDL's own conversion): read back so, they are the picture the filter
+    // made. Matched against the first pictures of a file, the best one is the
+    // picture of the same time (Stop's picture is a few in: the clock shows it).
+    const std::string yuv = hostcmd::ShellQuote(hostcmd::HostPath(s_folder + "\\preview.yuv"));
+    const auto back = hostcmd::Run("ffmpeg -v error -y -i " +
+                                   hostcmd::ShellQuote(hostcmd::HostPath(s_folder + "\\preview.ppm")) +
+                                   " -vf 'scale=out_color_matrix=bt601:out_range=full,format=yuv420p' -f rawvideo " + yuv);
+    ASSERT_TRUE(back.finished && back.exitCode == 0) << back.output;
+    const auto bestPsnr = [&](const std::string& file) {
+        const auto r = hostcmd::Run(
+            "ffmpeg -nostdin -hide_banner -f rawvideo -pix_fmt yuv420p -s 320x240 -i " + yuv + " -i " +
+            hostcmd::ShellQuote(hostcmd::HostPath(file)) +
+            " -lavfi '[0:v]loop=loop=-1:size=1[a];[1:v]trim=end_frame=10,scale=320:240,format=yuv420p[b];"
+            "[a][b]psnr=shortest=1:stats_file=-' -f null - 2>/dev/null | sed -n 's/.*psnr_avg:\\([0-9.]*\\).*/\\1/p'");
+        double best = 0;
+        std::istringstream lines(r.output);
+        for (std::string line; std::getline(lines, line);) best = std::max(best, std::atof(line.c_str()));
+        return best;
+    };
+    const double withEdits = bestPsnr(mp4), unfiltered = bestPsnr(avi);
+    std::printf("preview against the MP4: PSNR %.1f dB; against the unfiltered recording: %.1f dB\n", withEdits,
+                unfiltered);
+    EXPECT_GE(withEdits, 30.0) << "the MP4 is not what the preview showed";
+    // Unfiltered, no picture comes near: the effects are what agrees.
+    EXPECT_LT(unfiltered, 25.0) << "the effects change too little to tell";
+}
+
 }  // namespace
+

@@ -18,7 +18,7 @@
 #include "controls/FloatStopWnd.h"
 #include "controls/SkinFiles.h"
 #include "framework/ProgramFolder.h"
-#include "engine/RecordParams.h"
+#include "engine/RecordingSession.h"
 #include "framework/App.h"
 #include "res/resource.h"
 #include "tests/support/ui_helpers.h"
@@ -40,8 +40,8 @@ class FloatStopTest : public testing::Test {
 protected:
     void SetUp() override {
         fw::CWinApp::Enable3dControls();
-        g_recordParams.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-        g_recordParams.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+        session.Params.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+        session.Params.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
         ui::MoveMouse(1000, 950);
         ASSERT_TRUE(owner.Open(600, 100, 300, 200));
         ASSERT_TRUE(stop.Create(owner));
@@ -52,12 +52,12 @@ protected:
     }
 
     // Shows the window as the recording worker does: from its own thread,
-    // through the window the program installed for it.
+    // through the window installed in its recording session.
     void ShowFromWorker(const ScreenRect& rect) {
-        SetStopWindow(&stop);
-        std::thread worker([&] { StopWindow().ShowBeside(rect); });
+        session.SetStopWindow(&stop);
+        std::thread worker([&] { session.StopWindow().ShowBeside(rect); });
         worker.join();
-        SetStopWindow(nullptr);
+        session.SetStopWindow(nullptr);
         ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(stop) != FALSE; })) << "not shown";
     }
     POINT Centre() const {
@@ -65,8 +65,9 @@ protected:
         return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
     }
 
+    RecordingSession session;
     probe::OwnerWindow owner;
-    CFloatStopWnd stop;
+    CFloatStopWnd stop{session.Params};
 };
 
 TEST_F(FloatStopTest, StartsHiddenTopmostLayeredAndCoveredByItsButton) {
@@ -125,7 +126,7 @@ TEST_F(FloatStopTest, WorkerShowsItBelowTheRegionOpaqueAndSkinned) {
 }
 
 TEST_F(FloatStopTest, FullScreenRegionStillGetsAPlaceOnTheScreen) {
-    const int width = g_recordParams.ScreenWidth, height = g_recordParams.ScreenHeight;
+    const int width = session.Params.ScreenWidth, height = session.Params.ScreenHeight;
     ShowFromWorker({0, 0, width - 1, height - 1});
     RECT rc = WindowRect(stop);
     EXPECT_GT(rc.left, 0);

@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "engine/FrameGrabber.h"
-#include "engine/RecordParams.h"
-#include "engine/RecordState.h"
-#include "engine/RecordWindows.h"
+#include "engine/RecordingSession.h"
 #include "tests/win32/colour_window.h"
 
 namespace {
@@ -36,28 +34,34 @@ int DarkPixels(const BITMAPINFOHEADER* frame, int x0, int y0, int size) {
     return dark;
 }
 
-DWORD WINAPI AskForCursor(LPVOID out) {
-    *static_cast<HCURSOR*>(out) = CurrentCursor();
+struct CursorQuestion {
+    CRecordState* state;
+    HCURSOR answer;
+};
+
+DWORD WINAPI AskForCursor(LPVOID question) {
+    auto* q = static_cast<CursorQuestion*>(question);
+    q->answer = CurrentCursor(*q->state);
     return 0;
 }
 
+// Each test grabs with a fresh session: default parameters, no saved cursor,
+// no region frame.
 class GrabberTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_recordParams = CRecordParams{};
-        g_recordState.SavedCursor = nullptr;
         ::SetCursorPos(1200, 1000);  // well away from the window
     }
-    void TearDown() override {
-        g_recordState.SavedCursor = nullptr;
-        SetRegionFrame(nullptr);
-    }
+
+    RecordingSession session;
+    CRecordParams& params = session.Params;
+    CRecordState& state = session.State;
 };
 
 TEST_F(GrabberTest, FrameIsAPackedBottomUpBitmapOfTheScreen) {
     ColourWindow window({100, 100, 741, 581}, {kRed}, 0);
     window.SplitBottom(kBlue);
-    BITMAPINFOHEADER* frame = GrabFrame(100, 100, 641, 481, 1);
+    BITMAPINFOHEADER* frame = GrabFrame(session, 100, 100, 641, 481, 1);
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->biSize, 40u);
     EXPECT_EQ(frame->biWidth, 641);
@@ -80,8 +84,8 @@ TEST_F(GrabberTest, FrameIsAPackedBottomUpBitmapOfTheScreen) {
 
 TEST_F(GrabberTest, EightBitFramesCarryAFullPalette) {
     ColourWindow window({100, 100, 300, 200}, {kRed}, 0);
-    g_recordParams.BitsPerPixel = 8;
-    BITMAPINFOHEADER* frame = GrabFrame(100, 100, 200, 100, 1);
+    params.BitsPerPixel = 8;
+    BITMAPINFOHEADER* frame = GrabFrame(session, 100, 100, 200, 100, 1);
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->biBitCount, 8);
     EXPECT_EQ(frame->biClrUsed, 256u);
@@ -92,30 +96,30 @@ TEST_F(GrabberTest, EightBitFramesCarryAFullPalette) {
 
 TEST_F(GrabberTest, TheSavedCursorIsDrawnAtThePointerUnlessSwitchedOff) {
     ColourWindow window({100, 100, 500, 400}, {kRed}, 0);
-    g_recordState.SavedCursor = ::LoadCursorA(nullptr, IDC_CROSS);
+    state.SavedCursor = ::LoadCursorA(nullptr, IDC_CROSS);
     ::SetCursorPos(300, 250);
     ICONINFO info{};
     ASSERT_TRUE(::GetIconInfo(::LoadCursorA(nullptr, IDC_CROSS), &info));
     if (info.hbmMask) ::DeleteObject(info.hbmMask);
     if (info.hbmColor) ::DeleteObject(info.hbmColor);
 
-    BITMAPINFOHEADER* frame = GrabFrame(100, 100, 400, 300, 1);
+    BITMAPINFOHEADER* frame = GrabFrame(session, 100, 100, 400, 300, 1);
     ASSERT_NE(frame, nullptr);
     // The cross's hot spot sits on the pointer: dark pixels around (200, 150).
     EXPECT_GT(DarkPixels(frame, 200 - 16, 150 - 16, 32), 10);
     EXPECT_EQ(DarkPixels(frame, 0, 0, 100), 0);
     FreeFrame(frame);
 
-    g_recordParams.DrawCursor = 0;
-    frame = GrabFrame(100, 100, 400, 300, 1);
+    params.DrawCursor = 0;
+    frame = GrabFrame(session, 100, 100, 400, 300, 1);
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(DarkPixels(frame, 200 - 16, 150 - 16, 32), 0);
     FreeFrame(frame);
 
     // A pointer outside the rectangle is clipped away.
-    g_recordParams.DrawCursor = 1;
+    params.DrawCursor = 1;
     ::SetCursorPos(1000, 900);
-    frame = GrabFrame(100, 100, 400, 300, 1);
+    frame = GrabFrame(session, 100, 100, 400, 300, 1);
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(DarkPixels(frame, 0, 0, 300), 0);
     FreeFrame(frame);
@@ -138,12 +142,12 @@ void ExpectSamePicture(const CScreenGrabber& kept, const BITMAPINFOHEADER* fresh
 TEST_F(GrabberTest, TheKeptSurfaceHoldsThePerFramePicturePixelForPixel) {
     ColourWindow window({100, 100, 741, 581}, {kRed}, 0, IDC_CROSS);
     window.SplitBottom(kBlue);
-    g_recordState.SavedCursor = ::LoadCursorA(nullptr, IDC_CROSS);
+    state.SavedCursor = ::LoadCursorA(nullptr, IDC_CROSS);
     ::SetCursorPos(420, 300);
-    CScreenGrabber grabber;
+    CScreenGrabber grabber(session);
     auto expectSame = [&](int left, int top, int width, int height) {
         ASSERT_TRUE(grabber.Grab(left, top, width, height, 0));
-        BITMAPINFOHEADER* fresh = GrabFrame(left, top, width, height, 0);
+        BITMAPINFOHEADER* fresh = GrabFrame(session, left, top, width, height, 0);
         ASSERT_NE(fresh, nullptr);
         ExpectSamePicture(grabber, fresh);
         FreeFrame(fresh);
@@ -170,20 +174,20 @@ TEST_F(GrabberTest, TheKeptSurfaceHoldsThePerFramePicturePixelForPixel) {
 
 TEST_F(GrabberTest, WithoutAWatcherTheThreadsOwnCursorIsUsedAndKept) {
     // A thread with no windows has no cursor: nothing is drawn or saved.
-    HCURSOR fromWorker = reinterpret_cast<HCURSOR>(1);
+    CursorQuestion fromWorker{&state, reinterpret_cast<HCURSOR>(1)};
     HANDLE worker = ::CreateThread(nullptr, 0, AskForCursor, &fromWorker, 0, nullptr);
     ::WaitForSingleObject(worker, 5000);
     ::CloseHandle(worker);
-    EXPECT_EQ(fromWorker, nullptr);
-    EXPECT_EQ(g_recordState.SavedCursor.load(), nullptr);
+    EXPECT_EQ(fromWorker.answer, nullptr);
+    EXPECT_EQ(state.SavedCursor.load(), nullptr);
 
     // This thread's cursor is taken and kept for later grabs.
     HCURSOR beam = ::LoadCursorA(nullptr, IDC_IBEAM);
     ::SetCursor(beam);
-    EXPECT_EQ(CurrentCursor(), beam);
-    EXPECT_EQ(g_recordState.SavedCursor.load(), beam);
+    EXPECT_EQ(CurrentCursor(state), beam);
+    EXPECT_EQ(state.SavedCursor.load(), beam);
     ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
-    EXPECT_EQ(CurrentCursor(), beam);
+    EXPECT_EQ(CurrentCursor(state), beam);
 }
 
 // Records what the grabber asks of the region frame.
@@ -197,21 +201,21 @@ public:
 
 TEST_F(GrabberTest, TheBandTurnsLightYellowForEachGrabAndRedAfterIt) {
     BandLog band;
-    SetRegionFrame(&band);
-    FreeFrame(GrabFrame(0, 0, 64, 64, 0));
+    session.SetRegionFrame(&band);
+    FreeFrame(GrabFrame(session, 0, 0, 64, 64, 0));
     EXPECT_EQ(band.fills, (std::vector<COLORREF>{RGB(255, 255, 180), RGB(255, 0, 80)}));
 
     band.fills.clear();
-    FreeFrame(GrabFrame(0, 0, 64, 64, 1));  // the probe frame leaves it alone
-    CScreenGrabber grabber;
+    FreeFrame(GrabFrame(session, 0, 0, 64, 64, 1));  // the probe frame leaves it alone
+    CScreenGrabber grabber(session);
     EXPECT_TRUE(grabber.Grab(0, 0, 64, 64, 1));
     EXPECT_TRUE(band.fills.empty());
     EXPECT_TRUE(grabber.Grab(0, 0, 64, 64, 0));
     EXPECT_EQ(band.fills, (std::vector<COLORREF>{RGB(255, 255, 180), RGB(255, 0, 80)}));
 
     band.fills.clear();
-    g_recordParams.ShowRegionFrame = 0;
-    FreeFrame(GrabFrame(0, 0, 64, 64, 0));
+    params.ShowRegionFrame = 0;
+    FreeFrame(GrabFrame(session, 0, 0, 64, 64, 0));
     EXPECT_TRUE(grabber.Grab(0, 0, 64, 64, 0));
     EXPECT_TRUE(band.fills.empty());
 }

@@ -40,14 +40,8 @@ int DarkPixels(const std::vector<uint8_t>& frame, int width, int cx, int cy, int
     return dark;
 }
 
-class RecordTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        g_recordParams = CRecordParams{};
-        g_recordParams.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-        g_recordParams.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
-    }
-};
+// Each harness records with a fresh session: default parameters, the screen measured.
+class RecordTest : public ::testing::Test {};
 
 TEST_F(RecordTest, AChangingWindowIsRecordedWithItsColoursAtTheRightTimesAndTheCursor) {
     ColourWindow window(kRect, kPalette, kPeriodMs, IDC_CROSS);
@@ -122,8 +116,8 @@ TEST_F(RecordTest, BothRingsAreMixedIntoOneStereoTrack) {
     ASSERT_TRUE(harness.Record({100, 100, 419, 339}, "audio.avi", 2.5, [&] {
         if (::timeGetTime() - lastDelivery < 100) return;
         lastDelivery = ::timeGetTime();
-        g_recordState.RingA.Append(farEnd.data(), static_cast<int32_t>(farEnd.size()));
-        g_recordState.RingB.Append(micIn.data(), static_cast<int32_t>(micIn.size()));
+        harness.Session().State.RingA.Append(farEnd.data(), static_cast<int32_t>(farEnd.size()));
+        harness.Session().State.RingB.Append(micIn.data(), static_cast<int32_t>(micIn.size()));
         fed += farEnd.size();
     }));
     EXPECT_EQ(harness.endMessage, WM_USER_GENERIC_MSG);

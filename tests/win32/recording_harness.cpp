@@ -5,8 +5,6 @@
 #include "engine/ConfigFile.h"
 #include "engine/Messages.h"
 #include "engine/OutputPath.h"
-#include "engine/RecordParams.h"
-#include "engine/RecordState.h"
 #include "engine/RecordThread.h"
 #include "tests/support/host_command.h"
 #include "tests/support/process_helpers.h"
@@ -23,7 +21,8 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     LRESULT handled = 0;
     if (g_extraHandler && g_extraHandler(message, handled)) return handled;
     if (message == WM_USER_SAVECURSOR_MSG) {
-        g_recordState.SavedCursor = reinterpret_cast<NativeCursor>(wParam);
+        auto* state = reinterpret_cast<CRecordState*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (state) state->SavedCursor = reinterpret_cast<NativeCursor>(wParam);
         return 0;
     }
     if (message == WM_USER_GENERIC_MSG || message == WM_USER_RECORDINTERRUPTED_MSG) {
@@ -56,10 +55,10 @@ RecordingHarness::RecordingHarness(std::string folder) : m_folder(std::move(fold
     ::RegisterClassA(&wc);
     m_window = ::CreateWindowExA(0, wc.lpszClassName, "main", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                  wc.hInstance, nullptr);
-    g_recordState.MainWindow = m_window;
-    g_recordState.SavedCursor = nullptr;
-    ClearRing(g_recordState.RingA);
-    ClearRing(g_recordState.RingB);
+    ::SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&m_session.State));
+    m_session.State.MainWindow = m_window;
+    m_session.Params.ScreenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    m_session.Params.ScreenHeight = ::GetSystemMetrics(SM_CYSCREEN);
 }
 
 RecordingHarness::~RecordingHarness() {
@@ -71,7 +70,6 @@ RecordingHarness::~RecordingHarness() {
     ::DeleteFileA(m_config.c_str());
     g_extraHandler = nullptr;
     ::DestroyWindow(m_window);
-    g_recordState.MainWindow = nullptr;
     if (m_folder.find("lumiskop-rec-") != std::string::npos) {
         for (const std::string& f : FilesIn(m_folder, "*")) ::DeleteFileA((m_folder + "\\" + f).c_str());
         ::RemoveDirectoryA(m_folder.c_str());
@@ -94,18 +92,19 @@ bool RecordingHarness::Record(const RECT& rect, const std::string& fileName, dou
                               const std::function<void()>& during,
                               const std::function<void()>& beforeStop) {
     g_endMessage = 0;
-    g_recordState.CaptureRect = {rect.left, rect.top, rect.right, rect.bottom};
-    g_recordState.RecordFileName = fileName;
-    g_recordState.VideoStarted = 0;
-    g_recordState.Recording = 1;
-    HANDLE worker = ::CreateThread(nullptr, 0, RecordThread, &g_recordState, CREATE_SUSPENDED, nullptr);
+    CRecordState& state = m_session.State;
+    state.CaptureRect = {rect.left, rect.top, rect.right, rect.bottom};
+    state.RecordFileName = fileName;
+    state.VideoStarted = 0;
+    state.Recording = 1;
+    HANDLE worker = ::CreateThread(nullptr, 0, RecordThread, &m_session, CREATE_SUSPENDED, nullptr);
     ::ResumeThread(worker);
     const DWORD waitUntil = ::GetTickCount() + 20000;
-    while (!g_recordState.VideoStarted && ::WaitForSingleObject(worker, 0) == WAIT_TIMEOUT &&
+    while (!state.VideoStarted && ::WaitForSingleObject(worker, 0) == WAIT_TIMEOUT &&
            static_cast<LONG>(waitUntil - ::GetTickCount()) > 0)
         ::Sleep(1);
     firstFrameAt = ::timeGetTime();
-    videoStarted = g_recordState.VideoStarted != 0;
+    videoStarted = state.VideoStarted != 0;
     const DWORD end = firstFrameAt + static_cast<DWORD>(seconds * 1000);
     while (videoStarted && static_cast<LONG>(end - ::timeGetTime()) > 0) {
         if (during) during();
@@ -113,7 +112,7 @@ bool RecordingHarness::Record(const RECT& rect, const std::string& fileName, dou
     }
     if (beforeStop) beforeStop();
     stoppedAt = ::timeGetTime();
-    g_recordState.Recording = 0;
+    state.Recording = 0;
     const bool ended = ::WaitForSingleObject(worker, 20000) == WAIT_OBJECT_0;
     ::CloseHandle(worker);
     ui::PumpFor(50);

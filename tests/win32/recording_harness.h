@@ -1,4 +1,5 @@
-// Runs the real recording worker from a Windows test: the output folder set
+// Runs the real recording worker from a Windows test: a recording session of
+// its own (default parameters, the screen measured), the output folder set
 // through config.ini next to the test program, a message window standing in
 // for the main window, and the recording checked with the host's ffprobe and
 // ffmpeg.
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/RecordingSession.h"
 #include "tests/support/media_probe.h"
 
 class RecordingHarness {
@@ -21,6 +23,8 @@ public:
 
     const std::string& Folder() const { return m_folder; }
     HWND MainWindow() const { return m_window; }
+    // What the worker shares with the test; change it before Record.
+    RecordingSession& Session() { return m_session; }
 
     // Starts the worker on `rect` (inclusive edges) with `fileName`, waits for
     // the first frame, runs `during` every 10 ms for `seconds`, runs
@@ -45,6 +49,7 @@ public:
     bool WatchCursor();
 
 private:
+    RecordingSession m_session;
     std::string m_folder;
     std::string m_config;
     HWND m_window = nullptr;

@@ -8,8 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "engine/RecordParams.h"
-#include "engine/RecordState.h"
+#include "engine/RecordingSession.h"
 #include "framework/Gdi.h"
 #include "region/RegionFrameWnd.h"
 #include "region/RegionGeometry.h"
@@ -27,23 +26,17 @@ class RegionFrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
         HDC screen = ::GetDC(nullptr);
-        g_recordParams.ScreenWidth = ::GetDeviceCaps(screen, HORZRES);
-        g_recordParams.ScreenHeight = ::GetDeviceCaps(screen, VERTRES);
+        params.ScreenWidth = ::GetDeviceCaps(screen, HORZRES);
+        params.ScreenHeight = ::GetDeviceCaps(screen, VERTRES);
         ::ReleaseDC(nullptr, screen);
-        ASSERT_TRUE(frame.Create("Flashing", {0, 0, g_recordParams.ScreenWidth - 1,
-                                              g_recordParams.ScreenHeight - 1}));
-        DropPendingRect();
+        ASSERT_TRUE(frame.Create("Flashing", {0, 0, params.ScreenWidth - 1,
+                                              params.ScreenHeight - 1}));
         ASSERT_TRUE(ui::Xdo("mousemove 1200 1000"));
     }
     void TearDown() override {
         ui::Xdo("mouseup 1");
         frame.DestroyWindow();
         ui::PumpFor(100);
-    }
-
-    static void DropPendingRect() {
-        int32_t left = 0, top = 0;
-        g_recordState.TakeRect(left, top);
     }
 
     // Frames the test area, shows the frame and paints it until the screen
@@ -77,12 +70,16 @@ protected:
         ui::PumpFor(200);
         // The frame jumps on release only.
         EXPECT_EQ(frame.Framed(), (ScreenRect{kLeft, kTop, kLeft + kWidth - 1, kTop + kHeight - 1}));
-        EXPECT_FALSE(g_recordState.RectPending());
+        EXPECT_FALSE(state.RectPending());
         ASSERT_TRUE(ui::Xdo("mouseup 1"));
         ASSERT_TRUE(ui::PumpUntil([&] { return !frame.Dragging(); }));
     }
 
-    CRegionFrameWnd frame;
+    // Fresh for each test: no move pending from the one before.
+    RecordingSession session;
+    CRecordParams& params = session.Params;
+    CRecordState& state = session.State;
+    CRegionFrameWnd frame{session};
 };
 
 TEST_F(RegionFrameTest, IsAHiddenTopMostPopupOverTheScreenWithNoShapeYet) {
@@ -97,8 +94,8 @@ TEST_F(RegionFrameTest, IsAHiddenTopMostPopupOverTheScreenWithNoShapeYet) {
     ::GetWindowRect(frame, &rect);
     EXPECT_EQ(rect.left, 0);
     EXPECT_EQ(rect.top, 0);
-    EXPECT_EQ(rect.right, g_recordParams.ScreenWidth);
-    EXPECT_EQ(rect.bottom, g_recordParams.ScreenHeight);
+    EXPECT_EQ(rect.right, params.ScreenWidth);
+    EXPECT_EQ(rect.bottom, params.ScreenHeight);
     EXPECT_EQ(::GetClassLongA(frame, GCL_STYLE), 0u);
     EXPECT_EQ(::GetClassLongPtrA(frame, GCLP_HBRBACKGROUND), 0);
     fw::Region shape(::CreateRectRgn(0, 0, 0, 0));
@@ -215,7 +212,7 @@ TEST_F(RegionFrameTest, DraggingAMarkPastTheTopLeftKeepsTheSizeAndMovesTheRecord
 
     EXPECT_EQ(frame.Framed(), (ScreenRect{0, 0, kWidth - 1, kHeight - 1}));
     int32_t left = -1, top = -1;
-    ASSERT_TRUE(g_recordState.TakeRect(left, top)) << "the worker was not told";
+    ASSERT_TRUE(state.TakeRect(left, top)) << "the worker was not told";
     EXPECT_EQ(left, 0);
     EXPECT_EQ(top, 0);
 
@@ -230,10 +227,10 @@ TEST_F(RegionFrameTest, DraggingAMarkPastTheTopLeftKeepsTheSizeAndMovesTheRecord
 TEST_F(RegionFrameTest, DraggingPastTheBottomRightStopsAtTheScreenEdges) {
     ShowPainted(kIdleColour, kLeft - 5, kTop - 5);
     Drag({kLeft - 5, kTop - 5}, {1000, 900});
-    const int32_t sw = g_recordParams.ScreenWidth, sh = g_recordParams.ScreenHeight;
+    const int32_t sw = params.ScreenWidth, sh = params.ScreenHeight;
     EXPECT_EQ(frame.Framed(), (ScreenRect{sw - kWidth, sh - kHeight, sw - 1, sh - 1}));
     int32_t left = -1, top = -1;
-    ASSERT_TRUE(g_recordState.TakeRect(left, top));
+    ASSERT_TRUE(state.TakeRect(left, top));
     EXPECT_EQ(left, sw - kWidth);
     EXPECT_EQ(top, sh - kHeight);
 }
@@ -243,10 +240,10 @@ TEST_F(RegionFrameTest, ClickOnAMarkHandsOnTheUnchangedRectangle) {
     ASSERT_TRUE(ui::Xdo("mousemove " + std::to_string(kLeft - 4) + " " +
                         std::to_string(kTop + kHeight + 4)));
     ASSERT_TRUE(ui::Xdo("click 1"));
-    ASSERT_TRUE(ui::PumpUntil([&] { return g_recordState.RectPending(); }));
+    ASSERT_TRUE(ui::PumpUntil([&] { return state.RectPending(); }));
     EXPECT_EQ(frame.Framed(), (ScreenRect{kLeft, kTop, kLeft + kWidth - 1, kTop + kHeight - 1}));
     int32_t left = -1, top = -1;
-    ASSERT_TRUE(g_recordState.TakeRect(left, top));
+    ASSERT_TRUE(state.TakeRect(left, top));
     EXPECT_EQ(left, kLeft);
     EXPECT_EQ(top, kTop);
 }
@@ -259,7 +256,7 @@ TEST_F(RegionFrameTest, ClicksInsideTheFrameOrBetweenTheMarksPassThrough) {
                             " click 1"));
         ui::PumpFor(300);
         EXPECT_FALSE(frame.Dragging()) << at.x << "," << at.y;
-        EXPECT_FALSE(g_recordState.RectPending()) << at.x << "," << at.y;
+        EXPECT_FALSE(state.RectPending()) << at.x << "," << at.y;
     }
     EXPECT_EQ(frame.Framed(), (ScreenRect{kLeft, kTop, kLeft + kWidth - 1, kTop + kHeight - 1}));
 }

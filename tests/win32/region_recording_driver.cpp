@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "engine/OutputPath.h"
-#include "engine/RecordState.h"
+#include "engine/RecordingSession.h"
 #include "engine/RecordThread.h"
 #include "tests/support/ui_helpers.h"
 
@@ -21,15 +21,16 @@ bool TestRecording::Start(const ScreenRect& rect, HWND mainWindow) {
     m_fileName = name;
     ::DeleteFileA(Path().c_str());
 
-    g_recordState.MainWindow = mainWindow;
-    g_recordState.CaptureRect = rect;
-    g_recordState.RecordFileName = m_fileName;
-    g_recordState.VideoStarted = 0;
-    g_recordState.Recording = 1;
+    CRecordState& state = m_session.State;
+    state.MainWindow = mainWindow;
+    state.CaptureRect = rect;
+    state.RecordFileName = m_fileName;
+    state.VideoStarted = 0;
+    state.Recording = 1;
     DWORD id = 0;
-    m_thread = ::CreateThread(nullptr, 0, RecordThread, &g_recordState, CREATE_SUSPENDED, &id);
+    m_thread = ::CreateThread(nullptr, 0, RecordThread, &m_session, CREATE_SUSPENDED, &id);
     if (!m_thread) {
-        g_recordState.Recording = 0;
+        state.Recording = 0;
         return false;
     }
     ::ResumeThread(m_thread);
@@ -37,7 +38,7 @@ bool TestRecording::Start(const ScreenRect& rect, HWND mainWindow) {
 }
 
 bool TestRecording::Stop(DWORD timeoutMs) {
-    g_recordState.Recording = 0;
+    m_session.State.Recording = 0;
     if (!m_thread) return true;
     return ui::PumpUntil([&] { return !Running(); }, timeoutMs);
 }

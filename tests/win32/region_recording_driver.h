@@ -8,9 +8,12 @@
 
 #include "engine/ScreenRect.h"
 
+class RecordingSession;
+
 class TestRecording {
 public:
-    TestRecording() = default;
+    // The worker records with `session`, which outlives this.
+    explicit TestRecording(RecordingSession& session) : m_session(session) {}
     ~TestRecording();
     TestRecording(const TestRecording&) = delete;
     TestRecording& operator=(const TestRecording&) = delete;
@@ -25,6 +28,7 @@ public:
     std::string Path() const;
 
 private:
+    RecordingSession& m_session;
     HANDLE m_thread = nullptr;
     std::string m_fileName;
 };

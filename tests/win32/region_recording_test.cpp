@@ -14,9 +14,7 @@
 #include <vector>
 
 #include "engine/Messages.h"
-#include "engine/RecordParams.h"
-#include "engine/RecordState.h"
-#include "engine/RecordWindows.h"
+#include "engine/RecordingSession.h"
 #include "framework/Wnd.h"
 #include "region/RegionFrameWnd.h"
 #include "tests/support/host_command.h"
@@ -170,22 +168,21 @@ class RegionRecordingTest : public ::testing::Test {
 protected:
     void SetUp() override {
         HDC screen = ::GetDC(nullptr);
-        g_recordParams.ScreenWidth = ::GetDeviceCaps(screen, HORZRES);
-        g_recordParams.ScreenHeight = ::GetDeviceCaps(screen, VERTRES);
+        params.ScreenWidth = ::GetDeviceCaps(screen, HORZRES);
+        params.ScreenHeight = ::GetDeviceCaps(screen, VERTRES);
         ::ReleaseDC(nullptr, screen);
-        g_recordParams.ShowRegionFrame = 1;
-        ASSERT_TRUE(scene.Create(g_recordParams.ScreenWidth, g_recordParams.ScreenHeight));
-        ASSERT_TRUE(frame.Create("Flashing", {0, 0, g_recordParams.ScreenWidth - 1,
-                                              g_recordParams.ScreenHeight - 1}));
+        params.ShowRegionFrame = 1;
+        ASSERT_TRUE(scene.Create(params.ScreenWidth, params.ScreenHeight));
+        ASSERT_TRUE(frame.Create("Flashing", {0, 0, params.ScreenWidth - 1,
+                                              params.ScreenHeight - 1}));
         ASSERT_TRUE(main.Create());
-        SetRegionFrame(&watched);
+        session.SetRegionFrame(&watched);
         // The cursor is drawn into the pictures; keep it out of the way.
         ASSERT_TRUE(ui::Xdo("mousemove 1270 1010"));
         ui::PumpFor(300);
     }
     void TearDown() override {
         recording.Stop();
-        SetRegionFrame(nullptr);
         ui::Xdo("mouseup 1");
         if (!recording.Path().empty()) ::DeleteFileA(recording.Path().c_str());
     }
@@ -202,11 +199,13 @@ protected:
         EXPECT_FALSE(::IsWindowVisible(frame)) << "the frame stayed on the screen";
     }
 
+    RecordingSession session;
+    CRecordParams& params = session.Params;
     SceneWnd scene;
-    CRegionFrameWnd frame;
+    CRegionFrameWnd frame{session};
     WatchedFrame watched{frame};
     MainStandIn main;
-    TestRecording recording;
+    TestRecording recording{session};
 };
 
 TEST_F(RegionRecordingTest, FrameFlashesAroundTheRecordedAreaAndStaysOutOfThePictures) {
@@ -270,7 +269,7 @@ TEST_F(RegionRecordingTest, DraggingTheFrameMovesTheRecordingToTheScreenCorner) 
     EXPECT_EQ(frame.Framed(), (ScreenRect{0, 0, kWidth - 1, kHeight - 1}));
 
     // The worker takes the new origin at its next turn.
-    ASSERT_TRUE(ui::PumpUntil([&] { return !g_recordState.RectPending(); }, 30000));
+    ASSERT_TRUE(ui::PumpUntil([&] { return !session.State.RectPending(); }, 30000));
     const size_t fillsAfterDrag = watched.Fills().size();
     ASSERT_TRUE(WaitForFills(fillsAfterDrag + 50));
     StopAndCheckEnd();

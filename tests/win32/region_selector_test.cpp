@@ -7,10 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/HotkeyLinks.h"
 #include "engine/Messages.h"
-#include "engine/RecordParams.h"
-#include "engine/RecordState.h"
+#include "engine/RecordingSession.h"
 #include "framework/Gdi.h"
 #include "framework/Wnd.h"
 #include "region/RegionGeometry.h"
@@ -23,6 +21,7 @@ namespace {
 class MainStandIn : public fw::CWnd {
 public:
     int starts = 0;
+    CRegionSelector* selector = nullptr;
 
     bool Create() {
         WNDCLASSA wc{};
@@ -39,7 +38,7 @@ public:
 private:
     // The third recording hotkey also ends the region drawing.
     LRESULT OnHotKey(UINT, WPARAM id, LPARAM, BOOL&) {
-        if (id == 2) CancelRegionSelector();
+        if (id == 2 && selector) selector->Cancel();
         return 1;
     }
     LRESULT OnStart(UINT, WPARAM, LPARAM, BOOL&) {
@@ -80,13 +79,11 @@ TextImage RenderLabelText(const std::string& text) {
 class RegionSelectorTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(CreateRegionSelector());
-        selector = RegionSelector();
-        ASSERT_NE(selector, nullptr);
+        ASSERT_TRUE(selector->Create());
         ASSERT_TRUE(main.Create());
-        g_recordState.MainWindow = main.m_hWnd;
-        g_recordState.CaptureRect = kUntouched;
-        SetRegionCancelKey(0x79);
+        main.selector = selector;
+        session.State.MainWindow = main.m_hWnd;
+        session.State.CaptureRect = kUntouched;
         ASSERT_TRUE(ui::Xdo("mousemove 1270 1010"));
     }
     void TearDown() override {
@@ -96,7 +93,7 @@ protected:
 
     // What OnRecordRegion does.
     void Open() {
-        ShowRegionSelector();
+        selector->Show();
         ASSERT_TRUE(ui::PumpUntil([&] { return ::IsWindowVisible(*selector) != 0; }));
         ui::PumpFor(300);  // let the window reach the X screen
     }
@@ -143,7 +140,10 @@ protected:
     }
 
     static constexpr ScreenRect kUntouched{-7, -7, -7, -7};
-    CRegionSelector* selector = nullptr;
+    // Fresh for each test: the default cancel key, the converter key armed.
+    RecordingSession session;
+    CRegionSelector selectorWindow{session};
+    CRegionSelector* selector = &selectorWindow;
     MainStandIn main;
 };
 
@@ -153,8 +153,8 @@ TEST_F(RegionSelectorTest, IsCreatedHiddenOverTheWholeScreen) {
     EXPECT_EQ(wc.style, 0u);
     EXPECT_EQ(wc.hbrBackground, nullptr);
 
-    EXPECT_EQ(g_recordParams.ScreenWidth, ::GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(g_recordParams.ScreenHeight, ::GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(session.Params.ScreenWidth, ::GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(session.Params.ScreenHeight, ::GetSystemMetrics(SM_CYSCREEN));
     EXPECT_FALSE(::IsWindowVisible(*selector));
     EXPECT_EQ(selector->GetWindowText(), "Title");
     EXPECT_EQ(static_cast<DWORD>(::GetWindowLongA(*selector, GWL_STYLE)) &
@@ -165,13 +165,13 @@ TEST_F(RegionSelectorTest, IsCreatedHiddenOverTheWholeScreen) {
     ::GetWindowRect(*selector, &rect);
     EXPECT_EQ(rect.left, 0);
     EXPECT_EQ(rect.top, 0);
-    EXPECT_EQ(rect.right, g_recordParams.ScreenWidth);
-    EXPECT_EQ(rect.bottom, g_recordParams.ScreenHeight);
+    EXPECT_EQ(rect.right, session.Params.ScreenWidth);
+    EXPECT_EQ(rect.bottom, session.Params.ScreenHeight);
 
     // Asking again keeps the one window.
     HWND first = *selector;
-    ASSERT_TRUE(CreateRegionSelector());
-    EXPECT_EQ(static_cast<HWND>(*RegionSelector()), first);
+    ASSERT_TRUE(selector->Create());
+    EXPECT_EQ(static_cast<HWND>(*selector), first);
     EXPECT_EQ(::FindWindowExA(nullptr, first, "ShiftRegionWindow", nullptr), nullptr);
 }
 
@@ -217,7 +217,7 @@ TEST_F(RegionSelectorTest, DragUpAndLeftRecordsTheNormalisedRectangleWithALiveLa
 
     Release();
     SettleMessages();
-    EXPECT_EQ(g_recordState.CaptureRect, (ScreenRect{100, 100, 500, 400}));
+    EXPECT_EQ(session.State.CaptureRect, (ScreenRect{100, 100, 500, 400}));
     EXPECT_EQ(selector->State().committed, (ScreenRect{100, 100, 500, 400}));
     EXPECT_EQ(selector->State().dragging, 0);
     EXPECT_EQ(main.starts, 1);
@@ -229,7 +229,7 @@ TEST_F(RegionSelectorTest, ClickWithoutMovementStartsNothing) {
     Release();
     SettleMessages();
     EXPECT_EQ(main.starts, 0);
-    EXPECT_EQ(g_recordState.CaptureRect, kUntouched);
+    EXPECT_EQ(session.State.CaptureRect, kUntouched);
     EXPECT_EQ(selector->State().committed, (ScreenRect{300, 300, 300, 300}));
 
     // A band of no height starts nothing either.
@@ -239,7 +239,7 @@ TEST_F(RegionSelectorTest, ClickWithoutMovementStartsNothing) {
     Release();
     SettleMessages();
     EXPECT_EQ(main.starts, 0);
-    EXPECT_EQ(g_recordState.CaptureRect, kUntouched);
+    EXPECT_EQ(session.State.CaptureRect, kUntouched);
 }
 
 TEST_F(RegionSelectorTest, LabelGoesBelowABandNearTheTopOfTheScreen) {
@@ -256,12 +256,12 @@ TEST_F(RegionSelectorTest, LabelGoesBelowABandNearTheTopOfTheScreen) {
 
     Release();
     SettleMessages();
-    EXPECT_EQ(g_recordState.CaptureRect, (ScreenRect{200, 5, 600, 300}));
+    EXPECT_EQ(session.State.CaptureRect, (ScreenRect{200, 5, 600, 300}));
     EXPECT_EQ(main.starts, 1);
 }
 
 TEST_F(RegionSelectorTest, CancelKeyHidesWithoutStartingAndRearmsTheConverterKey) {
-    ConvertArmed = 0;
+    session.Hotkeys.ConvertArmed = 0;
     Open();
     Press(300, 300);
     DragTo(600, 500, {300, 300, 600, 500});
@@ -278,8 +278,8 @@ TEST_F(RegionSelectorTest, CancelKeyHidesWithoutStartingAndRearmsTheConverterKey
         << "F10 did not cancel";
     SettleMessages();
     EXPECT_EQ(main.starts, 0);
-    EXPECT_EQ(g_recordState.CaptureRect, kUntouched);
-    EXPECT_EQ(ConvertArmed.load(), 1);
+    EXPECT_EQ(session.State.CaptureRect, kUntouched);
+    EXPECT_EQ(session.Hotkeys.ConvertArmed.load(), 1);
     EXPECT_EQ(selector->State().dragging, 0);
     EXPECT_EQ(selector->State().committed, (ScreenRect{300, 300, 600, 500}));
 
@@ -292,8 +292,8 @@ TEST_F(RegionSelectorTest, CancelKeyHidesWithoutStartingAndRearmsTheConverterKey
 TEST_F(RegionSelectorTest, CancelWorksWhenTheMainWindowOwnsTheKeyAsAHotkey) {
     // A registered hotkey takes the key before the focused selector sees it.
     ASSERT_TRUE(::RegisterHotKey(main, 2, 0, VK_F10));
-    EXPECT_FALSE(CancelRegionSelector()) << "nothing is open to cancel";
-    ConvertArmed = 0;
+    EXPECT_FALSE(selector->Cancel()) << "nothing is open to cancel";
+    session.Hotkeys.ConvertArmed = 0;
     Open();
     Press(300, 300);
     DragTo(600, 500, {300, 300, 600, 500});
@@ -304,13 +304,13 @@ TEST_F(RegionSelectorTest, CancelWorksWhenTheMainWindowOwnsTheKeyAsAHotkey) {
     ASSERT_TRUE(ui::Xdo("mouseup 1"));
     SettleMessages();
     EXPECT_EQ(main.starts, 0);
-    EXPECT_EQ(ConvertArmed.load(), 1);
+    EXPECT_EQ(session.Hotkeys.ConvertArmed.load(), 1);
     EXPECT_EQ(selector->State().committed, (ScreenRect{300, 300, 600, 500}));
     ::UnregisterHotKey(main, 2);
 }
 
 TEST_F(RegionSelectorTest, CancelFollowsTheHotkeyTable) {
-    SetRegionCancelKey(VK_F11);
+    session.Hotkeys.RegionCancelKey = VK_F11;
     Open();
     Press(300, 300);
     DragTo(400, 400, {300, 300, 400, 400});

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "controls/SkinFiles.h"
+#include "engine/ConfigFile.h"
 #include "framework/ProgramFolder.h"
 #include "res/resource.h"
 #include "layout/ConverterLayout.h"
@@ -31,7 +32,8 @@ std::wstring WideTitle() {
 std::string Outcome(const std::string& name, const clipforge::ConvertResult& r) {
     using clipforge::ConvertStatus;
     switch (r.status) {
-    case ConvertStatus::Done: return name + ": converted.";
+    case ConvertStatus::Done:
+        return name + (r.applied.empty() ? ": converted." : ": converted with " + r.applied + ".");
     case ConvertStatus::Cancelled: return name + ": cancelled, no MP4 written.";
     default: return name + ": " + r.message;
     }
@@ -116,10 +118,11 @@ void CClipForgeDlg::SetUpSkin() {
     m_list.SetBackgroundImage((m_skinFolder + "clipforge_list.bmp").c_str(), FALSE);
     ::SendMessageA(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     m_list.InsertColumn(kCheck, " ", LVCFMT_CENTER, 30);
-    m_list.InsertColumn(kName, "FileName", LVCFMT_LEFT, 200);
-    m_list.InsertColumn(kDuration, "Duration", LVCFMT_CENTER, 80);
-    m_list.InsertColumn(kSize, "Size", LVCFMT_CENTER, 90);
-    m_list.InsertColumn(kMp4, "MP4", LVCFMT_CENTER, 70);
+    m_list.InsertColumn(kName, "FileName", LVCFMT_LEFT, 170);
+    // Room for an edited recording's "00:00:06 of 00:00:12".
+    m_list.InsertColumn(kDuration, "Duration", LVCFMT_CENTER, 130);
+    m_list.InsertColumn(kSize, "Size", LVCFMT_CENTER, 80);
+    m_list.InsertColumn(kMp4, "MP4", LVCFMT_CENTER, 60);
     m_list.SetHeaderCheckbox(kCheck, 0);
     PlaceControl(IDC_CF_LIST, converter::kList);
 
@@ -137,7 +140,12 @@ void CClipForgeDlg::Refresh() {
         const clipforge::RecordingEntry& e = m_entries[i];
         const int row = m_list.InsertRow(int(i), " ", CCheckListCtrl::kDefaultColour, CCheckListCtrl::kDefaultColour);
         m_list.SetCellTextW(row, kName, clipforge::WideFromUtf8(e.name).c_str());
-        m_list.SetCellText(row, kDuration, clipforge::DurationText(clipforge::RecordingSeconds(e.path)).c_str());
+        const clipforge::RecordingLength length = clipforge::LengthOf(e.path, e.edits);
+        // An edited recording tells how much of it the MP4 keeps.
+        const std::string duration = e.edits.IsNeutral() ? clipforge::DurationText(length.full)
+                                                         : clipforge::DurationText(length.kept) + " of " +
+                                                               clipforge::DurationText(length.full);
+        m_list.SetCellText(row, kDuration, duration.c_str());
         m_list.SetCellText(row, kSize, clipforge::SizeText(e.bytes).c_str());
         m_list.SetCellText(row, kMp4, e.hasMp4 ? "yes" : "-");
         // What has no MP4 yet is what the user most likely wants converted.
@@ -174,10 +182,12 @@ void CClipForgeDlg::PaintBody(HDC dc) {
 void CClipForgeDlg::OnConvert(UINT, int, HWND) {
     if (m_worker.joinable()) return;
     std::vector<Job> jobs;
+    const settings::ConvertChoice choice = config::ReadConvertChoice();
     for (size_t i = 0; i < m_entries.size(); ++i) {
         if (m_list.GetCheckbox(int(i), kCheck) != 1) continue;
         const clipforge::RecordingEntry& e = m_entries[i];
-        Job job{e.path, e.mp4, false};
+        // The edit file as it is now: the recorder may have changed it since the list was made.
+        Job job{e.path, e.mp4, false, clipforge::ReadEditsOf(e.path), choice};
         if (e.hasMp4) {
             const std::wstring question = clipforge::WideFromUtf8(e.name + ": its MP4 exists already. Replace it?");
             const int answer = ::MessageBoxW(m_hWnd, question.c_str(), WideTitle().c_str(),
@@ -194,6 +204,7 @@ void CClipForgeDlg::OnConvert(UINT, int, HWND) {
     }
     m_cancel = false;
     m_outcomes.clear();
+    m_troubles = 0;
     m_jobCount = jobs.size();
     m_jobIndex = 0;
     m_done = m_total = 0;
@@ -216,6 +227,8 @@ void CClipForgeDlg::RunJobs(std::vector<Job> jobs) {
         request.input = jobs[i].input;
         request.output = jobs[i].output;
         request.overwrite = jobs[i].overwrite;
+        request.edits = jobs[i].edits;
+        request.choice = jobs[i].choice;
         request.cancel = &m_cancel;
         request.progress = [&](double done, double total) {
             {
@@ -236,6 +249,7 @@ void CClipForgeDlg::RunJobs(std::vector<Job> jobs) {
         {
             std::lock_guard<std::mutex> hold(m_lock);
             m_outcomes.push_back(Outcome(name, result));
+            if (result.status != clipforge::ConvertStatus::Done) ++m_troubles;
         }
         if (result.status == clipforge::ConvertStatus::Cancelled ||
             result.status == clipforge::ConvertStatus::DiskFull)
@@ -261,11 +275,8 @@ LRESULT CClipForgeDlg::OnFinished(UINT, WPARAM, LPARAM, BOOL&) {
     const bool cancelled = m_cancel;
     m_progress.SetPos(cancelled ? 0 : 100);
     std::string summary;
-    bool trouble = false;
-    for (const std::string& line : m_outcomes) {
-        summary += line + "\n";
-        trouble = trouble || line.find(": converted.") == std::string::npos;
-    }
+    for (const std::string& line : m_outcomes) summary += line + "\n";
+    const bool trouble = m_troubles > 0;
     Refresh();
     SetStatus(cancelled ? "Cancelled: no MP4 was left half written." : summary);
     if (trouble && !cancelled)

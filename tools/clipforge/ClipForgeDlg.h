@@ -1,7 +1,9 @@
 // ClipForge's window: the recordings of the output folder, newest first, with
-// their length, size and whether their MP4 exists; Convert converts the
-// checked ones one after another on a worker thread, with a progress bar,
-// percent and time left, and Cancel.
+// their length (for an edited one, the part kept "of" the whole), size and
+// whether their MP4 exists; Convert converts the
+// checked ones one after another on a worker thread, with their edits and
+// the recorder's output settings, a progress bar, percent and time left, and
+// Cancel.
 #pragma once
 
 #include <atomic>
@@ -14,6 +16,7 @@
 #include "controls/CheckListCtrl.h"
 #include "controls/SkinDialog.h"
 #include "controls/SkinProgress.h"
+#include "settings/ConvertChoice.h"
 #include "tools/clipforge/folder/RecordingFolder.h"
 #include "tools/clipforge/resource.h"
 
@@ -57,6 +60,8 @@ private:
     struct Job {
         std::string input, output;  // UTF-8
         bool overwrite = false;
+        editfile::RecordingEdits edits;
+        settings::ConvertChoice choice;
     };
 
     LRESULT OnProgress(UINT, WPARAM, LPARAM, BOOL&);
@@ -90,4 +95,5 @@ private:
     size_t m_jobIndex = 0, m_jobCount = 0;
     std::chrono::steady_clock::time_point m_jobStart;
     std::vector<std::string> m_outcomes;
+    size_t m_troubles = 0;  // conversions that did not end as converted
 };

@@ -41,7 +41,7 @@ public:
     BOOL InitInstance() override {
         const clipforge::CommandLine command = clipforge::ParseCommandLine(ProgramArguments());
         if (command.convert || !command.error.empty()) {
-            m_exitCode = clipforge::RunConvertCommand(command, clipforge::WriteToConsole);
+            m_exitCode = clipforge::RunConvertCommand(command, clipforge::WriteToConsole, config::ReadConvertChoice());
             return FALSE;
         }
 

@@ -59,7 +59,13 @@ std::string LogNameFor(const std::string& output) {
     return output + ".log";
 }
 
-int RunConvertCommand(const CommandLine& command, const ConsoleWriter& console) {
+std::string EditsLine(const std::string& applied, bool editFileIgnored) {
+    return "Edits: " + (applied.empty() ? std::string("none") : applied) +
+           (editFileIgnored ? " (the edit file is ignored: --no-edits)." : ".");
+}
+
+int RunConvertCommand(const CommandLine& command, const ConsoleWriter& console,
+                      const settings::ConvertChoice& choice) {
     // The console may be the user's: FFmpeg's own notes (x264's statistics
     // at every end) stay off it, its errors do not.
     av_log_set_level(AV_LOG_ERROR);
@@ -71,15 +77,19 @@ int RunConvertCommand(const CommandLine& command, const ConsoleWriter& console) 
     request.input = command.input;
     request.output = command.output;
     request.overwrite = command.force;
+    request.edits = command.noEdits ? editfile::RecordingEdits{} : ReadEditsOf(command.input);
+    request.choice = choice;
     const ConvertResult result = ConvertRecording(request);
+    const std::string edits = EditsLine(result.applied, command.noEdits);
     switch (result.status) {
     case ConvertStatus::Done: {
         std::error_code ec;
         fs::remove(PathOf(LogNameFor(command.output)), ec);  // an old failure's log no longer applies
+        if (console) console(edits + "\r\n");
         return kExitDone;
     }
     case ConvertStatus::Partial:
-        LeaveReason(command, result.message, console);
+        LeaveReason(command, result.message + "\r\n" + edits, console);
         return kExitPartial;
     case ConvertStatus::OutputExists:
         LeaveReason(command, result.message + " Add --force to replace it.", console);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "settings/ConvertChoice.h"
 #include "tools/clipforge/CommandLine.h"
 
 namespace clipforge {
@@ -22,8 +23,12 @@ enum ExitCode {
 // Shows a text (UTF-8) on the console, where there is one.
 using ConsoleWriter = std::function<void(const std::string& text)>;
 
-// Paths in UTF-8.
-int RunConvertCommand(const CommandLine& command, const ConsoleWriter& console);
+// Paths in UTF-8. The recording's edits (unless --no-edits) and `choice`,
+// the recorder's output settings, are applied; the console is told which.
+int RunConvertCommand(const CommandLine& command, const ConsoleWriter& console,
+                      const settings::ConvertChoice& choice = {});
+// "Edits: trim ..., volume 50%." or "Edits: none."
+std::string EditsLine(const std::string& applied, bool editFileIgnored);
 
 std::string LogNameFor(const std::string& output);
 

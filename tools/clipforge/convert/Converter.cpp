@@ -1,9 +1,13 @@
 #include "tools/clipforge/convert/Converter.h"
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <system_error>
+#include <vector>
 
+#include "tools/clipforge/convert/EditPlan.h"
+#include "tools/clipforge/convert/EditedPipe.h"
 #include "tools/clipforge/convert/EncoderSettings.h"
 #include "tools/clipforge/convert/Mp4Writer.h"
 #include "tools/clipforge/convert/OutputPlace.h"
@@ -120,38 +124,49 @@ ConvertResult CreateFailure(int error, const std::string& output) {
                                                   ErrorText(error) + "): the folder may be read-only.");
 }
 
-// Encodes the recording into `partial`. The writer, and with it the open
-// file, is gone when this returns.
-ConvertResult Encode(RecordingReader& reader, const std::string& partial, const ConvertRequest& request) {
+// Encodes the recording into `partial`, as `plan` says. The writer, and with
+// it the open file, is gone when this returns.
+ConvertResult Encode(RecordingReader& reader, const std::string& partial, const ConvertRequest& request,
+                     const EditPlan& plan) {
     const AVCodecContext& video = reader.Video();
     Mp4Writer writer;
     PictureFormat picture{video.width, video.height, reader.VideoTimeBase(), reader.FrameRate()};
-    switch (writer.Open(partial, picture, reader.HasSound())) {
+    if (plan.ChangesPicture()) {
+        picture.width = plan.fit.outWidth;
+        picture.height = plan.fit.outHeight;
+    }
+    switch (writer.Open(partial, picture, reader.HasSound(), BitRates{plan.videoKbps, plan.audioKbps})) {
     case Mp4Writer::Opened::Yes: break;
     case Mp4Writer::Opened::NoMuxer:
         return Failed(ConvertStatus::WriteFailed, "The MP4 writer is missing from this build.");
     case Mp4Writer::Opened::VideoRefused:
         if (writer.Error() == AVERROR_ENCODER_NOT_FOUND)
             return Failed(ConvertStatus::WriteFailed, "The H.264 encoder is missing from this build.");
-        return SizeRefusedByEncoder(video.width, video.height);
+        return SizeRefusedByEncoder(picture.width, picture.height);
     case Mp4Writer::Opened::AudioRefused:
         return Failed(ConvertStatus::WriteFailed, "The AAC encoder could not be started.");
     case Mp4Writer::Opened::NotCreated: return CreateFailure(writer.Error(), partial);
     case Mp4Writer::Opened::NotWritten: return WriteFailure(writer.Error(), partial);
     }
 
-    Pipe pipe(writer, request, reader.Seconds(), reader.VideoTimeBase());
+    // Without edits, what is decoded goes to the writer as it comes.
+    Pipe plain(writer, request, reader.Seconds(), reader.VideoTimeBase());
+    EditedPipe edited(writer, plan, request, plan.trim.KeptSeconds(reader.Seconds()), reader.HasSound());
+    if (!plan.Plain() && !edited.Open())
+        return Failed(ConvertStatus::WriteFailed, "The computer ran out of memory: the MP4 was not written.");
+    DecodedSink& pipe = plan.Plain() ? static_cast<DecodedSink&>(plain) : edited;
     const RecordingReader::End end = reader.Run(pipe, request.cancel);
     if (end == RecordingReader::End::Cancelled) return Failed(ConvertStatus::Cancelled, "The conversion was cancelled.");
     if (end == RecordingReader::End::SinkStopped || !writer.Finish(request.cancel)) {
         if (writer.Error() == AVERROR_EXIT) return Failed(ConvertStatus::Cancelled, "The conversion was cancelled.");
-        if (writer.VideoEncoderFailed()) return SizeRefusedByEncoder(video.width, video.height);
+        if (writer.VideoEncoderFailed()) return SizeRefusedByEncoder(picture.width, picture.height);
         return WriteFailure(writer.Error(), partial);
     }
     if (writer.Pictures() == 0)
         return Failed(ConvertStatus::NotARecording, "The recording holds no picture that could be read.");
 
     ConvertResult result;
+    result.applied = DescribeEdits(plan);
     result.status = reader.Damaged() ? ConvertStatus::Partial : ConvertStatus::Done;
     result.pictures = writer.Pictures();
     result.seconds = writer.Seconds();
@@ -165,6 +180,15 @@ ConvertResult Encode(RecordingReader& reader, const std::string& partial, const 
 }
 
 }  // namespace
+
+editfile::RecordingEdits ReadEditsOf(const std::string& path) {
+    // Read here rather than by editfile::Read: the name may lie outside the code page.
+    std::ifstream in(PathOf(editfile::PathFor(path)), std::ios::binary);
+    if (!in) return {};
+    std::vector<char> bytes(64 * 1024);
+    in.read(bytes.data(), std::streamsize(bytes.size()));
+    return editfile::Parse(std::string_view(bytes.data(), size_t(in.gcount())));
+}
 
 std::string Mp4NameFor(const std::string& recording) {
     const size_t slash = recording.find_last_of("\\/");
@@ -196,8 +220,14 @@ ConvertResult ConvertRecording(const ConvertRequest& request) {
                       Exists(request.input) ? error : "The recording cannot be opened.");
     }
 
+    const EditPlan plan = PlanEdits(request.edits, request.choice, reader.Video().width, reader.Video().height,
+                                    reader.VideoTimeBase());
+    if (plan.trim.Trims() && reader.Seconds() > 0 && plan.trim.KeptSeconds(reader.Seconds()) <= 0)
+        return Failed(ConvertStatus::NothingKept, "The trim starts at " + DurationText(plan.edits.trimStartMs / 1000.0) +
+                                                      ", at or after the recording's end (" +
+                                                      DurationText(reader.Seconds()) + "): there is nothing to convert.");
     PartialFile partial(PartialNameFor(request.output));
-    const ConvertResult result = Encode(reader, partial.Path(), request);
+    const ConvertResult result = Encode(reader, partial.Path(), request, plan);
     if (result.status != ConvertStatus::Done && result.status != ConvertStatus::Partial) return result;
     // Checked again: the MP4 may have appeared while this one was made.
     if (!request.overwrite && Exists(request.output))

@@ -11,6 +11,9 @@
 #include <functional>
 #include <string>
 
+#include "editing/EditFile.h"
+#include "settings/ConvertChoice.h"
+
 namespace clipforge {
 
 enum class ConvertStatus {
@@ -23,6 +26,7 @@ enum class ConvertStatus {
     WriteFailed,
     DiskFull,
     SizeRefused,    // pictures of a size the encoder does not take
+    NothingKept,    // the trim starts at or after the recording's end
 };
 
 struct ConvertRequest {
@@ -30,8 +34,14 @@ struct ConvertRequest {
     std::string output;
     bool overwrite = false;
     const std::atomic<bool>* cancel = nullptr;
-    // Seconds of the recording converted so far, and its length.
+    // Seconds of the recording converted so far, and its length (of the
+    // part the trim keeps).
     std::function<void(double done, double total)> progress;
+    // What to apply: the recording's edits (neutral: none) and the
+    // recorder's output settings (the default: as recorded, ClipForge's
+    // own quality).
+    editfile::RecordingEdits edits;
+    settings::ConvertChoice choice;
 };
 
 struct ConvertResult {
@@ -39,9 +49,14 @@ struct ConvertResult {
     std::string message;  // for the user: what happened, in one or two sentences
     int64_t pictures = 0;
     double seconds = 0;   // length of the MP4
+    std::string applied;  // the edits applied ("trim ..., volume 50%"); empty: none
 };
 
 ConvertResult ConvertRecording(const ConvertRequest& request);
+
+// The edits of the recording at `path` (UTF-8), from the edit file beside
+// it; neutral when there is none.
+editfile::RecordingEdits ReadEditsOf(const std::string& path);
 
 // The MP4 beside a recording: the same name with ".mp4" instead of its extension.
 std::string Mp4NameFor(const std::string& recording);

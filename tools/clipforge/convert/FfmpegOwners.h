@@ -31,6 +31,9 @@ struct ResamplerFreer {
 struct ScalerFreer {
     void operator()(SwsContext* s) const { sws_freeContext(s); }
 };
+struct BufferFreer {
+    void operator()(AVBufferRef* b) const { av_buffer_unref(&b); }
+};
 struct FifoFreer {
     void operator()(AVAudioFifo* f) const { av_audio_fifo_free(f); }
 };
@@ -42,5 +45,6 @@ using Packet = std::unique_ptr<AVPacket, PacketFreer>;
 using Resampler = std::unique_ptr<SwrContext, ResamplerFreer>;
 using Scaler = std::unique_ptr<SwsContext, ScalerFreer>;
 using Fifo = std::unique_ptr<AVAudioFifo, FifoFreer>;
+using Buffer = std::unique_ptr<AVBufferRef, BufferFreer>;
 
 }  // namespace ff

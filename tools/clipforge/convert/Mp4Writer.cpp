@@ -28,13 +28,14 @@ bool Mp4Writer::FailInEncoder(bool video, int code) {
     return Fail(code);
 }
 
-Mp4Writer::Opened Mp4Writer::Open(const std::string& path, const PictureFormat& picture, bool sound) {
+Mp4Writer::Opened Mp4Writer::Open(const std::string& path, const PictureFormat& picture, bool sound,
+                                  const BitRates& rates) {
     if (avformat_alloc_output_context2(&m_output, nullptr, "mp4", path.c_str()) < 0) {
         Fail(AVERROR_MUXER_NOT_FOUND);
         return Opened::NoMuxer;
     }
-    if (!OpenVideo(picture)) return Opened::VideoRefused;
-    if (sound && !OpenAudio()) return Opened::AudioRefused;
+    if (!OpenVideo(picture, rates.videoKbps)) return Opened::VideoRefused;
+    if (sound && !OpenAudio(rates.audioKbps)) return Opened::AudioRefused;
     const int created = avio_open(&m_output->pb, path.c_str(), AVIO_FLAG_WRITE);
     if (created < 0) {
         Fail(created);
@@ -52,7 +53,7 @@ Mp4Writer::Opened Mp4Writer::Open(const std::string& path, const PictureFormat& 
     return Opened::Yes;
 }
 
-bool Mp4Writer::OpenVideo(const PictureFormat& picture) {
+bool Mp4Writer::OpenVideo(const PictureFormat& picture, int kbps) {
     const AVCodec* x264 = avcodec_find_encoder_by_name("libx264");
     if (!x264) return Fail(AVERROR_ENCODER_NOT_FOUND);
     m_video.reset(avcodec_alloc_context3(x264));
@@ -68,7 +69,10 @@ bool Mp4Writer::OpenVideo(const PictureFormat& picture) {
     c.colorspace = AVCOL_SPC_SMPTE170M;
     if (m_output->oformat->flags & AVFMT_GLOBALHEADER) c.flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     av_opt_set(c.priv_data, "preset", kX264Preset, 0);
-    av_opt_set_int(c.priv_data, "crf", kX264Crf, 0);
+    if (kbps > 0)
+        c.bit_rate = int64_t(kbps) * 1000;  // x264's average bit rate
+    else
+        av_opt_set_int(c.priv_data, "crf", kX264Crf, 0);
     if (c.width * c.height > kLargePicturePixels) {
         c.thread_count = 1;
         av_opt_set_int(c.priv_data, "rc-lookahead", kLargePictureLookahead, 0);
@@ -82,14 +86,14 @@ bool Mp4Writer::OpenVideo(const PictureFormat& picture) {
     return avcodec_parameters_from_context(m_videoStream->codecpar, &c) >= 0 || Fail(AVERROR(EINVAL));
 }
 
-bool Mp4Writer::OpenAudio() {
+bool Mp4Writer::OpenAudio(int kbps) {
     const AVCodec* aac = avcodec_find_encoder(AV_CODEC_ID_AAC);
     if (!aac) return Fail(AVERROR_ENCODER_NOT_FOUND);
     m_audio.reset(avcodec_alloc_context3(aac));
     AVCodecContext& c = *m_audio;
     c.sample_fmt = AV_SAMPLE_FMT_FLTP;
     c.sample_rate = kAudioRate;
-    c.bit_rate = kAudioBitRate;
+    c.bit_rate = int64_t(kbps > 0 ? kbps : kAudioBitRate / 1000) * 1000;
     c.time_base = AVRational{1, kAudioRate};
     av_channel_layout_default(&c.ch_layout, 2);
     if (m_output->oformat->flags & AVFMT_GLOBALHEADER) c.flags |= AV_CODEC_FLAG_GLOBAL_HEADER;

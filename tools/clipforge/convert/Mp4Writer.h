@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "tools/clipforge/convert/EncoderSettings.h"
 #include "tools/clipforge/convert/FfmpegOwners.h"
 
 namespace clipforge {
@@ -15,6 +16,11 @@ struct PictureFormat {
     int height = 0;
     AVRational timeBase{1, 25};   // of the pictures' timestamps
     AVRational frameRate{25, 1};
+};
+
+struct BitRates {
+    int videoKbps = 0;  // 0: the quality of kX264Crf, whatever it takes
+    int audioKbps = kAudioBitRate / 1000;
 };
 
 class Mp4Writer {
@@ -29,7 +35,7 @@ public:
         NotCreated,    // the file could not be created
         NotWritten,    // its header could not be written
     };
-    Opened Open(const std::string& path, const PictureFormat& picture, bool sound);
+    Opened Open(const std::string& path, const PictureFormat& picture, bool sound, const BitRates& rates = {});
     bool Picture(const AVFrame* frame);  // any size or pixel format
     bool Sound(const AVFrame* frame);    // any PCM layout, rate or sample format
     // Drains the encoders and writes the index; false when anything failed
@@ -45,8 +51,8 @@ public:
     double Seconds() const;
 
 private:
-    bool OpenVideo(const PictureFormat& picture);
-    bool OpenAudio();
+    bool OpenVideo(const PictureFormat& picture, int kbps);
+    bool OpenAudio(int kbps);
     bool EncodeSound(bool flush);
     bool PadSoundToPictures(const std::atomic<bool>* cancel);
     bool Send(AVCodecContext& codec, AVStream& stream, const AVFrame* frame);

@@ -115,6 +115,7 @@ RecordingReader::End RecordingReader::Run(DecodedSink& sink, const std::atomic<b
         }
         av_packet_unref(packet.get());
         if (!ok) return End::SinkStopped;
+        if (sink.Satisfied()) break;
     }
     if (!Decode(*m_video, nullptr, true, sink)) return End::SinkStopped;
     if (m_audio && !Decode(*m_audio, nullptr, false, sink)) return End::SinkStopped;

@@ -16,6 +16,8 @@ public:
     // Return false to stop reading (the output failed).
     virtual bool Picture(AVFrame* frame) = 0;  // pts in the reader's VideoTimeBase
     virtual bool Sound(AVFrame* frame) = 0;
+    // True once nothing more is wanted (a trim's end has passed): reading ends there.
+    virtual bool Satisfied() const { return false; }
 };
 
 class RecordingReader {

@@ -6,6 +6,7 @@
 
 #include "tools/clipforge/convert/Converter.h"
 #include "tools/clipforge/convert/RecordingReader.h"
+#include "tools/clipforge/convert/TrimWindow.h"
 #include "tools/clipforge/convert/Utf8Path.h"
 
 namespace clipforge {
@@ -35,6 +36,7 @@ std::vector<RecordingEntry> ListRecordings(const std::string& folder) {
         e.bytes = it->file_size(ec);
         e.modified = it->last_write_time(ec).time_since_epoch().count();
         e.hasMp4 = fs::exists(PathOf(e.mp4), ec);
+        e.edits = ReadEditsOf(e.path);
         entries.push_back(std::move(e));
     }
     // Newest first; recordings are named after their start, so the name
@@ -55,10 +57,12 @@ int RemoveStaleParts(const std::string& folder) {
     return removed;
 }
 
-double RecordingSeconds(const std::string& path) {
+RecordingLength LengthOf(const std::string& path, const editfile::RecordingEdits& edits) {
     RecordingReader reader;
     std::string error;
-    return reader.Open(path, error) ? reader.Seconds() : -1.0;
+    if (!reader.Open(path, error)) return {};
+    const double full = reader.Seconds();
+    return {full, TrimFor(edits.trimStartMs, edits.trimEndMs, reader.VideoTimeBase()).KeptSeconds(full)};
 }
 
 }  // namespace clipforge
