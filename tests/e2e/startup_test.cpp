@@ -318,6 +318,17 @@ TEST(IdleWindow, DraggingTheBodyMovesTheWindow) {
     // A point of the body between the (hidden) list and the output folder line.
     ASSERT_TRUE(ui::MoveMouse(255, 495));
     ASSERT_TRUE(ui::MouseDown());
+    // The window starts its move loop from a message it posts itself; a busy
+    // machine may take a while, and the pointer must not run ahead of it.
+    const DWORD uiThread = ::GetWindowThreadProcessId(session.Main(), nullptr);
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof(info);
+            return ::GetGUIThreadInfo(uiThread, &info) && (info.flags & GUI_INMOVESIZE);
+        },
+        3000))
+        << "no move loop began";
     ASSERT_TRUE(ui::MoveMouse(300, 530));
     ASSERT_TRUE(ui::MoveMouse(355, 575));
     ASSERT_TRUE(ui::MouseUp());
