@@ -97,8 +97,7 @@ void CMainDlg::ShutDown() {
     if (m_shutDown) return;
     m_shutDown = true;
     m_recorder.ShutDown();
-    ::KillTimer(m_hWnd, kCallWatchTimerId);
-    m_callWatch.listener.Close();
+    m_callWatcher.ShutDown();
     m_router.FindVirtualCaptureDevice(callenv::DeviceMatch::Equality);
     m_router.RestoreDefaultDevices();
     // The audio engine relays the call to the first real playback device;

@@ -1,8 +1,8 @@
 // The program's only top-level window: a caption-less, skinned dialog with the
 // recording buttons, the output list, the output-folder field, the elapsed
 // time and a status line. It owns the recording controller (whose map its own
-// chains to), the output-list commands, the hotkeys, the call watch and the
-// close sequence.
+// and the call watch (whose maps its own chains to), the output-list commands,
+// the hotkeys and the close sequence.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CallWatch.h"
+#include "app/CallWatcher.h"
 #include "app/OutputList.h"
 #include "app/RecordingController.h"
 #include "callenv/AudioRouter.h"
@@ -26,7 +26,7 @@
 #include "res/resource.h"
 #include "settings/FormatProfile.h"
 
-class CMainDlg : public CSkinDialog, private IRecordingHost {
+class CMainDlg : public CSkinDialog, private IRecordingHost, private ICallWatchHost {
 public:
     CMainDlg();
     ~CMainDlg() override;
@@ -35,6 +35,7 @@ public:
 
     BEGIN_MSG_MAP(CMainDlg)
         CHAIN_MSG_MAP_MEMBER(m_recorder)
+        CHAIN_MSG_MAP_MEMBER(m_callWatcher)
         MSG_WM_PAINT(OnPaint)
         MSG_WM_QUERYDRAGICON(OnQueryDragIcon)
         MSG_WM_TIMER(OnTimer)
@@ -42,10 +43,6 @@ public:
         MSG_WM_CLOSE(OnClose)
         MSG_WM_DESTROY(OnDestroy)
         MESSAGE_HANDLER(WM_USER_GENERIC_MSG, OnRecordFileClosed)
-        MSG_WM_SYSCOMMAND(OnSysCommand)
-        MESSAGE_HANDLER(msg::kFarEndListenerData, OnFarEndData)
-        MESSAGE_HANDLER(msg::kFarEndLevelReport, OnEngineLevel)
-        COMMAND_ID_HANDLER_EX(ID_AUTO_RECORD, OnAutoRecordCommand)
         NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_CLICK, OnListClick)
         NOTIFY_HANDLER(IDC_OUTPUT_LIST, NM_DBLCLK, OnListDblClk)
         MSG_WM_CONTEXTMENU(OnContextMenu)
@@ -67,11 +64,6 @@ public:
         COMMAND_HANDLER_EX(IDC_FORMAT, CBN_SELCHANGE, OnFormatChanged)
         CHAIN_MSG_MAP(CSkinDialog)
     END_MSG_MAP()
-
-    // Automatic call recording, kept in config.ini. Every menu that offers it
-    // carries the command ID_AUTO_RECORD, checked while AutoRecordOn().
-    bool AutoRecordOn() const { return m_callWatch.settings.enabled; }
-    void ToggleAutoRecord();
 
     // What tests and the converter launch look at.
     const ClipList& Clips() const { return m_clips; }
@@ -183,31 +175,13 @@ private:
     void OnCrop(UINT, int, HWND);
     void OnEffects(UINT, int, HWND);
 
-    // Automatic recording and the call window the recorded area follows
-    // (MainDlgCallWatch.cpp).
-    static constexpr UINT kCallWatchTimerId = 4;
-    void SetUpCallWatch();
-    void ApplyAutoRecord(const autorec::AutoRecordSettings& settings);
-    void OnSysCommand(UINT command, POINT);
-    void OnAutoRecordCommand(UINT, int, HWND);
-    LRESULT OnFarEndData(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnEngineLevel(UINT, WPARAM level, LPARAM endMs, BOOL&);
-    void WatchCalls();
-    // Keeps the far end heard: asks the engine again while it is quiet, and
-    // listens itself once it stays quiet.
-    void KeepHearing();
-    void SetDeaf(bool deaf);
-    void StepAutoRecord();
-    void BeginFollowing(HWND conversation, const RECT& window) override;
-    void FollowCallWindow();
-    // A recording runs or is still closing its file, or a start command has
-    // armed one.
-    bool CallRecordingBusy() const;
-    // The status line when nothing records: "Ready", or automatic
-    // recording's waiting words.
-    std::string IdleStatus() const override;
+    // What the recording controller asks of the call watch.
+    void BeginFollowing(HWND conversation, const RECT& window) override {
+        m_callWatcher.BeginFollowing(conversation, window);
+    }
+    std::string IdleStatus() const override { return m_callWatcher.IdleStatus(); }
 
-    // Hotkeys and timers (MainDlgTimers.cpp).
+    // Hotkeys and the start-up check's timer (MainDlgTimers.cpp).
     void OnTimer(UINT_PTR id);
     void OnHotKey(int id, UINT, UINT);
     void RegisterHotkeys();
@@ -248,6 +222,6 @@ private:
     // Recording.
     CAudioRouter m_router;
     RecordingController m_recorder{*this, m_router};
-    CallWatchState m_callWatch;
+    CallWatcher m_callWatcher{*this, m_recorder, m_router};
     bool m_shutDown = false;
 };

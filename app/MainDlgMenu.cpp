@@ -20,7 +20,7 @@ uint32_t CMainDlg::ListMenuState() const {
     if (!m_clips.empty()) state |= listmenu::kListNotEmpty;
     if (!m_recorder.Busy()) state |= listmenu::kIdle;
     if (m_fileHasVideo) state |= listmenu::kHasPictures;
-    if (AutoRecordOn()) state |= listmenu::kAutoRecordOn;
+    if (m_callWatcher.AutoRecordOn()) state |= listmenu::kAutoRecordOn;
     return state;
 }
 

@@ -1,5 +1,5 @@
 // The main window's start-up: folders, the audio engine, the settings file,
-// the recording controller, hotkeys and the first timer.
+// the recording controller, hotkeys, the call watch and the first timer.
 #include <direct.h>
 #include <shlobj.h>
 
@@ -57,6 +57,6 @@ void CMainDlg::SetUpEngine() {
     m_router.IsVistaOrLater = false;
     m_router.DetectWindowsVersion();
     m_router.RememberDeviceNames();
-    SetUpCallWatch();
+    m_callWatcher.SetUp(m_hWnd);
     ::SetTimer(m_hWnd, kStartupTimerId, kStartupTimerMs, nullptr);
 }

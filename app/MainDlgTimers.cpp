@@ -1,5 +1,5 @@
-// Hotkeys and the window's own timers: the start-up check and the call watch
-// (the recording's timers are the recording controller's).
+// Hotkeys and the window's own timer, the start-up check (the recording's
+// timers are the recording controller's, the call watch's its own).
 #include "app/Hotkeys.h"
 #include "app/MainDlg.h"
 
@@ -40,16 +40,7 @@ void CMainDlg::OnHotKey(int id, UINT, UINT) {
 }
 
 void CMainDlg::OnTimer(UINT_PTR id) {
-    switch (id) {
-    case kStartupTimerId:
-        OnStartupCheck();
-        break;
-    case kCallWatchTimerId:
-        WatchCalls();
-        break;
-    default:
-        break;
-    }
+    if (id == kStartupTimerId) OnStartupCheck();
 }
 
 void CMainDlg::OnStartupCheck() {

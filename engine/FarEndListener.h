@@ -2,7 +2,7 @@
 // the audio engine does not report what it hears there: a wave input of its
 // own, with short buffers so that the program reacts quickly. It reads the
 // same format as the recording's inputs and only measures what it hears.
-// Owned by the main window; every call comes from its thread.
+// Owned by the call watch; every call comes from the main window's thread.
 #pragma once
 
 #include <windows.h>
