@@ -54,7 +54,6 @@ public:
     // Every menu that offers automatic recording carries the command
     // ID_AUTO_RECORD, checked while AutoRecordOn().
     bool AutoRecordOn() const { return m_settings.enabled; }
-    void ToggleAutoRecord();
 
     // The status line when nothing records: "Ready", or automatic
     // recording's waiting words.
@@ -66,6 +65,7 @@ public:
 private:
     static constexpr UINT kTimerId = 4;
 
+    void ToggleAutoRecord();
     void ApplyAutoRecord(const autorec::AutoRecordSettings& settings);
     void OnSysCommand(UINT command, POINT);
     void OnAutoRecordCommand(UINT, int, HWND);
