@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "tools/clipforge/convert/EncoderSettings.h"
+#include "tools/clipforge/convert/SoundLayout.h"
 
 extern "C" {
 #include <libavutil/channel_layout.h>
@@ -150,13 +151,8 @@ bool Mp4Writer::Sound(const AVFrame* frame) {
     if (!m_audio) return true;
     AVCodecContext& c = *m_audio;
     if (!m_resampler) {
-        // A track that names no layout gets the usual one for its channel
-        // count, so two channels stay left and right.
         AVChannelLayout in{};
-        if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
-            av_channel_layout_default(&in, frame->ch_layout.nb_channels);
-        else
-            av_channel_layout_copy(&in, &frame->ch_layout);
+        CopyNamedLayout(in, *frame);
         SwrContext* swr = nullptr;
         const int made = swr_alloc_set_opts2(&swr, &c.ch_layout, c.sample_fmt, c.sample_rate, &in,
                                              AVSampleFormat(frame->format), frame->sample_rate, 0, nullptr);

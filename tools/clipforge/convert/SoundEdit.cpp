@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editing/EffectRules.h"
+#include "tools/clipforge/convert/SoundLayout.h"
 
 extern "C" {
 #include <libavutil/channel_layout.h>
@@ -51,10 +52,7 @@ const AVFrame* SoundEdit::Interleaved16(const AVFrame* sound) {
     if (sound->format == AV_SAMPLE_FMT_S16) return sound;
     if (!m_converter) {
         AVChannelLayout layout{};
-        if (sound->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
-            av_channel_layout_default(&layout, sound->ch_layout.nb_channels);
-        else
-            av_channel_layout_copy(&layout, &sound->ch_layout);
+        CopyNamedLayout(layout, *sound);
         SwrContext* swr = nullptr;
         const int made = swr_alloc_set_opts2(&swr, &layout, AV_SAMPLE_FMT_S16, sound->sample_rate, &layout,
                                              AVSampleFormat(sound->format), sound->sample_rate, 0, nullptr);
@@ -65,9 +63,7 @@ const AVFrame* SoundEdit::Interleaved16(const AVFrame* sound) {
     av_frame_unref(m_converted.get());
     m_converted->format = AV_SAMPLE_FMT_S16;
     m_converted->sample_rate = sound->sample_rate;
-    if (av_channel_layout_copy(&m_converted->ch_layout, &sound->ch_layout) < 0) return nullptr;
-    if (m_converted->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
-        av_channel_layout_default(&m_converted->ch_layout, sound->ch_layout.nb_channels);
+    if (CopyNamedLayout(m_converted->ch_layout, *sound) < 0) return nullptr;
     // Same rate: nothing is held back, every sample comes out at once.
     return swr_convert_frame(m_converter.get(), m_converted.get(), sound) < 0 ? nullptr : m_converted.get();
 }
