@@ -1,8 +1,8 @@
 // The program's only top-level window: a caption-less, skinned dialog with the
 // recording buttons, the output list, the output-folder field, the elapsed
-// time and a status line. It owns the recording controller (whose map its own
-// and the call watch (whose maps its own chains to), the output-list commands,
-// the hotkeys and the close sequence.
+// time and a status line. It owns the recording controller and the call watch
+// (its map chains to theirs), the output-list commands, the hotkeys and the
+// close sequence.
 #pragma once
 
 #include <windows.h>
